@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+namespace tamber {
+
+// Modal message boxes: show() returns once the user has closed the box.
+class MessageBoxes
+{
+public:
+    enum class Icon { Critical, Exclamation, Information };
+    virtual ~MessageBoxes() = default;
+    virtual void show(const QString& text, const QString& title, Icon icon) = 0;
+};
+
+struct FileDialogRequest
+{
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    QString title;
+    QString filter; // Qt style: "Name (*.ext)"
+    bool mustExist = false;        // Open: only existing files may be chosen
+    bool confirmOverwrite = true;  // Save: ask before replacing an existing file
+};
+
+// Common file dialogs: an empty string means the user cancelled.
+class FileDialogs
+{
+public:
+    virtual ~FileDialogs() = default;
+    virtual QString ask(const FileDialogRequest& request) = 0;
+};
+
+// A one-line text prompt; std::nullopt when cancelled.
+class InputBox
+{
+public:
+    virtual ~InputBox() = default;
+    virtual std::optional<QString> ask(const QString& prompt, const QString& title,
+                                       const QString& initialText) = 0;
+};
+
+// Shows a page of the program's help.
+class HelpViewer
+{
+public:
+    virtual ~HelpViewer() = default;
+    // Returns false (and changes nothing) when the help file is missing.
+    virtual bool show(const QString& helpFile, const QString& topic) = 0;
+};
+
+} // namespace tamber

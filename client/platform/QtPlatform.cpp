@@ -1,0 +1,107 @@
+#include "QtPlatform.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QTextBrowser>
+#include <QUrl>
+
+namespace tamber {
+
+void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
+{
+    QMessageBox::Icon qtIcon = QMessageBox::Information;
+    switch (icon) {
+    case Icon::Critical: qtIcon = QMessageBox::Critical; break;
+    case Icon::Exclamation: qtIcon = QMessageBox::Warning; break;
+    case Icon::Information: qtIcon = QMessageBox::Information; break;
+    }
+    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, m_parent);
+    box.exec();
+}
+
+QString QtFileDialogs::ask(const FileDialogRequest& request)
+{
+    QFileDialog dialog(m_parent, request.title, QString(), request.filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
+    if (request.kind == FileDialogRequest::Kind::Save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (!request.confirmOverwrite)
+            dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+std::optional<QString> QtInputBox::ask(const QString& prompt, const QString& title,
+                                       const QString& initialText)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initialText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+QtHelpViewer::~QtHelpViewer()
+{
+    delete m_browser;
+}
+
+bool QtHelpViewer::show(const QString& helpFile, const QString& topic)
+{
+    const QFileInfo info(helpFile);
+    if (!info.isFile())
+        return false;
+    if (!m_browser) {
+        m_browser = new QTextBrowser;
+        m_browser->setAttribute(Qt::WA_DeleteOnClose, false);
+        m_browser->setOpenExternalLinks(true);
+        m_browser->resize(640, 480);
+    }
+    QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());
+    if (!topic.isEmpty())
+        url.setFragment(topic);
+    m_browser->setSource(url);
+    m_browser->setWindowTitle(m_browser->documentTitle());
+    m_browser->show();
+    m_browser->raise();
+    return true;
+}
+
+QtSettingsStore::QtSettingsStore(const QString& applicationName)
+    : m_settings(QSettings::IniFormat, QSettings::UserScope, applicationName, applicationName)
+{
+}
+
+QString QtSettingsStore::read(const QString& section, const QString& key,
+                              const QString& fallback) const
+{
+    return m_settings.value(section + QLatin1Char('/') + key, fallback).toString();
+}
+
+void QtSettingsStore::write(const QString& section, const QString& key, const QString& value)
+{
+    m_settings.setValue(section + QLatin1Char('/') + key, value);
+    m_settings.sync();
+}
+
+QString programFolder()
+{
+    const QDir binDir(QCoreApplication::applicationDirPath());
+    const QString installed = binDir.absoluteFilePath(QStringLiteral("../share/tamber-piano"));
+    if (QFileInfo(installed).isDir())
+        return QDir(installed).absolutePath();
+    return binDir.absolutePath();
+}
+
+} // namespace tamber

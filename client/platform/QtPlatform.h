@@ -1,0 +1,88 @@
+#pragma once
+
+#include "Dialogs.h"
+#include "SettingsStore.h"
+#include "TickClock.h"
+
+#include <QPointer>
+#include <QSettings>
+#include <QWidget>
+#include <chrono>
+
+class QTextBrowser;
+
+namespace tamber {
+
+// The real platform services, one small class each.
+
+class QtMessageBoxes : public MessageBoxes
+{
+public:
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+    void show(const QString& text, const QString& title, Icon icon) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtFileDialogs : public FileDialogs
+{
+public:
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+    QString ask(const FileDialogRequest& request) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtInputBox : public InputBox
+{
+public:
+    void setParentWindow(QWidget* parent) { m_parent = parent; }
+    std::optional<QString> ask(const QString& prompt, const QString& title,
+                               const QString& initialText) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+class QtHelpViewer : public HelpViewer
+{
+public:
+    ~QtHelpViewer() override;
+    bool show(const QString& helpFile, const QString& topic) override;
+
+private:
+    QPointer<QTextBrowser> m_browser;
+};
+
+// INI file under the application name, e.g. ~/.config/Tamber Piano/Tamber Piano.ini.
+class QtSettingsStore : public SettingsStore
+{
+public:
+    explicit QtSettingsStore(const QString& applicationName);
+    QString read(const QString& section, const QString& key,
+                 const QString& fallback) const override;
+    void write(const QString& section, const QString& key, const QString& value) override;
+
+private:
+    mutable QSettings m_settings;
+};
+
+class SteadyTickClock : public TickClock
+{
+public:
+    uint32_t tickCount() const override
+    {
+        using namespace std::chrono;
+        const auto ms =
+            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+        return static_cast<uint32_t>(ms);
+    }
+};
+
+// The folder that holds the program's data files (Default.tmk, the help):
+// beside the binary in the build tree, <prefix>/share/tamber-piano once installed.
+QString programFolder();
+
+} // namespace tamber

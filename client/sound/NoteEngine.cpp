@@ -1,0 +1,100 @@
+#include "NoteEngine.h"
+
+#include <algorithm>
+
+namespace tamber {
+
+uint32_t PaintKey(uint8_t user, uint8_t velocity)
+{
+    const int shade = 255 - 2 * std::min<int>(velocity, 127);
+    auto rgb = [](int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; };
+    switch (user) {
+    case 0:
+    case 1:
+    case 7: return rgb(shade, shade, 255);
+    case 2:
+    case 8: return rgb(shade, 255, shade);
+    case 3: return rgb(255, shade, shade);
+    case 4: return rgb(255, 255, shade);
+    case 5: return rgb(255, shade, 255);
+    case 6: return rgb(shade, 255, 255);
+    default: return rgb(0, 0, 0);
+    }
+}
+
+NoteEngine::NoteEngine(Links links) : m_links(std::move(links)) {}
+
+void NoteEngine::StartNote(uint8_t note, uint8_t velocity, uint8_t user, bool sendToSession)
+{
+    if (!valid(note, user))
+        return;
+    velocity = std::min<uint8_t>(velocity, 127);
+    const ShortMessage noteOn = makeShortMessage(0x90 + user, note, velocity);
+    if (UsePCSpeaker)
+        NoteHeld[note] = true;
+    else
+        m_links.output.send(noteOn);
+    m_sounding[user].set(note);
+
+    if (note >= kFirstKeyNote && note <= kLastKeyNote)
+        m_links.keys.lightKey(note - kFirstKeyNote, PaintKey(user, velocity));
+
+    if (sendToSession) {
+        m_links.session.sendSetPatch(m_links.selectedInstrument());
+        m_links.session.sendNoteOn(note, velocity);
+    }
+    // Recordings made with the PC speaker keep their note-ons, so they play back.
+    if (m_links.recorder.IsRecording())
+        m_links.recorder.RecordEvent(int32_t(noteOn));
+}
+
+void NoteEngine::StopNote(uint8_t note, uint8_t user, bool sendToSession)
+{
+    if (!valid(note, user))
+        return;
+    const ShortMessage noteOff = makeShortMessage(0x80 + user, note, 0);
+    NoteHeld[note] = false;
+    m_links.output.send(noteOff);
+    m_sounding[user].reset(note);
+
+    if (note >= kFirstKeyNote && note <= kLastKeyNote)
+        m_links.keys.unlightKey(note - kFirstKeyNote);
+
+    if (sendToSession)
+        m_links.session.sendNoteOff(note);
+    if (m_links.recorder.IsRecording())
+        m_links.recorder.RecordEvent(int32_t(noteOff));
+}
+
+void NoteEngine::SelectPatch(uint8_t patch, uint8_t user, bool sendToSession)
+{
+    if (patch > 127 || user > 15)
+        return;
+    m_links.output.send(makeShortMessage(0xC0 + user, patch, 0));
+    if (sendToSession)
+        m_links.session.sendSetPatch(patch);
+}
+
+void NoteEngine::SilenceAll()
+{
+    const uint8_t user = m_links.myUserId();
+    for (int n = 0; n <= 127; ++n)
+        StopNote(uint8_t(n), user, false);
+}
+
+void NoteEngine::SilenceChannel(uint8_t user)
+{
+    if (user > 15)
+        return;
+    for (int n = 0; n <= 127; ++n) {
+        if (m_sounding[user].test(n))
+            StopNote(uint8_t(n), user, false);
+    }
+}
+
+bool NoteEngine::isSounding(uint8_t user, uint8_t note) const
+{
+    return valid(note, user) && m_sounding[user].test(note);
+}
+
+} // namespace tamber

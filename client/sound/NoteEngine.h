@@ -1,0 +1,90 @@
+#pragma once
+
+#include "MidiDevices.h"
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <functional>
+
+namespace tamber {
+
+// Where the engine shows a note: the on-screen keyboard (keys 0..60 for notes 36..96).
+class KeyLights
+{
+public:
+    virtual ~KeyLights() = default;
+    // colour is a PaintKey value: red + green * 256 + blue * 65536.
+    virtual void lightKey(int key, uint32_t colour) = 0;
+    virtual void unlightKey(int key) = 0;
+};
+
+// The session, seen from the engine: the local player's events for the other players.
+// Dropped while not connected.
+class SessionOutbox
+{
+public:
+    virtual ~SessionOutbox() = default;
+    virtual void sendSetPatch(uint8_t patch) = 0;
+    virtual void sendNoteOn(uint8_t note, uint8_t velocity) = 0;
+    virtual void sendNoteOff(uint8_t note) = 0;
+};
+
+// The recorder, seen from the engine.
+class EventRecorder
+{
+public:
+    virtual ~EventRecorder() = default;
+    virtual bool IsRecording() const = 0;
+    virtual void RecordEvent(int32_t message) = 0;
+};
+
+constexpr int kFirstKeyNote = 36; // shpKey(0)
+constexpr int kLastKeyNote = 96;  // shpKey(60)
+constexpr int kKeyCount = kLastKeyNote - kFirstKeyNote + 1;
+
+// The fill colour of a lit key: red + green * 256 + blue * 65536.
+uint32_t PaintKey(uint8_t user, uint8_t velocity);
+
+// The one path every note takes: sound (MIDI output or PC-speaker marks), key light,
+// session and recorder.
+//
+// Values that only a faulty peer or file can produce are guarded: a user above 15 has no
+// MIDI channel and a note above 127 no key, so such calls do nothing; a velocity above 127
+// is clamped to 127.
+class NoteEngine
+{
+public:
+    struct Links
+    {
+        MidiOutputDevices& output;
+        KeyLights& keys;
+        SessionOutbox& session;
+        EventRecorder& recorder;
+        std::function<uint8_t()> selectedInstrument; // index in the instrument list
+        std::function<uint8_t()> myUserId;           // MyUserID
+    };
+
+    explicit NoteEngine(Links links);
+
+    void StartNote(uint8_t note, uint8_t velocity, uint8_t user, bool sendToSession);
+    void StopNote(uint8_t note, uint8_t user, bool sendToSession);
+    void SelectPatch(uint8_t patch, uint8_t user, bool sendToSession);
+    // Ends every note of the local channel and unlights every key.
+    void SilenceAll();
+    // Ends the notes still sounding on one user's channel (a player who left the session).
+    void SilenceChannel(uint8_t user);
+
+    bool UsePCSpeaker = false;
+    std::array<bool, 128> NoteHeld{};
+
+    bool isSounding(uint8_t user, uint8_t note) const;
+
+private:
+    static bool valid(uint8_t note, uint8_t user) { return note <= 127 && user <= 15; }
+
+    Links m_links;
+    std::array<std::bitset<128>, 16> m_sounding; // per channel, notes started and not stopped
+};
+
+} // namespace tamber

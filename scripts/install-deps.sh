@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package needed to build, run and test both programs.
+# Idempotent and non-interactive; quick when everything is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang
+  qt6-base-dev libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
+  xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -eq 0 ] || SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+# jackd2 asks whether to enable realtime limits; answer before it can prompt.
+echo "jackd2 jackd/tweak_rt_limits boolean false" | $SUDO debconf-set-selections
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

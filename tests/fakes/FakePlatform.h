@@ -1,0 +1,106 @@
+#pragma once
+
+// Test doubles of the platform layer: each records what the program asked of it and
+// answers from values a test sets.
+
+#include "client/platform/Dialogs.h"
+#include "client/platform/SettingsStore.h"
+#include "client/platform/TickClock.h"
+
+#include <QMap>
+#include <QStringList>
+#include <deque>
+#include <vector>
+
+namespace tamber::fakes {
+
+struct ShownBox
+{
+    QString text;
+    QString title;
+    MessageBoxes::Icon icon;
+    bool operator==(const ShownBox&) const = default;
+};
+
+class FakeMessageBoxes : public MessageBoxes
+{
+public:
+    void show(const QString& text, const QString& title, Icon icon) override
+    {
+        shown.push_back({text, title, icon});
+        if (onShow)
+            onShow();
+    }
+    std::vector<ShownBox> shown;
+    std::function<void()> onShow; // runs "while the box is open"
+};
+
+class FakeFileDialogs : public FileDialogs
+{
+public:
+    QString ask(const FileDialogRequest& request) override
+    {
+        requests.push_back(request);
+        if (answers.empty())
+            return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::deque<QString> answers; // empty string = Cancel
+    std::vector<FileDialogRequest> requests;
+};
+
+class FakeInputBox : public InputBox
+{
+public:
+    std::optional<QString> ask(const QString& prompt, const QString& title,
+                               const QString& initialText) override
+    {
+        prompts.push_back(prompt + QLatin1Char('|') + title + QLatin1Char('|') + initialText);
+        return answer;
+    }
+    std::optional<QString> answer;
+    QStringList prompts;
+};
+
+class FakeHelpViewer : public HelpViewer
+{
+public:
+    bool show(const QString& helpFile, const QString& topic) override
+    {
+        shownFile = helpFile;
+        shownTopic = topic;
+        return exists;
+    }
+    bool exists = true;
+    QString shownFile;
+    QString shownTopic;
+};
+
+class FakeSettingsStore : public SettingsStore
+{
+public:
+    QString read(const QString& section, const QString& key,
+                 const QString& fallback) const override
+    {
+        return values.value(section + QLatin1Char('/') + key, fallback);
+    }
+    void write(const QString& section, const QString& key, const QString& value) override
+    {
+        values.insert(section + QLatin1Char('/') + key, value);
+        writes.append(section + QLatin1Char('/') + key + QLatin1Char('=') + value);
+    }
+    QMap<QString, QString> values; // "Section/Key" -> value
+    QStringList writes;
+};
+
+class FakeTickClock : public TickClock
+{
+public:
+    uint32_t tickCount() const override { return now; }
+    void advance(uint32_t ms) { now += ms; }
+    uint32_t now = 1000;
+};
+
+} // namespace tamber::fakes
