@@ -1,0 +1,53 @@
+#include "Startup.h"
+
+namespace tamber {
+
+Startup::Startup(MessageBoxes& messageBoxes, SettingsStore& settings)
+    : m_messageBoxes(messageBoxes), m_settings(settings)
+{
+}
+
+bool Startup::Main(const Steps& steps)
+{
+    steps.loadDefaultKeymap();
+
+    // The choice of the PC speaker does not help here: the program needs a MIDI service.
+    if (steps.outputDeviceCount() == 0) {
+        m_messageBoxes.show(QStringLiteral("Sorry, Tamber Piano cannot run because no MIDI output "
+                                           "devices were found on your computer."),
+                            QStringLiteral("Fatal Error"), MessageBoxes::Icon::Critical);
+        return false;
+    }
+
+    steps.loadMainWindow();
+    steps.restoreDevices();
+    steps.captionNoteLabels();
+    steps.initInstruments();
+    steps.resetBaseOctave();
+    steps.showMainWindow();
+
+    bool isNumber = false;
+    const double welcomed =
+        m_settings.read(QStringLiteral("General"), QStringLiteral("Welcomed"), QStringLiteral("0"))
+            .trimmed()
+            .toDouble(&isNumber);
+    if (!isNumber || welcomed == 0) {
+        m_messageBoxes.show(QStringLiteral("Welcome to Tamber Piano!\r\n\r\nPress the keys on your "
+                                           "computer keyboard to begin playing."),
+                            QStringLiteral("Welcome"), MessageBoxes::Icon::Information);
+        m_settings.write(QStringLiteral("General"), QStringLiteral("Welcomed"),
+                         QStringLiteral("1"));
+    }
+    return true;
+}
+
+void Startup::Shutdown(const ShutdownSteps& steps)
+{
+    steps.stopPlayback();
+    steps.stopRecording();
+    steps.unloadChat();
+    steps.unhookMidiInput();
+    steps.closeMidiDevices();
+}
+
+} // namespace tamber

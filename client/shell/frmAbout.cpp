@@ -1,0 +1,57 @@
+#include "frmAbout.h"
+
+#include "PianoKeysView.h"
+#include "Version.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tamber {
+
+namespace {
+// The program's picture: an octave of its own keyboard, one key lit.
+QPixmap programPicture()
+{
+    PianoKeysView octave(12);
+    octave.resize(octave.sizeHint());
+    octave.lightKey(4, PaintKey(0, 127));
+    return octave.grab();
+}
+} // namespace
+
+frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
+{
+    setWindowTitle(QStringLiteral("About Tamber Piano"));
+    Image1 = new QLabel(this);
+    Image1->setPixmap(programPicture());
+    lblTitle = new QLabel(QStringLiteral("Tamber Piano v0.0.0"), this);
+    lblTitle->setObjectName(QStringLiteral("lblTitle"));
+    QFont titleFont = lblTitle->font();
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+    // Filled at load, from the version the program carries.
+    lblTitle->setText(versionedTitle());
+    lblNotice = new QLabel(
+        QStringLiteral("Play the piano on your computer keyboard, alone or together."), this);
+    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(lblTitle);
+    text->addWidget(lblNotice);
+    auto* top = new QHBoxLayout;
+    top->addWidget(Image1);
+    top->addLayout(text);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+    setFixedSize(sizeHint());
+}
+
+} // namespace tamber

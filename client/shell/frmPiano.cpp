@@ -1,0 +1,329 @@
+#include "frmPiano.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace tamber {
+
+namespace {
+// Layout is drawn in twips; 15 twips make one logical pixel.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+QRect twipRect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
+constexpr int kNoteLabels = 36;
+
+QFont sansSerif(bool bold)
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setBold(bold);
+    return font;
+}
+} // namespace
+
+frmPiano::frmPiano(MessageBoxes& messageBoxes, QWidget* parent)
+    : QMainWindow(parent), m_messageBoxes(messageBoxes)
+{
+    setObjectName(QStringLiteral("frmPiano"));
+    setWindowTitle(QStringLiteral("Tamber Piano"));
+    buildControls();
+    buildMenus();
+    setFixedSize(sizeHint());
+}
+
+void frmPiano::buildControls()
+{
+    auto* client = new QWidget(this);
+    client->setFixedSize(px(8880), px(3015));
+    setCentralWidget(client);
+
+    fraInstrument = new QGroupBox(QStringLiteral("Instrument"), client);
+    fraInstrument->setGeometry(twipRect(120, 120, 2535, 1335));
+
+    cmbInstruments = new QComboBox(fraInstrument);
+    cmbInstruments->setObjectName(QStringLiteral("cmbInstruments"));
+    cmbInstruments->setGeometry(twipRect(120, 240, 2295, 315));
+    // The keys belong to the piano: a focused list would jump to "2. ..." on the 2 key.
+    cmbInstruments->setFocusPolicy(Qt::NoFocus);
+    cmbInstruments->setEditable(false);
+    connect(cmbInstruments, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (index >= 0)
+            emit instrumentChosen(index);
+    });
+
+    fraOctave = new QGroupBox(QStringLiteral("Base Octave"), fraInstrument);
+    fraOctave->setGeometry(twipRect(120, 600, 2295, 615));
+    for (int i = 0; i < 5; ++i) {
+        auto* button = new QPushButton(QString::number(i + 1), fraOctave);
+        button->setObjectName(QStringLiteral("cmdOctave%1").arg(i));
+        button->setGeometry(twipRect(120 + 450 * i, 240, 255, 255));
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setFont(sansSerif(i == m_baseOctave));
+        connect(button, &QPushButton::clicked, this, [this, i] { cmdOctave_Click(i); });
+        cmdOctave.append(button);
+    }
+
+    fraRecording = new QGroupBox(QStringLiteral("Recording"), client);
+    fraRecording->setGeometry(twipRect(2760, 120, 1815, 1095));
+    cmdRecord = new QPushButton(QStringLiteral("Record"), fraRecording);
+    cmdRecord->setObjectName(QStringLiteral("cmdRecord"));
+    cmdRecord->setGeometry(twipRect(120, 240, 735, 375));
+    cmdRecord->setEnabled(false);
+    cmdRecord->setFocusPolicy(Qt::NoFocus);
+    connect(cmdRecord, &QPushButton::clicked, this, &frmPiano::recordClicked);
+    cmdPlay = new QPushButton(QStringLiteral("Play"), fraRecording);
+    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    cmdPlay->setGeometry(twipRect(960, 240, 735, 375));
+    cmdPlay->setEnabled(false);
+    cmdPlay->setFocusPolicy(Qt::NoFocus);
+    connect(cmdPlay, &QPushButton::clicked, this, &frmPiano::playClicked);
+    lblFile = new QLabel(QStringLiteral("File: None"), fraRecording);
+    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile->setGeometry(twipRect(120, 720, 1575, 255));
+
+    for (int i = 0; i < 2; ++i) {
+        auto* line = new QFrame(client);
+        line->setFrameShape(QFrame::HLine);
+        line->setFrameShadow(QFrame::Plain);
+        line->setGeometry(px(2760), px(1320 + 120 * i), px(8760 - 2760), 1);
+    }
+
+    shpKeys = new PianoKeysView(kKeyCount, client);
+    shpKeys->setObjectName(QStringLiteral("picKeys"));
+    shpKeys->setGeometry(twipRect(120, 1560, 8655, 1095));
+
+    QFont terminal(QStringLiteral("Terminal"));
+    terminal.setStyleHint(QFont::Monospace);
+    terminal.setPointSize(6);
+    terminal.setBold(true);
+    for (int j = 0; j < kNoteLabels; ++j) {
+        auto* label = new QLabel(QStringLiteral("##"), client);
+        label->setObjectName(QStringLiteral("lblNote%1").arg(j));
+        label->setGeometry(twipRect(120 + 240 * j, 2760, 255, 135));
+        label->setAlignment(Qt::AlignCenter);
+        label->setFont(terminal);
+        label->installEventFilter(this);
+        lblNote.append(label);
+    }
+}
+
+void frmPiano::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuNew = file->addAction(QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                             &frmPiano::newRecordingRequested);
+    mnuOpen = file->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                              &frmPiano::openRecordingRequested);
+    file->addSeparator();
+    mnuExit = file->addAction(QStringLiteral("E&xit"), this, &frmPiano::close);
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    mnuKeyConfig =
+        options->addAction(QStringLiteral("&Key Config..."), QKeySequence(Qt::CTRL | Qt::Key_K),
+                           this, &frmPiano::keyConfigRequested);
+    // The metronome was planned but does nothing yet.
+    mnuMetronome = options->addAction(QStringLiteral("&Metronome..."));
+    mnuMetronome->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    options->addSeparator();
+    mnuOutput = options->addMenu(QStringLiteral("&Output Device"));
+    mnuPCSpeaker = mnuOutput->addAction(QStringLiteral("(PC Speaker)"));
+    mnuPCSpeaker->setCheckable(true);
+    connect(mnuPCSpeaker, &QAction::triggered, this, [this] {
+        // The program, not Qt, decides the check marks.
+        mnuPCSpeaker->setChecked(!mnuPCSpeaker->isChecked());
+        emit pcSpeakerClicked();
+    });
+    mnuInput = options->addMenu(QStringLiteral("&Input Device"));
+    setOutputDevices({});
+    setInputDevices({});
+
+    QMenu* corvent = menuBar()->addMenu(QStringLiteral("&Corvent"));
+    mnuJoinSession =
+        corvent->addAction(QStringLiteral("&Join Session..."), QKeySequence(Qt::CTRL | Qt::Key_J),
+                           this, &frmPiano::joinSessionRequested);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelpContents = help->addAction(QStringLiteral("&Help"), QKeySequence(Qt::Key_F1), this,
+                                      &frmPiano::helpRequested);
+    mnuAbout = help->addAction(QStringLiteral("&About..."), this, &frmPiano::aboutRequested);
+}
+
+QMenu* frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& names,
+                                const std::function<void(int)>& clicked)
+{
+    for (QAction* item : items) {
+        menu->removeAction(item);
+        delete item;
+    }
+    items.clear();
+    QStringList captions{QStringLiteral("(None)")};
+    captions += names;
+    for (int k = 0; k < captions.size(); ++k) {
+        QAction* item = menu->addAction(captions[k]);
+        item->setCheckable(true);
+        QObject::connect(item, &QAction::triggered, item, [item, clicked, k] {
+            item->setChecked(!item->isChecked());
+            clicked(k);
+        });
+        items.append(item);
+    }
+    return menu;
+}
+
+void frmPiano::setOutputDevices(const QStringList& names)
+{
+    fillDeviceMenu(mnuOutput, mnuOutDevice, names, [this](int k) { emit outputItemClicked(k); });
+}
+
+void frmPiano::setInputDevices(const QStringList& names)
+{
+    fillDeviceMenu(mnuInput, mnuInDevice, names, [this](int k) { emit inputItemClicked(k); });
+}
+
+void frmPiano::setOutputChecked(int item)
+{
+    for (int k = 0; k < mnuOutDevice.size(); ++k)
+        mnuOutDevice[k]->setChecked(k == item);
+}
+
+void frmPiano::setInputChecked(int item)
+{
+    for (int k = 0; k < mnuInDevice.size(); ++k)
+        mnuInDevice[k]->setChecked(k == item);
+}
+
+void frmPiano::setPCSpeakerChecked(bool checked)
+{
+    mnuPCSpeaker->setChecked(checked);
+}
+
+int frmPiano::checkedOutputItem() const
+{
+    for (int k = 0; k < mnuOutDevice.size(); ++k) {
+        if (mnuOutDevice[k]->isChecked())
+            return k;
+    }
+    return -1;
+}
+
+int frmPiano::checkedInputItem() const
+{
+    for (int k = 0; k < mnuInDevice.size(); ++k) {
+        if (mnuInDevice[k]->isChecked())
+            return k;
+    }
+    return -1;
+}
+
+bool frmPiano::isPCSpeakerChecked() const
+{
+    return mnuPCSpeaker->isChecked();
+}
+
+void frmPiano::cmdOctave_Click(int index)
+{
+    for (int i = 0; i < cmdOctave.size(); ++i) {
+        cmdOctave[i]->setFont(sansSerif(i == index));
+        if (i == index)
+            m_baseOctave = uint8_t(index);
+    }
+}
+
+void frmPiano::lblNote_DblClick(int index)
+{
+    if (index == 12)
+        m_messageBoxes.show(QStringLiteral("This is a note."), QStringLiteral("Random Message"),
+                            MessageBoxes::Icon::Information);
+}
+
+bool frmPiano::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        const int index = lblNote.indexOf(static_cast<QLabel*>(watched));
+        if (index >= 0) {
+            lblNote_DblClick(index);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmPiano::setInstruments(const QStringList& entries)
+{
+    const QSignalBlocker quiet(cmbInstruments);
+    cmbInstruments->clear();
+    cmbInstruments->addItems(entries);
+    cmbInstruments->setCurrentIndex(-1);
+}
+
+void frmPiano::selectInstrument(int index)
+{
+    cmbInstruments->setCurrentIndex(index);
+}
+
+int frmPiano::selectedInstrument() const
+{
+    return cmbInstruments->currentIndex();
+}
+
+void frmPiano::captionNoteLabels(const std::function<QString(int)>& caption)
+{
+    for (int j = 0; j < lblNote.size(); ++j)
+        lblNote[j]->setText(caption(j));
+}
+
+void frmPiano::setRecordEnabled(bool enabled)
+{
+    cmdRecord->setEnabled(enabled);
+}
+
+void frmPiano::setRecordCaption(const QString& caption)
+{
+    cmdRecord->setText(caption);
+}
+
+void frmPiano::setPlayEnabled(bool enabled)
+{
+    cmdPlay->setEnabled(enabled);
+}
+
+void frmPiano::setPlayCaption(const QString& caption)
+{
+    cmdPlay->setText(caption);
+}
+
+void frmPiano::setFileCaption(const QString& caption)
+{
+    lblFile->setText(caption);
+}
+
+void frmPiano::setJoinSessionEnabled(bool enabled)
+{
+    mnuJoinSession->setEnabled(enabled);
+}
+
+void frmPiano::closeEvent(QCloseEvent* event)
+{
+    // The shut-down runs once, however the window is closed (Exit, the close box, the
+    // end of the program).
+    if (!m_shutDown) {
+        m_shutDown = true;
+        if (m_shutdown)
+            m_shutdown();
+    }
+    event->accept();
+}
+
+} // namespace tamber

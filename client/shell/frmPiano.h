@@ -1,0 +1,119 @@
+#pragma once
+
+#include "PianoKeysView.h"
+#include "client/platform/Dialogs.h"
+
+#include <QMainWindow>
+#include <QVector>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+
+namespace tamber {
+
+// The main window: instrument list, base-octave buttons, recording controls, the 61-key
+// keyboard that shows what sounds, and the menus. It holds no program logic: its clicks
+// are signals, and what it shows is set from outside.
+class frmPiano : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmPiano(MessageBoxes& messageBoxes, QWidget* parent = nullptr);
+
+    PianoKeysView& keys() { return *shpKeys; }
+
+    // BaseOctave, 0..4; the bold octave button follows it.
+    uint8_t BaseOctave() const { return m_baseOctave; }
+    void cmdOctave_Click(int index);
+    void lblNote_DblClick(int index);
+
+    void setInstruments(const QStringList& entries); // empties the list, then fills it
+    void selectInstrument(int index);
+    int selectedInstrument() const;
+    void captionNoteLabels(const std::function<QString(int)>& caption);
+
+    // Options menu: item 0 is "(None)", item k >= 1 the device k - 1.
+    void setOutputDevices(const QStringList& names);
+    void setInputDevices(const QStringList& names);
+    void setOutputChecked(int item); // -1: no item checked
+    void setInputChecked(int item);
+    void setPCSpeakerChecked(bool checked);
+    int checkedOutputItem() const;
+    int checkedInputItem() const;
+    bool isPCSpeakerChecked() const;
+
+    // Recording frame.
+    void setRecordEnabled(bool enabled);
+    void setRecordCaption(const QString& caption);
+    void setPlayEnabled(bool enabled);
+    void setPlayCaption(const QString& caption);
+    void setFileCaption(const QString& caption);
+
+    void setJoinSessionEnabled(bool enabled);
+
+    // Runs the shut-down sequence when the window closes; the close is never refused.
+    void setShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
+
+signals:
+    void instrumentChosen(int index);
+    void newRecordingRequested();
+    void openRecordingRequested();
+    void recordClicked();
+    void playClicked();
+    void keyConfigRequested();
+    void outputItemClicked(int item);
+    void inputItemClicked(int item);
+    void pcSpeakerClicked();
+    void joinSessionRequested();
+    void helpRequested();
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    static QMenu* fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& names,
+                                 const std::function<void(int)>& clicked);
+
+    MessageBoxes& m_messageBoxes;
+    uint8_t m_baseOctave = 3;
+    std::function<void()> m_shutdown;
+    bool m_shutDown = false;
+
+public:
+    // Controls, named as the rest of the program refers to them.
+    QGroupBox* fraInstrument = nullptr;
+    QComboBox* cmbInstruments = nullptr;
+    QGroupBox* fraOctave = nullptr;
+    QVector<QPushButton*> cmdOctave;
+    QGroupBox* fraRecording = nullptr;
+    QPushButton* cmdRecord = nullptr;
+    QPushButton* cmdPlay = nullptr;
+    QLabel* lblFile = nullptr;
+    PianoKeysView* shpKeys = nullptr; // picKeys with shpKey(0..60)
+    QVector<QLabel*> lblNote;
+
+    QAction* mnuNew = nullptr;
+    QAction* mnuOpen = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuKeyConfig = nullptr;
+    QAction* mnuMetronome = nullptr;
+    QMenu* mnuOutput = nullptr;
+    QAction* mnuPCSpeaker = nullptr;
+    QVector<QAction*> mnuOutDevice;
+    QMenu* mnuInput = nullptr;
+    QVector<QAction*> mnuInDevice;
+    QAction* mnuJoinSession = nullptr;
+    QAction* mnuHelpContents = nullptr;
+    QAction* mnuAbout = nullptr;
+};
+
+} // namespace tamber

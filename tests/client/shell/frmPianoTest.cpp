@@ -1,0 +1,170 @@
+#include "client/shell/frmPiano.h"
+#include "client/shell/Instruments.h"
+#include "client/shell/frmAbout.h"
+#include "tests/fakes/FakePlatform.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace tamber;
+using namespace tamber::fakes;
+
+namespace {
+QStringList captions(const QList<QAction*>& actions)
+{
+    QStringList list;
+    for (QAction* a : actions)
+        list << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return list;
+}
+
+QColor pixelAt(QWidget& widget, QPoint p)
+{
+    return widget.grab().toImage().pixelColor(p);
+}
+} // namespace
+
+TEST(frmPiano, LayoutFollowsTheDesign)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    EXPECT_EQ(window.windowTitle(), "Tamber Piano");
+    EXPECT_EQ(window.centralWidget()->size(), QSize(592, 201));
+    EXPECT_EQ(window.fraInstrument->geometry(), QRect(8, 8, 169, 89));
+    EXPECT_EQ(window.fraInstrument->title(), "Instrument");
+    EXPECT_EQ(window.fraOctave->title(), "Base Octave");
+    EXPECT_EQ(window.cmdOctave[4]->geometry(), QRect(128, 16, 17, 17));
+    EXPECT_EQ(window.fraRecording->geometry(), QRect(184, 8, 121, 73));
+    EXPECT_EQ(window.shpKeys->geometry(), QRect(8, 104, 577, 73));
+    EXPECT_EQ(window.lblNote[35]->geometry(), QRect(568, 184, 17, 9));
+    EXPECT_EQ(window.cmdRecord->text(), "Record");
+    EXPECT_FALSE(window.cmdRecord->isEnabled());
+    EXPECT_EQ(window.cmdPlay->text(), "Play");
+    EXPECT_FALSE(window.cmdPlay->isEnabled());
+    EXPECT_EQ(window.lblFile->text(), "File: None");
+    // Keys belong to the piano: no control may take the keyboard focus.
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (qobject_cast<QPushButton*>(w) || qobject_cast<QComboBox*>(w)) {
+            EXPECT_EQ(w->focusPolicy(), Qt::NoFocus) << w->objectName().toStdString();
+        }
+    }
+}
+
+TEST(frmPiano, KeyboardHas61KeysWithBlackKeysOverWhite)
+{
+    PianoKeysView keys(kKeyCount);
+    EXPECT_EQ(keys.keyRect(0), QRect(0, 0, 17, 73));
+    EXPECT_EQ(keys.keyRect(1), QRect(12, 0, 9, 49));
+    EXPECT_EQ(keys.keyRect(60), QRect(560, 0, 17, 73)) << "the last white key ends at 577";
+    int black = 0;
+    for (int k = 0; k < kKeyCount; ++k)
+        black += PianoKeysView::isBlack(k);
+    EXPECT_EQ(black, 25);
+
+    keys.resize(keys.sizeHint());
+    EXPECT_EQ(pixelAt(keys, {5, 60}), QColor(Qt::white));
+    EXPECT_EQ(pixelAt(keys, {16, 20}), QColor(Qt::black));
+    keys.lightKey(0, PaintKey(3, 127));
+    keys.lightKey(1, PaintKey(2, 127));
+    EXPECT_EQ(pixelAt(keys, {5, 60}), QColor(255, 1, 1));
+    EXPECT_EQ(pixelAt(keys, {16, 20}), QColor(1, 255, 1));
+    keys.unlightKey(0);
+    keys.unlightKey(1);
+    EXPECT_EQ(pixelAt(keys, {5, 60}), QColor(Qt::white));
+    EXPECT_EQ(pixelAt(keys, {16, 20}), QColor(Qt::black));
+}
+
+TEST(frmPiano, OctaveButtonsSetBaseOctaveAndMoveTheBold)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    EXPECT_EQ(window.BaseOctave(), 3);
+    EXPECT_TRUE(window.cmdOctave[3]->font().bold());
+    QTest::mouseClick(window.cmdOctave[1], Qt::LeftButton);
+    EXPECT_EQ(window.BaseOctave(), 1);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(window.cmdOctave[i]->font().bold(), i == 1);
+}
+
+TEST(frmPiano, OnlyTheThirteenthLabelAnswersADoubleClick)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    window.captionNoteLabels(noteLabelCaption);
+    EXPECT_EQ(window.lblNote[0]->text(), "C");
+    EXPECT_EQ(window.lblNote[12]->text(), "A");
+    QTest::mouseDClick(window.lblNote[11], Qt::LeftButton);
+    EXPECT_TRUE(boxes.shown.empty());
+    QTest::mouseDClick(window.lblNote[12], Qt::LeftButton);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0],
+              (ShownBox{"This is a note.", "Random Message", MessageBoxes::Icon::Information}));
+}
+
+TEST(frmPiano, InstrumentListSelectionIsReported)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    QSignalSpy chosen(&window, &frmPiano::instrumentChosen);
+    window.setInstruments(InitInstruments());
+    EXPECT_EQ(chosen.count(), 0);
+    window.selectInstrument(0);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toInt(), 0);
+    EXPECT_EQ(window.cmbInstruments->count(), 128);
+    EXPECT_EQ(window.cmbInstruments->currentText(), "1. Acoustic Grand Piano");
+}
+
+TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    window.setOutputDevices({"Synth A", "Synth B", "Synth C"});
+    window.setInputDevices({"Keys"});
+    QList<QMenu*> menus;
+    for (QAction* a : window.menuBar()->actions())
+        menus << a->menu();
+    EXPECT_EQ(captions(window.menuBar()->actions()),
+              QStringList({"&File", "&Options", "&Corvent", "&Help"}));
+    EXPECT_EQ(captions(menus[0]->actions()), QStringList({"&New...", "&Open...", "-", "E&xit"}));
+    EXPECT_EQ(captions(menus[1]->actions()), QStringList({"&Key Config...", "&Metronome...", "-",
+                                                          "&Output Device", "&Input Device"}));
+    EXPECT_EQ(captions(window.mnuOutput->actions()),
+              QStringList({"(PC Speaker)", "(None)", "Synth A", "Synth B", "Synth C"}));
+    EXPECT_EQ(captions(window.mnuInput->actions()), QStringList({"(None)", "Keys"}));
+    EXPECT_EQ(window.mnuNew->shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(window.mnuOpen->shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(window.mnuKeyConfig->shortcut(), QKeySequence("Ctrl+K"));
+    EXPECT_EQ(window.mnuMetronome->shortcut(), QKeySequence("Ctrl+M"));
+    EXPECT_EQ(window.mnuJoinSession->shortcut(), QKeySequence("Ctrl+J"));
+    EXPECT_EQ(window.mnuHelpContents->shortcut(), QKeySequence("F1"));
+    EXPECT_EQ(captions(menus[3]->actions()), QStringList({"&Help", "&About..."}));
+}
+
+TEST(frmPiano, DeviceItemsReportClicksAndLeaveCheckMarksToTheProgram)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    window.setOutputDevices({"Synth A"});
+    QSignalSpy clicked(&window, &frmPiano::outputItemClicked);
+    window.setOutputChecked(1);
+    window.mnuOutDevice[0]->trigger();
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked[0][0].toInt(), 0);
+    EXPECT_EQ(window.checkedOutputItem(), 1) << "the click handler moves the check mark";
+}
+
+TEST(frmAbout, ShowsTheVersionTheProgramCarries)
+{
+    frmAbout about(nullptr);
+    EXPECT_EQ(about.windowTitle(), "About Tamber Piano");
+    EXPECT_EQ(about.lblTitle->text(), "Tamber Piano v0.1.3");
+}

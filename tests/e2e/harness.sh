@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# Shared helpers for end-to-end tests: a private JACK server (dummy driver), a private X
+# display, a fresh HOME, and the real programs. Source it, then call e2e_setup.
+#
+#   BIN      folder with TamberPiano, CorventServer and the test tools (set by ctest)
+#   E2E_JACK_PERIOD   JACK period in frames (default 128; 32 where timing is measured)
+
+set -euo pipefail
+
+E2E_PIDS=()
+E2E_DIR=""
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "$E2E_DIR" ]; then
+        for f in "$E2E_DIR"/*.log; do
+            [ -f "$f" ] || continue
+            echo "---- $(basename "$f")" >&2
+            tail -n 40 "$f" >&2
+        done
+    fi
+    exit 1
+}
+
+e2e_cleanup() {
+    local pid
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        kill "$pid" 2>/dev/null || true
+    done
+    sleep 0.2
+    for pid in "${E2E_PIDS[@]}"; do
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    [ -n "$E2E_DIR" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_DIR"
+    return 0
+}
+
+# Starts JACK and Xvfb, each private to this test, and a fresh HOME.
+e2e_setup() {
+    E2E_DIR=$(mktemp -d /tmp/tp-e2e.XXXXXX)
+    trap e2e_cleanup EXIT
+    export HOME="$E2E_DIR/home"
+    export XDG_CONFIG_HOME="$HOME/.config"
+    export XDG_RUNTIME_DIR="$E2E_DIR/run"
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+    unset QT_QPA_PLATFORM
+    export QT_QPA_PLATFORM=xcb
+    export JACK_DEFAULT_SERVER="tp$$_$RANDOM"
+    export JACK_NO_AUDIO_RESERVATION=1
+    export JACK_NO_START_SERVER=1
+
+    jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p "${E2E_JACK_PERIOD:-128}" \
+        >"$E2E_DIR/jackd.log" 2>&1 &
+    E2E_PIDS+=($!)
+    jack_wait -w -t 5 >/dev/null || e2e_fail "JACK server did not start"
+
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$E2E_DIR/display" \
+        >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        [ -s "$E2E_DIR/display" ] && break
+        sleep 0.05
+    done
+    [ -s "$E2E_DIR/display" ] || e2e_fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+}
+
+# Writes the piano's settings file before it starts.
+e2e_settings() { # OUT IN WELCOMED
+    local dir="$XDG_CONFIG_HOME/Tamber Piano"
+    mkdir -p "$dir"
+    printf '[Devices]\nOutDevice=%s\nInDevice=%s\n\n[%%General]\nWelcomed=%s\n' "$1" "$2" "$3" \
+        >"$dir/Tamber Piano.ini"
+}
+
+e2e_settings_file() { echo "$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"; }
+
+# Starts jack_midi_dump; its port appears to the piano as a MIDI output device.
+e2e_start_monitor() { # [NAME]
+    local name=${1:-midi-monitor}
+    stdbuf -oL jack_midi_dump "$name" >"$E2E_DIR/$name.log" 2>&1 &
+    E2E_PIDS+=($!)
+    for _ in $(seq 100); do
+        jack_lsp 2>/dev/null | grep -q "^$name:input" && return 0
+        sleep 0.05
+    done
+    e2e_fail "MIDI monitor $name did not appear"
+}
+
+e2e_monitor_log() { echo "$E2E_DIR/${1:-midi-monitor}.log"; }
+
+# The output-device index under which the piano lists a MIDI port.
+e2e_output_index() { # PORT-NAME-PART
+    "$BIN/midi-port-index" "$1" || e2e_fail "no MIDI output device named like $1"
+}
+
+e2e_start_piano() { # [extra environment assignments...]
+    env "$@" "$BIN/TamberPiano" >"$E2E_DIR/piano.log" 2>&1 &
+    E2E_PIANO_PID=$!
+    E2E_PIDS+=($E2E_PIANO_PID)
+}
+
+# Waits for a visible window whose title matches; prints its id.
+e2e_wait_window() { # TITLE-REGEX [SECONDS]
+    local deadline=$((SECONDS + ${2:-15})) id
+    while [ $SECONDS -lt $deadline ]; do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+e2e_main_window() { e2e_wait_window '^Tamber Piano$' "${1:-15}" || e2e_fail "no main window"; }
+
+# Focuses a window; there is no window manager, so the harness does it after each box.
+e2e_focus() { xdotool windowfocus --sync "$1"; }
+
+# Closes a message box by pressing Enter in it.
+e2e_close_box() { # TITLE
+    local id
+    id=$(e2e_wait_window "^$1\$" 10) || e2e_fail "no box titled $1"
+    xdotool windowfocus --sync "$id"
+    xdotool key --window "$id" Return
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    e2e_fail "box $1 did not close"
+}
+
+# Waits until a file has a line matching an extended regex.
+e2e_wait_line() { # FILE REGEX [SECONDS]
+    local deadline=$((SECONDS + ${3:-10}))
+    while [ $SECONDS -lt $deadline ]; do
+        grep -Eq "$2" "$1" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+e2e_count_lines() { # FILE REGEX
+    grep -Ec "$2" "$1" 2>/dev/null || true
+}
