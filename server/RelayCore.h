@@ -1,0 +1,61 @@
+#pragma once
+
+// The relay's logic, free of sockets: the slot table, the greeting, the relay of notes,
+// instruments and chat, and the "/name" command. RelayServer feeds it the events of the
+// real connections; tests and the fuzzer feed it through a fake SlotHost.
+
+#include "common/protocol/Codec.h"
+#include "server/SlotHost.h"
+
+#include <QByteArray>
+#include <QList>
+#include <array>
+
+namespace tamber::server {
+
+inline constexpr int kSlotCount = 8;
+// No valid client message is longer than 60 bytes, so a few KiB without an SOH is junk.
+inline constexpr qsizetype kPendingCap = 4096;
+inline constexpr qsizetype kMaxChatText = 50;
+inline constexpr qsizetype kMaxUserName = 10;
+
+struct UserSlot
+{
+    QByteArray Name;
+    quint8 Reserved = 0;
+    protocol::MessageAssembler Pending{kPendingCap};
+};
+
+class RelayCore
+{
+public:
+    explicit RelayCore(SlotHost& host) : m_host(host) {}
+
+    // The lowest slot without a connection, or 0 when all eight are in use.
+    int firstFreeSlot() const;
+    // A client has just taken slot n: name it and greet it, then tell everyone who is here.
+    void accepted(int n);
+    // Bytes arrived on slot n: cut them into messages and handle each.
+    void received(int n, const QByteArray& bytes);
+    // Slot n's connection ended by any means but Stop (its host link is already gone).
+    void departed(int n);
+
+    void SendToUser(int n, const QByteArray& message);
+    void SendToAll(const QByteArray& message);
+    void CloseSlot(int n);
+    void HandleClientMessage(int n, const QByteArray& message);
+    void HandleChatText(int n, const QByteArray& text);
+
+    const UserSlot& user(int n) const { return Users[n - 1]; }
+
+private:
+    // Announces the slots closed for exceeding their output cap, one after another, so that
+    // no send ever runs inside another.
+    void settleDepartures();
+
+    SlotHost& m_host;
+    std::array<UserSlot, kSlotCount> Users;
+    QList<int> m_overflowed;
+};
+
+} // namespace tamber::server

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tamber::server {
+
+// What the relay logic needs from the eight slot connections and the window.
+// Slots are numbered 1 to 8.
+class SlotHost
+{
+public:
+    virtual ~SlotHost() = default;
+    virtual bool isConnected(int slot) const = 0;
+    // Queues one complete message for the slot. False when the slot's unsent output has
+    // grown past its cap; the caller then treats the slot as gone.
+    virtual bool send(int slot, const QByteArray& message) = 0;
+    // Ends the slot's connection without any call back into the relay logic.
+    // `abort` drops unsent output instead of flushing it first.
+    virtual void close(int slot, bool abort) = 0;
+    virtual void refreshList() = 0;
+};
+
+} // namespace tamber::server
