@@ -1,0 +1,136 @@
+#include "MidiRegistry.h"
+
+#include <QMetaObject>
+#include <QString>
+
+namespace tamber {
+
+namespace {
+
+template <typename Backend>
+std::vector<PortEntry> listEntries(const std::vector<std::unique_ptr<Backend>>& backends)
+{
+    std::vector<PortEntry> entries;
+    for (std::size_t b = 0; b < backends.size(); ++b) {
+        for (const QByteArray& portName : backends[b]->portNames())
+            entries.push_back({b, portName, menuName(portName)});
+    }
+    return entries;
+}
+
+} // namespace
+
+QByteArray menuName(const QByteArray& utf8)
+{
+    return QString::fromUtf8(utf8).toLatin1();
+}
+
+std::optional<ShortMessage> toShortMessage(const unsigned char* bytes, std::size_t size)
+{
+    if (size == 0 || size > 3 || bytes[0] < 0x80 || bytes[0] == 0xF0)
+        return std::nullopt;
+    return makeShortMessage(bytes[0], size > 1 ? bytes[1] : 0, size > 2 ? bytes[2] : 0);
+}
+
+MidiOutputRegistry::MidiOutputRegistry(std::vector<std::unique_ptr<MidiOutputBackend>> backends)
+    : m_backends(std::move(backends)), m_entries(listEntries(m_backends))
+{
+}
+
+MidiOutputRegistry::~MidiOutputRegistry()
+{
+    close();
+}
+
+QByteArray MidiOutputRegistry::name(int device) const
+{
+    if (device < 0 || device >= count())
+        return {};
+    return m_entries[std::size_t(device)].name;
+}
+
+bool MidiOutputRegistry::open(int device)
+{
+    close();
+    if (device < 0 || device >= count())
+        return false;
+    const PortEntry& entry = m_entries[std::size_t(device)];
+    m_port = m_backends[entry.backend]->open(entry.backendName);
+    return m_port != nullptr;
+}
+
+void MidiOutputRegistry::close()
+{
+    if (!m_port)
+        return;
+    m_port->close();
+    m_port.reset();
+}
+
+void MidiOutputRegistry::send(ShortMessage message)
+{
+    if (m_port)
+        m_port->send(message);
+}
+
+MidiInputRegistry::MidiInputRegistry(std::vector<std::unique_ptr<MidiInputBackend>> backends)
+    : m_backends(std::move(backends)), m_entries(listEntries(m_backends)),
+      m_context(std::make_unique<QObject>())
+{
+}
+
+MidiInputRegistry::~MidiInputRegistry()
+{
+    // The port's thread stops before the object its messages are queued to goes away.
+    close();
+}
+
+QByteArray MidiInputRegistry::name(int device) const
+{
+    if (device < 0 || device >= count())
+        return {};
+    return m_entries[std::size_t(device)].name;
+}
+
+bool MidiInputRegistry::open(int device)
+{
+    close();
+    if (device < 0 || device >= count())
+        return false;
+    const PortEntry& entry = m_entries[std::size_t(device)];
+    const unsigned generation = ++m_generation;
+    QObject* context = m_context.get();
+    auto onBytes = [this, context, generation](const unsigned char* bytes, std::size_t size) {
+        const auto message = toShortMessage(bytes, size);
+        if (!message)
+            return;
+        const ShortMessage m = *message;
+        QMetaObject::invokeMethod(
+            context, [this, generation, m] { deliver(generation, m); }, Qt::QueuedConnection);
+    };
+    m_port = m_backends[entry.backend]->open(entry.backendName, onBytes);
+    return m_port != nullptr;
+}
+
+bool MidiInputRegistry::start()
+{
+    if (!m_port)
+        return false;
+    m_started = true;
+    return true;
+}
+
+void MidiInputRegistry::close()
+{
+    m_started = false;
+    ++m_generation;
+    m_port.reset();
+}
+
+void MidiInputRegistry::deliver(unsigned generation, ShortMessage message)
+{
+    if (generation == m_generation && m_started && m_receiver)
+        m_receiver(message);
+}
+
+} // namespace tamber

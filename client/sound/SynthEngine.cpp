@@ -1,0 +1,225 @@
+#include "SynthEngine.h"
+
+#include <QFile>
+#include <QtGlobal>
+#include <algorithm>
+#include <cmath>
+#include <fluidsynth.h>
+
+namespace tamber {
+
+namespace {
+
+constexpr float kToneLevel = 0.12f;     // square wave amplitude, well below clipping
+constexpr double kReverbTailSeconds = 3; // rendering goes on this long after the last voice
+constexpr int kOfflineBlock = 512;
+
+} // namespace
+
+SynthEngine::SynthEngine(SynthConfig config)
+    : m_config(std::move(config)), m_sampleRate(m_config.sampleRate)
+{
+    const QByteArray path = QFile::encodeName(m_config.soundFont);
+    m_hasSoundFont = fluid_is_soundfont(path.constData()) != 0;
+
+    m_settings = new_fluid_settings();
+    fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
+    fluid_settings_setint(m_settings, "audio.period-size", m_config.periodFrames);
+    fluid_settings_setint(m_settings, "audio.periods", 2);
+    fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
+    fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
+    fluid_settings_setint(m_settings, "audio.jack.multi", 0);
+}
+
+SynthEngine::~SynthEngine()
+{
+    // The driver goes first so that no callback runs while the rest is taken down.
+    if (m_driver)
+        delete_fluid_audio_driver(m_driver);
+    if (m_loader.joinable())
+        m_loader.join();
+    if (fluid_synth_t* synth = m_synth.exchange(nullptr))
+        delete_fluid_synth(synth);
+    delete_fluid_settings(m_settings);
+}
+
+bool SynthEngine::start()
+{
+    if (m_driver)
+        return true;
+    // Without this, probing JACK would try to launch a server and give up only after seconds.
+    if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
+        qputenv("JACK_NO_START_SERVER", "1");
+
+    for (const QByteArray& name : m_config.audioDrivers) {
+        fluid_settings_setstr(m_settings, "audio.driver", name.constData());
+        m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
+        if (m_driver) {
+            m_driverName = name;
+            break;
+        }
+    }
+    if (!m_driver)
+        return false;
+
+    // JACK imposes its own rate and writes it back into the settings.
+    double rate = m_config.sampleRate;
+    fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
+    m_sampleRate.store(rate);
+    if (m_load.load() == Load::Pending && !m_loader.joinable() && !m_synth.load())
+        m_loader = std::thread([this] { loadSynth(); });
+    return true;
+}
+
+void SynthEngine::loadSynth()
+{
+    if (!m_hasSoundFont) {
+        m_load.store(Load::Failed);
+        return;
+    }
+    fluid_synth_t* synth = new_fluid_synth(m_settings);
+    const QByteArray path = QFile::encodeName(m_config.soundFont);
+    if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
+        if (synth)
+            delete_fluid_synth(synth);
+        m_load.store(Load::Failed);
+        return;
+    }
+    m_synth.store(synth, std::memory_order_release);
+    m_load.store(Load::Ready);
+}
+
+bool SynthEngine::prepareOffline(double sampleRate)
+{
+    if (m_driver)
+        return false;
+    if (m_loader.joinable())
+        m_loader.join();
+    if (m_synth.load())
+        return true;
+    m_offline = true;
+    fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
+    m_sampleRate.store(sampleRate);
+    loadSynth();
+    return m_load.load() == Load::Ready;
+}
+
+void SynthEngine::renderOffline(int frames, float* left, float* right)
+{
+    std::fill(left, left + frames, 0.0f);
+    std::fill(right, right + frames, 0.0f);
+    for (int done = 0; done < frames; done += kOfflineBlock) {
+        const int n = std::min(kOfflineBlock, frames - done);
+        render(n, left + done, right + done);
+    }
+}
+
+void SynthEngine::send(ShortMessage message)
+{
+    if (m_listening.load())
+        m_events.push(message);
+}
+
+void SynthEngine::allSoundOff()
+{
+    for (uint8_t channel = 0; channel < 16; ++channel)
+        m_events.push(makeShortMessage(0xB0 | channel, 120, 0));
+}
+
+void SynthEngine::queueTone(int frequencyHz, int durationMs)
+{
+    // With no stream nothing would drain the queue: the tone is simply not heard.
+    if (!m_driver && !m_offline)
+        return;
+    if (frequencyHz <= 0 || durationMs <= 0)
+        return;
+    const auto frames = int64_t(std::llround(m_sampleRate.load() * durationMs / 1000.0));
+    if (m_tones.push({double(frequencyHz), frames}))
+        m_queuedFrames.fetch_add(frames);
+}
+
+int SynthEngine::queuedMs() const
+{
+    return int(m_queuedFrames.load() * 1000 / int64_t(m_sampleRate.load()));
+}
+
+int SynthEngine::audioCallback(void* data, int len, int /*nfx*/, float* /*fx*/[], int nout,
+                               float* out[])
+{
+    if (nout < 2)
+        return FLUID_OK;
+    static_cast<SynthEngine*>(data)->render(len, out[0], out[1]);
+    return FLUID_OK;
+}
+
+void SynthEngine::applyEvents(fluid_synth_t* synth)
+{
+    while (const auto message = m_events.pop()) {
+        const int status = *message & 0xF0;
+        const int channel = *message & 0x0F;
+        const int data1 = (*message >> 8) & 0x7F;
+        const int data2 = (*message >> 16) & 0x7F;
+        switch (status) {
+        case 0x80: fluid_synth_noteoff(synth, channel, data1); break;
+        case 0x90: fluid_synth_noteon(synth, channel, data1, data2); break;
+        case 0xB0: fluid_synth_cc(synth, channel, data1, data2); break;
+        case 0xC0: fluid_synth_program_change(synth, channel, data1); break;
+        case 0xE0: fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7)); break;
+        default: break;
+        }
+        m_quietFrames = 0;
+    }
+}
+
+// Runs on the audio thread (or the caller's, offline). The buffers arrive zeroed.
+void SynthEngine::render(int frames, float* left, float* right)
+{
+    fluid_synth_t* synth = m_synth.load(std::memory_order_acquire);
+    if (synth) {
+        applyEvents(synth);
+        if (fluid_synth_get_active_voice_count(synth) > 0)
+            m_quietFrames = 0;
+        const bool skip = m_quietFrames >= int64_t(kReverbTailSeconds * m_sampleRate.load());
+        m_quietFrames += frames;
+        m_skipped.store(skip);
+        if (!skip) {
+            float* fx[4] = {left, right, left, right};
+            float* out[2] = {left, right};
+            fluid_synth_process(synth, frames, 4, fx, 2, out);
+        }
+    } else if (m_load.load() == Load::Failed) {
+        while (m_events.pop()) {
+        }
+    }
+    mixTones(frames, left, right);
+}
+
+void SynthEngine::mixTones(int frames, float* left, float* right)
+{
+    const double rate = m_sampleRate.load();
+    int i = 0;
+    while (i < frames) {
+        if (m_tone.frames == 0) {
+            const auto next = m_tones.pop();
+            if (!next)
+                break;
+            if (next->frequency != m_tone.frequency)
+                m_phase = 0;
+            m_tone = *next;
+        }
+        const int n = int(std::min<int64_t>(m_tone.frames, frames - i));
+        const double step = m_tone.frequency / rate;
+        for (int k = 0; k < n; ++k, ++i) {
+            const float sample = m_phase < 0.5 ? kToneLevel : -kToneLevel;
+            left[i] += sample;
+            right[i] += sample;
+            m_phase += step;
+            if (m_phase >= 1.0)
+                m_phase -= 1.0;
+        }
+        m_tone.frames -= n;
+        m_queuedFrames.fetch_sub(n);
+    }
+}
+
+} // namespace tamber
