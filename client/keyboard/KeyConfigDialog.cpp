@@ -1,0 +1,224 @@
+#include "KeyConfigDialog.h"
+
+#include "KeyConfigLayout.h"
+#include "KeyStateSource.h"
+#include "client/files/KeymapFile.h"
+#include "client/platform/Dialogs.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace tamber {
+
+namespace layout = keyconfig_layout;
+
+namespace {
+
+const QString kSelectNote = QStringLiteral("Please select a note to configure...");
+const QString kPressKey = QStringLiteral("Press a key to assign to this note...");
+const QString kKeymapFilter = QStringLiteral("Tamber Piano Keymap (*.tmk)");
+
+// picKeys: the 29 keys of the keymap, white ones first so the black ones lie over them.
+// These keys are never lit.
+class KeyPicture : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(Qt::black);
+        for (const bool black : {false, true}) {
+            painter.setBrush(black ? Qt::black : Qt::white);
+            for (int k = 0; k < kKeymapNotes; ++k) {
+                if (layout::isBlack(k) == black)
+                    painter.drawRect(layout::shpKey(k).adjusted(0, 0, -1, -1));
+            }
+        }
+    }
+};
+
+// A caption shows its character as it is: "&" must not become a mnemonic.
+QString buttonText(const QString& caption)
+{
+    QString text = caption;
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent), m_links(links)
+{
+    setObjectName(QStringLiteral("frmKeyConfig"));
+    setWindowTitle(QStringLiteral("Tamber Piano - Key Config"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(layout::clientArea().size());
+
+    m_picKeys = new KeyPicture(this);
+    m_picKeys->setObjectName(QStringLiteral("picKeys"));
+    m_picKeys->setGeometry(layout::picKeys());
+
+    QFont small = font();
+    small.setPointSize(7);
+    for (int k = 0; k < kKeymapNotes; ++k) {
+        auto* button = new QPushButton(this);
+        button->setObjectName(QStringLiteral("cmdSet%1").arg(k));
+        button->setGeometry(layout::cmdSet(k));
+        button->setFont(small);
+        button->setStyleSheet(QStringLiteral("padding: 0px;"));
+        // No focus: a captured Space or Enter must never click a note button.
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, [this, k] { cmdSet_Click(k); });
+        m_cmdSet[size_t(k)] = button;
+    }
+
+    m_lblInstruction = new QLabel(this);
+    m_lblInstruction->setObjectName(QStringLiteral("lblInstruction"));
+    m_lblInstruction->setGeometry(layout::lblInstruction());
+
+    auto makeButton = [this](const char* name, const QString& caption, const QRect& where) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(where);
+        button->setAutoDefault(false);
+        button->installEventFilter(this);
+        return button;
+    };
+    m_cmdSave = makeButton("cmdSave", QStringLiteral("Save Keymap"), layout::cmdSave());
+    m_cmdLoad = makeButton("cmdLoad", QStringLiteral("Load Keymap"), layout::cmdLoad());
+    m_cmdOK = makeButton("cmdOK", QStringLiteral("OK"), layout::cmdOK());
+    m_cmdOK->setDefault(true); // Enter closes the dialog when no key is awaited
+    connect(m_cmdSave, &QPushButton::clicked, this, &KeyConfigDialog::cmdSave_Click);
+    connect(m_cmdLoad, &QPushButton::clicked, this, &KeyConfigDialog::cmdLoad_Click);
+    connect(m_cmdOK, &QPushButton::clicked, this, &KeyConfigDialog::cmdOK_Click);
+    installEventFilter(this);
+
+    Form_Load();
+}
+
+void KeyConfigDialog::showModal()
+{
+    Form_Load();
+    exec();
+}
+
+void KeyConfigDialog::Form_Load()
+{
+    Closing = false;
+    ShowKeymap();
+    m_lblInstruction->setText(kSelectNote);
+}
+
+void KeyConfigDialog::ShowKeymap()
+{
+    const auto captions = keymapCaptions(m_links.keymap);
+    for (int k = 0; k < kKeymapNotes; ++k)
+        m_cmdSet[size_t(k)]->setText(buttonText(captions[size_t(k)]));
+}
+
+void KeyConfigDialog::cmdSet_Click(int index)
+{
+    if (m_waiting || index < 0 || index >= kKeymapNotes)
+        return;
+    m_lblInstruction->setText(kPressKey);
+    CapturedKey = 0;
+    setWaiting(true);
+
+    // Sleep in the nested loop until the key state changes or the dialog closes; the loop
+    // keeps timers, repaints and the poller going meanwhile.
+    const auto wake = connect(&m_links.keys, &KeyStateSource::changed, &m_wait, &QEventLoop::quit);
+    while (CapturedKey == 0 && !Closing) {
+        CapturedKey = firstKeyDown(m_links.keys);
+        // exec() refuses to run (-1) once the application is quitting.
+        if (CapturedKey == 0 && m_wait.exec() != 0)
+            break;
+    }
+    disconnect(wake);
+
+    setWaiting(false);
+    m_lblInstruction->setText(kSelectNote);
+    // A wait that ended without a key (the dialog closed) leaves the keymap as it was.
+    if (CapturedKey == 0)
+        return;
+    assignKey(m_links.keymap, uint8_t(index), CapturedKey);
+    ShowKeymap();
+}
+
+void KeyConfigDialog::setWaiting(bool waiting)
+{
+    m_waiting = waiting;
+    // No second wait may start inside this one and take a note's key away.
+    for (QPushButton* button : m_cmdSet)
+        button->setEnabled(!waiting);
+    m_cmdLoad->setEnabled(!waiting);
+    m_cmdSave->setEnabled(!waiting);
+}
+
+void KeyConfigDialog::cmdLoad_Click()
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Open;
+    request.title = QStringLiteral("Load Keymap");
+    request.filter = kKeymapFilter;
+    request.mustExist = true;
+    const QString path = m_links.fileDialogs.ask(request);
+    if (!path.isEmpty())
+        m_links.keymapFiles.LoadKeymap(path);
+    ShowKeymap();
+}
+
+void KeyConfigDialog::cmdSave_Click()
+{
+    // A save may name a new file; replacing an existing one is confirmed first. No default
+    // extension: the name is used as typed.
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Save Keymap");
+    request.filter = kKeymapFilter;
+    request.mustExist = false;
+    request.confirmOverwrite = true;
+    const QString path = m_links.fileDialogs.ask(request);
+    if (!path.isEmpty())
+        m_links.keymapFiles.SaveKeymap(path);
+    ShowKeymap();
+}
+
+void KeyConfigDialog::cmdOK_Click()
+{
+    accept();
+}
+
+void KeyConfigDialog::done(int result)
+{
+    Closing = true;
+    m_wait.quit();
+    QDialog::done(result);
+}
+
+// While a key is awaited every key belongs to the capture: Enter and Escape must not close
+// the dialog, Space must not click the focused button, Tab must not move the focus. The
+// key-state source, an application filter, has seen the key before this runs.
+bool KeyConfigDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_waiting) {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::ShortcutOverride:
+            event->accept();
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+} // namespace tamber

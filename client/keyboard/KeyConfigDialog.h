@@ -1,0 +1,79 @@
+#pragma once
+
+#include "Keymap.h"
+#include "KeymapEdit.h"
+
+#include <QDialog>
+#include <QEventLoop>
+#include <array>
+#include <cstdint>
+
+class QLabel;
+class QPushButton;
+
+namespace tamber {
+
+class FileDialogs;
+class KeyStateSource;
+class KeymapFiles;
+
+// frmKeyConfig: reassigns the keys of the keymap's 29 notes and loads and saves keymaps.
+// Every edit changes the live keymap at once; there is no Cancel.
+//
+// The main window creates it once and calls showModal() for every opening.
+class KeyConfigDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    struct Links
+    {
+        Keymap& keymap;
+        const KeyStateSource& keys; // the same source the poller reads
+        FileDialogs& fileDialogs;
+        KeymapFiles& keymapFiles;
+    };
+
+    explicit KeyConfigDialog(Links links, QWidget* parent = nullptr);
+
+    // Form_Load, then the modal loop; returns when the dialog has been closed.
+    void showModal();
+
+    void ShowKeymap();
+    void cmdSet_Click(int index);
+    void cmdLoad_Click();
+    void cmdSave_Click();
+    void cmdOK_Click();
+
+    bool isWaiting() const { return m_waiting; }
+    bool isClosing() const { return Closing; }
+    QPushButton* cmdSet(int index) const { return m_cmdSet[size_t(index)]; }
+    QPushButton* cmdLoad() const { return m_cmdLoad; }
+    QPushButton* cmdSave() const { return m_cmdSave; }
+    QPushButton* cmdOK() const { return m_cmdOK; }
+    QLabel* lblInstruction() const { return m_lblInstruction; }
+
+    // Form_Unload, whichever way the dialog closes (OK, close box, Escape): ends a wait.
+    void done(int result) override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+    void setWaiting(bool waiting);
+
+    Links m_links;
+    uint8_t CapturedKey = 0;
+    bool Closing = false;
+    bool m_waiting = false;
+    QEventLoop m_wait;
+
+    QWidget* m_picKeys = nullptr;
+    std::array<QPushButton*, kKeymapNotes> m_cmdSet{};
+    QLabel* m_lblInstruction = nullptr;
+    QPushButton* m_cmdSave = nullptr;
+    QPushButton* m_cmdLoad = nullptr;
+    QPushButton* m_cmdOK = nullptr;
+};
+
+} // namespace tamber

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Keymap.h"
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace tamber {
+
+class KeyStateSource;
+
+constexpr int kKeymapNotes = Keymap::kHighestOffset + 1; // 29 notes, C to the E two octaves up
+
+// The character shown for a key code: empty up to 32 (Space, Enter, Shift...), above that the
+// code's character in Windows-1252, so the keypad codes 96..105 read "`", "a" to "i".
+QString keyCaption(uint8_t vk);
+
+// The caption of every note's button; where several keys share a note, the highest code wins.
+std::array<QString, kKeymapNotes> keymapCaptions(const Keymap& keymap);
+
+// The lowest code 5..255 now down, 0 when none is. Codes 0..4 (left, right and middle mouse
+// buttons, Cancel) are never caught: a click is how the user asks for a key.
+uint8_t firstKeyDown(const KeyStateSource& keys);
+
+// Gives note a new key: releases the note's lowest old key, then maps vk to the note only.
+void assignKey(Keymap& keymap, uint8_t note, uint8_t vk);
+
+} // namespace tamber

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "KeyStateSource.h"
+#include "VirtualKeys.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+
+class QKeyEvent;
+
+namespace tamber {
+
+// The real key state: an application-wide event filter fed by key and mouse presses and
+// releases (and ShortcutOverride, the first sight of keys that shortcuts consume).
+//
+// Presses and releases are paired by the physical key (native scan code), because Qt::Key
+// depends on the modifiers: "1" pressed before Shift is released as "!". The codes are
+// decided at the press and that same set goes up at the release. Auto-repeat is ignored.
+// X never delivers the releases of keys held while the program loses the focus, so
+// deactivation marks every key up.
+class QtKeyState : public KeyStateSource
+{
+    Q_OBJECT
+public:
+    // Installs itself on qApp; removed again on destruction.
+    explicit QtKeyState(QObject* parent = nullptr);
+    ~QtKeyState() override;
+
+    bool isDown(int vk) const override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void keyDown(const QKeyEvent& event);
+    void keyUp(const QKeyEvent& event);
+    void press(uint64_t physical, const VirtualKeys& keys);
+    void release(uint64_t physical);
+    void releaseAll();
+    static uint64_t physicalKey(const QKeyEvent& event);
+
+    // Physical keys held now and the codes each one set; a code is down while any holds it.
+    std::map<uint64_t, VirtualKeys> m_held;
+    std::array<uint8_t, 256> m_holders{};
+};
+
+} // namespace tamber
