@@ -1,0 +1,173 @@
+// The relay logic behind a fake host: relay field orders, chat and "/name", limits, and
+// departures, without sockets.
+
+#include "server/RelayCore.h"
+#include "tests/server/FakeSlotHost.h"
+
+#include <gtest/gtest.h>
+
+namespace tamber::server {
+namespace {
+
+using Fields = QList<QByteArray>;
+using protocol::buildMessage;
+
+class RelayCoreTest : public ::testing::Test
+{
+protected:
+    // Slots 1..count connected and greeted; the record starts empty.
+    void joinAll(int count)
+    {
+        for (int n = 1; n <= count; ++n) {
+            host.connected[n - 1] = true;
+            core.accepted(n);
+        }
+        host.sent.clear();
+        host.refreshes = 0;
+    }
+    void from(int n, const Fields& fields) { core.received(n, buildMessage(fields)); }
+    // What every connected slot got; asserts they all got the same.
+    QList<Fields> toAll(int count)
+    {
+        for (int n = 2; n <= count; ++n)
+            EXPECT_EQ(host.to(n), host.to(1)) << "slot " << n;
+        return host.to(1);
+    }
+
+    FakeSlotHost host;
+    RelayCore core{host};
+};
+
+TEST_F(RelayCoreTest, RelaysNotesAndPatchesToEveryoneWithTheSenderIdInItsPlace)
+{
+    joinAll(3);
+    from(3, {"NoteOn", "60", "127"});
+    from(2, {"SetPatch", "5"});
+    from(1, {"NoteOff", "60", "extra", "fields"});
+    // Passed on as received: no check of numbers or range.
+    from(3, {"NoteOn", "abc", "1000", "more"});
+    EXPECT_EQ(toAll(3), (QList<Fields>{{"NoteOn", "60", "127", "3"},
+                                       {"SetPatch", "2", "5"},
+                                       {"NoteOff", "60", "1"},
+                                       {"NoteOn", "abc", "1000", "3"}}));
+}
+
+TEST_F(RelayCoreTest, DropsMessagesThatAreEmptyTooLongUnknownOrShortOfFields)
+{
+    joinAll(2);
+    core.received(1, "\x01");
+    core.received(1, QByteArray("\0\x01", 2));
+    core.received(1, "NoteOn\x01");
+    from(1, {"NoteOn", "60"});
+    from(1, {"NoteOff"});
+    from(1, {"SetPatch"});
+    from(1, {"ChatMsg"});
+    from(1, {"UserName", "1", "Eve"});
+    from(1, {"UserID", "Eve", "1"});
+    from(1, {"noteon", "60", "127"});
+    // 61 bytes before the SOH: over the limit, although a valid NoteOn.
+    from(1, {"NoteOn", QByteArray(49, '1'), "127"});
+    EXPECT_TRUE(host.sent.isEmpty());
+    // Exactly 60 bytes is still a message; the next one is handled normally.
+    from(1, {"NoteOn", QByteArray(48, '1'), "127"});
+    from(1, {"NoteOff", "61"});
+    EXPECT_EQ(toAll(2),
+              (QList<Fields>{{"NoteOn", QByteArray(48, '1'), "127", "1"}, {"NoteOff", "61", "1"}}));
+}
+
+TEST_F(RelayCoreTest, ChatIsRelayedAsNameColonTextWithinFiftyCharacters)
+{
+    joinAll(2);
+    from(2, {"ChatMsg", "hello"});
+    from(1, {"ChatMsg", QByteArray(50, 'a')});
+    from(1, {"ChatMsg", QByteArray(51, 'b')}); // framing allows it, the chat rule does not
+    from(1, {"ChatMsg", QByteArray(52, 'c')}); // over the framing limit already
+    from(1, {"ChatMsg", ""});
+    from(1, {"ChatMsg", "caf\xe9 ol\xe9"}); // bytes beyond ASCII pass unchanged
+    EXPECT_EQ(toAll(2), (QList<Fields>{{"ChatMsg", "User2: hello"},
+                                       {"ChatMsg", "User1: " + QByteArray(50, 'a')},
+                                       {"ChatMsg", "User1: caf\xe9 ol\xe9"}}));
+}
+
+TEST_F(RelayCoreTest, NameCommandRenamesAnnouncesAndIsNeverRelayed)
+{
+    joinAll(2);
+    from(1, {"ChatMsg", "/name Anna"});
+    EXPECT_EQ(core.user(1).Name, "Anna");
+    EXPECT_EQ(host.refreshes, 1);
+    from(2, {"ChatMsg", "/NAME Bob"});         // the command word ignores case, the name keeps it
+    from(1, {"ChatMsg", "/name Anna Maria"});  // ten characters, space included
+    from(2, {"ChatMsg", "/name Anna Maria!"}); // eleven: nothing
+    from(2, {"ChatMsg", "/name"});             // no rest: nothing
+    from(2, {"ChatMsg", "/nick Bobby"});       // other commands: nothing
+    from(2, {"ChatMsg", "/"});
+    from(2, {"ChatMsg", "/name  two"}); // the rest keeps its leading space
+    from(1, {"ChatMsg", "hi"});
+    from(2, {"ChatMsg", "/name "}); // an empty name is set and announced
+    EXPECT_EQ(toAll(2), (QList<Fields>{{"UserName", "1", "Anna"},
+                                       {"UserName", "2", "Bob"},
+                                       {"UserName", "1", "Anna Maria"},
+                                       {"UserName", "2", " two"},
+                                       {"ChatMsg", "Anna Maria: hi"},
+                                       {"UserName", "2", ""}}));
+    EXPECT_EQ(core.user(2).Name, "");
+    EXPECT_EQ(host.refreshes, 5);
+}
+
+TEST_F(RelayCoreTest, NewClientGetsDefaultNameAndItsPredecessorsHalfMessageIsGone)
+{
+    joinAll(2);
+    from(2, {"ChatMsg", "/name Zed"});
+    core.received(2, "ChatMsg\0hal"); // the client goes mid-message
+    host.connected[1] = false;
+    core.departed(2);
+    EXPECT_EQ(core.user(2).Name, "Zed"); // kept until the slot is taken again
+    EXPECT_EQ(core.firstFreeSlot(), 2);
+
+    host.sent.clear();
+    host.connected[1] = true;
+    core.accepted(2);
+    EXPECT_EQ(core.user(2).Name, "User2");
+    EXPECT_EQ(host.to(2), (QList<Fields>{{"UserID", "User2", "2"},
+                                         {"ChatMsg", "Welcome to Corvent!"},
+                                         {"UserName", "1", "User1"},
+                                         {"UserName", "2", "User2"}}));
+    host.sent.clear();
+    from(2, {"NoteOff", "60"});
+    EXPECT_EQ(host.to(1), (QList<Fields>{{"NoteOff", "60", "2"}}));
+}
+
+TEST_F(RelayCoreTest, EveryDepartureIsAnnouncedToTheOthersThenTheSlotCloses)
+{
+    joinAll(3);
+    host.connected[1] = false;
+    core.departed(2);
+    EXPECT_EQ(host.to(1), (QList<Fields>{{"UserName", "2", "-"}}));
+    EXPECT_EQ(host.to(3), (QList<Fields>{{"UserName", "2", "-"}}));
+    EXPECT_TRUE(host.to(2).isEmpty());
+    EXPECT_EQ(host.refreshes, 1);
+    EXPECT_EQ(core.firstFreeSlot(), 2);
+}
+
+TEST_F(RelayCoreTest, ASlotOverItsOutputCapIsClosedAndAnnouncedAfterTheBroadcast)
+{
+    joinAll(3);
+    host.overflowing = {2};
+    from(1, {"NoteOn", "60", "127"});
+    from(1, {"NoteOff", "60"});
+    EXPECT_EQ(host.closed, (QList<std::pair<int, bool>>{{2, true}}));
+    // Slot 3 still got the note of this broadcast, then the departure, then the next note.
+    EXPECT_EQ(host.to(3),
+              (QList<Fields>{
+                  {"NoteOn", "60", "127", "1"}, {"UserName", "2", "-"}, {"NoteOff", "60", "1"}}));
+    EXPECT_EQ(host.to(2), (QList<Fields>{{"NoteOn", "60", "127", "1"}}));
+
+    // A sender that overflows on its own echo: the rest of its read is not handled.
+    host.sent.clear();
+    host.overflowing = {1};
+    core.received(1, buildMessage({"NoteOn", "61", "1"}) + buildMessage({"NoteOn", "62", "1"}));
+    EXPECT_EQ(host.to(3), (QList<Fields>{{"NoteOn", "61", "1", "1"}, {"UserName", "1", "-"}}));
+}
+
+} // namespace
+} // namespace tamber::server
