@@ -1,0 +1,63 @@
+#include "ChatWindowHost.h"
+
+#include "client/session/SessionClient.h"
+#include "client/session/frmChat.h"
+
+#include <QAction>
+
+namespace tamber {
+
+ChatWindowHost::ChatWindowHost(SessionClient& client, QWidget* mainWindow, QAction* mnuJoinSession)
+    : m_client(client), m_mainWindow(mainWindow), m_mnuJoinSession(mnuJoinSession)
+{
+}
+
+ChatWindowHost::~ChatWindowHost()
+{
+    if (m_chat) {
+        m_chat->disconnect();
+        delete m_chat;
+    }
+}
+
+void ChatWindowHost::setJoinSessionEnabled(bool enabled)
+{
+    if (m_mnuJoinSession)
+        m_mnuJoinSession->setEnabled(enabled);
+}
+
+void ChatWindowHost::showChat(int myUserId, const QString& myUserName)
+{
+    closeChat();
+    m_chat = new frmChat(myUserId, myUserName, m_mainWindow);
+    QObject::connect(m_chat, &frmChat::sendRequested,
+                     [this](const QString& text) { m_client.SendChatText(text); });
+    QObject::connect(m_chat, &frmChat::closing, [this] { m_client.LeaveSession(); });
+    m_chat->show();
+}
+
+void ChatWindowHost::closeChat()
+{
+    frmChat* chat = m_chat;
+    m_chat = nullptr;
+    if (!chat)
+        return;
+    chat->disconnect();
+    // Possibly inside the window's own close handling: destroy it once that has returned.
+    chat->hide();
+    chat->deleteLater();
+}
+
+void ChatWindowHost::appendChatLine(const QString& line)
+{
+    if (m_chat)
+        m_chat->AppendChatLine(line);
+}
+
+void ChatWindowHost::setUserEntry(int position, const QString& name)
+{
+    if (m_chat)
+        m_chat->setUserEntry(position, name);
+}
+
+} // namespace tamber

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "client/session/SessionView.h"
+
+#include <QPointer>
+
+class QAction;
+class QWidget;
+
+namespace tamber {
+
+class SessionClient;
+class frmChat;
+
+// The session's view in the piano: the main window's Join Session item and one chat window
+// per session, created on "UserID" and destroyed when the session ends.
+//
+// Stores only references, so it and the client can refer to each other as members of one
+// object.
+class ChatWindowHost : public SessionView
+{
+public:
+    ChatWindowHost(SessionClient& client, QWidget* mainWindow, QAction* mnuJoinSession);
+    ~ChatWindowHost() override;
+
+    void setJoinSessionEnabled(bool enabled) override;
+    void showChat(int myUserId, const QString& myUserName) override;
+    void closeChat() override;
+    void appendChatLine(const QString& line) override;
+    void setUserEntry(int position, const QString& name) override;
+
+    frmChat* chatWindow() const { return m_chat; }
+
+private:
+    SessionClient& m_client;
+    QPointer<QWidget> m_mainWindow;
+    QPointer<QAction> m_mnuJoinSession;
+    QPointer<frmChat> m_chat;
+};
+
+} // namespace tamber

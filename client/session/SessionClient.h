@@ -1,0 +1,94 @@
+#pragma once
+
+#include "client/session/SessionState.h"
+#include "client/session/SessionTransport.h"
+#include "client/session/SessionView.h"
+#include "client/sound/NoteEngine.h"
+#include "common/protocol/Codec.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace tamber {
+
+class InputBox;
+class MessageBoxes;
+
+enum class SessionPhase
+{
+    Offline,
+    Connecting,
+    InSession
+};
+
+// Shows text from other people on one line: every control character (C0, DEL, C1) becomes
+// a space, so no name or chat line can break the transcript into forged lines.
+QString displayText(const QString& text);
+
+// The piano's side of a session: joining a relay server, turning its messages into notes,
+// instrument changes, chat lines and user-list entries, sending the local player's events,
+// and leaving.
+//
+// The client only stores the references it is given, so it and the note engine can be
+// members of one object that refer to each other.
+class SessionClient : public SessionOutbox
+{
+public:
+    struct Links
+    {
+        NoteEngine& engine;
+        MessageBoxes& boxes;
+        InputBox& input;
+        SessionTransport& transport;
+        SessionView& view;
+        SessionState& state;
+        std::function<uint8_t()> selectedInstrument; // index in the instrument list
+        uint16_t port = protocol::kPort;
+    };
+
+    // Longest unfinished server message kept; real ones are under 100 bytes.
+    static constexpr qsizetype kReceiveBufferCap = 4096;
+
+    explicit SessionClient(Links links);
+
+    // The "&Join Session..." menu item (Ctrl+J).
+    void JoinSession();
+    // Ends the session: Exit or close box of the chat window, closing the main window.
+    // Does nothing when offline, so a nested or repeated call is harmless.
+    void LeaveSession();
+    // The chat window's Send: one "ChatMsg" with the typed line; an empty line sends nothing.
+    void SendChatText(const QString& text);
+
+    // One message, without its SOH. Messages with missing, non-numeric or out-of-range
+    // fields and unknown command words are ignored.
+    void HandleServerMessage(const QByteArray& message);
+    // One message built by protocol::buildMessage; dropped unless in a session.
+    void SendToServer(const QByteArray& message);
+
+    void sendSetPatch(uint8_t patch) override;
+    void sendNoteOn(uint8_t note, uint8_t velocity) override;
+    void sendNoteOff(uint8_t note) override;
+
+    SessionPhase phase() const { return m_phase; }
+    qsizetype pendingBytes() const { return m_receiveBuffer.pendingSize(); }
+
+private:
+    void onReceived(const QByteArray& bytes);
+    void onFailed();
+    void handleUserId(const QList<QByteArray>& fields);
+    void handleNoteOn(const QList<QByteArray>& fields);
+    void handleNoteOff(const QList<QByteArray>& fields);
+    void handleSetPatch(const QList<QByteArray>& fields);
+    void handleChatMsg(const QList<QByteArray>& fields);
+    void handleUserName(const QList<QByteArray>& fields);
+    void silenceSessionChannels();
+
+    Links m_links;
+    SessionPhase m_phase = SessionPhase::Offline;
+    protocol::MessageAssembler m_receiveBuffer{kReceiveBufferCap}; // ReceiveBuffer
+    uint64_t m_connection = 0; // counts joins, so a stale error path cannot end a newer one
+};
+
+} // namespace tamber

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+namespace tamber {
+
+// The piano's one connection to the relay server, as the session client sees it.
+//
+// Events arrive later, on the GUI thread, never from inside close(). After failed or
+// peerClosed nothing more is reported for that connection.
+class SessionTransport
+{
+public:
+    struct Events
+    {
+        std::function<void(const QByteArray&)> received; // bytes as they arrived
+        std::function<void()> peerClosed;                // orderly close by the server
+        std::function<void()> failed;                    // any other socket error
+    };
+
+    virtual ~SessionTransport() = default;
+    virtual void setEvents(Events events) = 0;
+    // Starts connecting and returns at once; a previous connection is dropped quietly.
+    virtual void connectToHost(const QString& host, uint16_t port) = 0;
+    virtual bool isConnected() const = 0;
+    // One complete message in one write; does not run the event loop.
+    virtual void send(const QByteArray& bytes) = 0;
+    // Closes without reporting anything; bytes already written are still delivered.
+    virtual void close() = 0;
+};
+
+} // namespace tamber

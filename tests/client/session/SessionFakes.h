@@ -1,0 +1,146 @@
+#pragma once
+
+// Test doubles of the session's transport and view, and a piano's session parts wired
+// to fakes (the note engine is real).
+
+#include "client/session/SessionClient.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeSound.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace tamber::fakes {
+
+class FakeSessionTransport : public SessionTransport
+{
+public:
+    void setEvents(Events e) override { events = std::move(e); }
+    void connectToHost(const QString& h, uint16_t p) override
+    {
+        host = h;
+        port = p;
+        ++connects;
+        connected = false;
+    }
+    bool isConnected() const override { return connected; }
+    void send(const QByteArray& bytes) override
+    {
+        if (connected)
+            sent.push_back(bytes);
+    }
+    void close() override
+    {
+        connected = false;
+        ++closes;
+    }
+
+    // What the socket would report.
+    void accept() { connected = true; }
+    void deliver(const QByteArray& bytes) { events.received(bytes); }
+    void serverCloses()
+    {
+        connected = false;
+        events.peerClosed();
+    }
+    void fail()
+    {
+        connected = false;
+        events.failed();
+    }
+    QByteArray sentBytes() const
+    {
+        QByteArray all;
+        for (const QByteArray& b : sent)
+            all += b;
+        return all;
+    }
+
+    Events events;
+    QString host;
+    uint16_t port = 0;
+    bool connected = false;
+    int connects = 0;
+    int closes = 0;
+    std::vector<QByteArray> sent;
+};
+
+class FakeSessionView : public SessionView
+{
+public:
+    void setJoinSessionEnabled(bool enabled) override { joinEnabled = enabled; }
+    void showChat(int myUserId, const QString& myUserName) override
+    {
+        chatOpen = true;
+        ++chatsShown;
+        transcript.clear();
+        users = QStringList(8, QStringLiteral("-"));
+        users[myUserId - 1] = myUserName;
+    }
+    void closeChat() override
+    {
+        if (!chatOpen)
+            return;
+        chatOpen = false;
+        ++chatsClosed;
+        if (onClose)
+            onClose(); // the real window's close handling leaves the session too
+    }
+    void appendChatLine(const QString& line) override
+    {
+        if (chatOpen)
+            transcript.append(line);
+    }
+    void setUserEntry(int position, const QString& name) override
+    {
+        if (chatOpen && position >= 0 && position < users.size())
+            users[position] = name;
+    }
+
+    bool joinEnabled = true;
+    bool chatOpen = false;
+    int chatsShown = 0;
+    int chatsClosed = 0;
+    QStringList transcript;
+    QStringList users;
+    std::function<void()> onClose;
+};
+
+// Declared in this order on purpose: the client only stores a reference to the engine
+// declared after it; the engine gets the client as its outbox once it exists.
+struct SessionRig
+{
+    FakeMidiOutputDevices output;
+    FakeKeyLights keys;
+    FakeRecorder recorder;
+    FakeMessageBoxes boxes;
+    FakeInputBox input;
+    FakeSessionTransport transport;
+    FakeSessionView view;
+    SessionState state;
+    uint8_t instrument = 0;
+    SessionClient client{
+        {engine, boxes, input, transport, view, state, [this] { return instrument; }}};
+    NoteEngine engine{{output, keys, client, recorder, [this] { return instrument; },
+                       [this] { return uint8_t(state.MyUserID); }}};
+
+    SessionRig()
+    {
+        output.names = {"Fake Synth"};
+        output.open(0);
+        output.log.clear();
+    }
+
+    // Join, connect and receive the given id, as a server would greet us.
+    void joinAs(int id, const QByteArray& name)
+    {
+        input.answer = QStringLiteral("127.0.0.1");
+        client.JoinSession();
+        transport.accept();
+        transport.deliver(protocol::buildMessage({"UserID", name, QByteArray::number(id)}));
+        transport.sent.clear();
+        output.sent.clear();
+    }
+};
+
+} // namespace tamber::fakes
