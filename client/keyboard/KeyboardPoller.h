@@ -66,6 +66,8 @@ public:
     void start();
     void stop();
     bool isActive() const { return m_running; }
+    // A tick is pending; false while the key state rests.
+    bool isTicking() const { return m_tick.isActive(); }
 
 private:
     void tmrPoll_Timer();

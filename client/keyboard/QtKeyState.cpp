@@ -7,9 +7,9 @@
 namespace tamber {
 
 namespace {
-// Pairing ids: scan codes as they are, Qt keys (when the platform gives no scan code) and
-// mouse buttons in ranges of their own.
-constexpr uint64_t kByQtKey = uint64_t(1) << 40;
+// Pairing ids: scan codes as they are; keys without a scan code by their first virtual-key
+// code, which Shift does not change either; mouse buttons in a range of their own.
+constexpr uint64_t kByCode = uint64_t(1) << 40;
 constexpr uint64_t kMouse = uint64_t(1) << 41;
 } // namespace
 
@@ -67,25 +67,34 @@ bool QtKeyState::eventFilter(QObject* watched, QEvent* event)
     return KeyStateSource::eventFilter(watched, event);
 }
 
-uint64_t QtKeyState::physicalKey(const QKeyEvent& event)
+uint64_t QtKeyState::physicalKey(const QKeyEvent& event, const VirtualKeys& keys)
 {
     if (event.nativeScanCode() != 0)
         return event.nativeScanCode();
-    return kByQtKey | uint64_t(uint32_t(event.key()));
+    return kByCode | (keys.empty() ? 0 : keys.codes[0]);
 }
 
 void QtKeyState::keyDown(const QKeyEvent& event)
 {
     if (event.isAutoRepeat())
         return;
-    press(physicalKey(event), virtualKeysFor(event));
+    const VirtualKeys keys = virtualKeysFor(event);
+    press(physicalKey(event, keys), keys);
 }
 
 void QtKeyState::keyUp(const QKeyEvent& event)
 {
     if (event.isAutoRepeat())
         return;
-    release(physicalKey(event));
+    const VirtualKeys keys = virtualKeysFor(event);
+    const uint64_t physical = physicalKey(event, keys);
+    if (physical < kByCode) {
+        // Qt announces a synthetic press to shortcuts without its scan code, so the same
+        // key may also be held under its code: release that too.
+        if (const auto it = m_held.find(physical); it != m_held.end())
+            release(kByCode | it->second.codes[0]);
+    }
+    release(physical);
 }
 
 void QtKeyState::press(uint64_t physical, const VirtualKeys& keys)
@@ -93,9 +102,11 @@ void QtKeyState::press(uint64_t physical, const VirtualKeys& keys)
     if (keys.empty() || m_held.count(physical))
         return;
     m_held.emplace(physical, keys);
+    bool newlyDown = false;
     for (int i = 0; i < keys.count; ++i)
-        ++m_holders[keys.codes[size_t(i)]];
-    emit changed();
+        newlyDown |= m_holders[keys.codes[size_t(i)]]++ == 0;
+    if (newlyDown)
+        emit changed();
 }
 
 void QtKeyState::release(uint64_t physical)
@@ -105,9 +116,11 @@ void QtKeyState::release(uint64_t physical)
         return;
     const VirtualKeys keys = it->second;
     m_held.erase(it);
+    bool newlyUp = false;
     for (int i = 0; i < keys.count; ++i)
-        --m_holders[keys.codes[size_t(i)]];
-    emit changed();
+        newlyUp |= --m_holders[keys.codes[size_t(i)]] == 0;
+    if (newlyUp)
+        emit changed();
 }
 
 void QtKeyState::releaseAll()

@@ -38,7 +38,7 @@ private:
     void press(uint64_t physical, const VirtualKeys& keys);
     void release(uint64_t physical);
     void releaseAll();
-    static uint64_t physicalKey(const QKeyEvent& event);
+    static uint64_t physicalKey(const QKeyEvent& event, const VirtualKeys& keys);
 
     // Physical keys held now and the codes each one set; a code is down while any holds it.
     std::map<uint64_t, VirtualKeys> m_held;

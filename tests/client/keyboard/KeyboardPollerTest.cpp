@@ -1,0 +1,199 @@
+#include "client/keyboard/KeyboardPoller.h"
+
+#include "tests/fakes/FakeKeyboard.h"
+#include "tests/fakes/FakeSound.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace tamber {
+namespace {
+
+constexpr uint8_t kZ = 'Z', kX = 'X', kA = 'A';
+
+ShortMessage on(uint8_t channel, uint8_t note)
+{
+    return makeShortMessage(0x90 + channel, note, 127);
+}
+ShortMessage off(uint8_t channel, uint8_t note)
+{
+    return makeShortMessage(0x80 + channel, note, 0);
+}
+
+struct PollerRig
+{
+    fakes::EngineRig sound;
+    fakes::FakeKeyState keys;
+    Keymap keymap;
+    bool inFront = true;
+    uint8_t baseOctave = 3;
+    KeyboardPoller poller{{keymap, keys, [this] { return inFront; }, sound.engine,
+                           [this] { return baseOctave; }, [this] { return sound.userId; }}};
+
+    std::vector<ShortMessage>& sent() { return sound.output.sent; }
+    void map(uint8_t vk, uint8_t offset)
+    {
+        keymap.KeyNote[vk] = offset;
+        keymap.KeyMapped[vk] = true;
+    }
+};
+
+TEST(KeyboardPoller, OneNoteOnPerPressEdgeAndOneNoteOffPerRelease)
+{
+    PollerRig rig;
+    rig.map(kZ, 0);
+    rig.poller.PollKeyboard();
+    EXPECT_TRUE(rig.sent().empty());
+
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+    rig.poller.PollKeyboard(); // held: no second note
+    EXPECT_TRUE(rig.poller.keyDown(kZ));
+    ASSERT_EQ(rig.sent(), (std::vector{on(0, 72)}));
+    EXPECT_EQ(rig.sound.session.sent, (std::vector<std::string>{"SetPatch 0", "NoteOn 72 127"}));
+
+    rig.keys.release(kZ);
+    rig.poller.PollKeyboard();
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 72), off(0, 72)}));
+    EXPECT_FALSE(rig.poller.keyDown(kZ));
+}
+
+TEST(KeyboardPoller, EdgesOfOneTickAreHandledInAscendingCodeOrder)
+{
+    PollerRig rig;
+    rig.map(kZ, 2);
+    rig.map(kX, 1);
+    rig.map(kA, 0);
+    rig.keys.setMany({{kZ, true}, {kA, true}});
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 72), on(0, 74)}));
+
+    // A release and a press in one tick: X (88) before Z (90), A (65) before both.
+    rig.sent().clear();
+    rig.keys.setMany({{kZ, false}, {kX, true}, {kA, false}});
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{off(0, 72), on(0, 73), off(0, 74)}));
+}
+
+TEST(KeyboardPoller, PressesOnlySoundWhileTheMainWindowIsInFront)
+{
+    PollerRig rig;
+    rig.map(kZ, 4);
+    rig.inFront = false;
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_TRUE(rig.poller.keyDown(kZ)); // tracked all the same
+    EXPECT_TRUE(rig.sent().empty());
+
+    // The window comes back while the key is held: no new edge, no note.
+    rig.inFront = true;
+    rig.poller.PollKeyboard();
+    EXPECT_TRUE(rig.sent().empty());
+
+    // No foreground test on release: the key's note is stopped though none was started.
+    rig.inFront = false;
+    rig.keys.release(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{off(0, 76)}));
+}
+
+TEST(KeyboardPoller, UnmappedKeysAndCodeRangeLimits)
+{
+    PollerRig rig;
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+    rig.keys.release(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_TRUE(rig.sent().empty());
+    EXPECT_TRUE(rig.sound.session.sent.empty());
+
+    rig.map(kZ, 28);
+    rig.map(1, 0); // the left mouse button plays like any key
+    rig.baseOctave = 4;
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+    rig.baseOctave = 0;
+    rig.keys.press(1);
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 112), on(0, 36)}));
+}
+
+TEST(KeyboardPoller, TwoKeysOnOneNoteEachPressStartsItTheFirstReleaseStopsIt)
+{
+    PollerRig rig;
+    rig.map(kZ, 0);
+    rig.map(kX, 0);
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+    rig.keys.press(kX);
+    rig.poller.PollKeyboard();
+    rig.keys.release(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 72), on(0, 72), off(0, 72)}));
+    EXPECT_FALSE(rig.sound.engine.isSounding(0, 72));
+}
+
+TEST(KeyboardPoller, ReleaseStopsTheNoteAndChannelItsPressStarted)
+{
+    PollerRig rig;
+    rig.map(kZ, 5);
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+
+    // Octave, keymap and user number all change while Z is held.
+    rig.baseOctave = 4;
+    rig.keymap.KeyMapped[kZ] = false;
+    rig.sound.userId = 3;
+    rig.keys.release(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 77), off(0, 77)}));
+    EXPECT_FALSE(rig.sound.engine.isSounding(0, 77));
+
+    // The next press plays with the values now current.
+    rig.keymap.KeyMapped[kZ] = true;
+    rig.keys.press(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent().back(), on(3, 89));
+}
+
+TEST(KeyboardPoller, PressAndReleaseBetweenTwoTicksPlayNothing)
+{
+    PollerRig rig;
+    rig.map(kZ, 0);
+    rig.keys.press(kZ);
+    rig.keys.release(kZ);
+    rig.poller.PollKeyboard();
+    EXPECT_TRUE(rig.sent().empty());
+}
+
+TEST(PollTimer, TicksOnceAfterEachChangeAndSleepsOtherwise)
+{
+    PollerRig rig;
+    rig.map(kZ, 0);
+    rig.keys.down[kZ] = true; // already held when the program starts
+    PollTimer tmrPoll(rig.poller, rig.keys);
+    rig.keys.press(kX); // before start(): no tick
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(rig.sent().empty());
+
+    tmrPoll.start();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 72)})); // the first tick counts it as pressed
+    EXPECT_FALSE(tmrPoll.isTicking());
+
+    rig.keys.release(kZ);
+    EXPECT_TRUE(tmrPoll.isTicking());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rig.sent().back(), off(0, 72));
+    EXPECT_FALSE(tmrPoll.isTicking());
+
+    tmrPoll.stop();
+    rig.keys.press(kZ);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(tmrPoll.isTicking());
+    EXPECT_EQ(rig.sent().size(), 2u);
+}
+
+} // namespace
+} // namespace tamber

@@ -1,0 +1,174 @@
+// The real key-state source, fed with synthetic events sent to a widget.
+#include "client/keyboard/QtKeyState.h"
+
+#include "client/keyboard/KeyboardPoller.h"
+#include "tests/fakes/FakeSound.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace tamber {
+namespace {
+
+constexpr quint32 kScan1 = 10, kScanZ = 52, kScanShiftL = 50, kScanShiftR = 62;
+constexpr quint32 kXkShiftL = 0xffe1, kXkShiftR = 0xffe2;
+
+struct KeyRig
+{
+    QWidget widget;
+    QtKeyState state;
+
+    void send(QEvent::Type type, int key, quint32 scan, Qt::KeyboardModifiers mods = {},
+              quint32 keysym = 0, bool autoRepeat = false)
+    {
+        QKeyEvent event(type, key, mods, scan, keysym, 0, QString(), autoRepeat);
+        QApplication::sendEvent(&widget, &event);
+    }
+    void press(int key, quint32 scan, Qt::KeyboardModifiers mods = {}, quint32 keysym = 0)
+    {
+        send(QEvent::KeyPress, key, scan, mods, keysym);
+    }
+    void release(int key, quint32 scan, Qt::KeyboardModifiers mods = {}, quint32 keysym = 0)
+    {
+        send(QEvent::KeyRelease, key, scan, mods, keysym);
+    }
+    void mouse(QEvent::Type type, Qt::MouseButton button)
+    {
+        QMouseEvent event(type, QPointF(1, 1), QPointF(1, 1), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button, {});
+        QApplication::sendEvent(&widget, &event);
+    }
+    int downCount() const
+    {
+        int n = 0;
+        for (int vk = 0; vk < 256; ++vk)
+            n += state.isDown(vk) ? 1 : 0;
+        return n;
+    }
+};
+
+TEST(QtKeyState, ReleasePairsWithThePressByPhysicalKeyInEitherModifierOrder)
+{
+    KeyRig rig;
+    // 1, then Shift, then release 1 (now "!"), then Shift.
+    rig.press(Qt::Key_1, kScan1);
+    EXPECT_TRUE(rig.state.isDown('1'));
+    rig.press(Qt::Key_Shift, kScanShiftL, Qt::ShiftModifier, kXkShiftL);
+    EXPECT_TRUE(rig.state.isDown(16));
+    EXPECT_TRUE(rig.state.isDown(160));
+    rig.release(Qt::Key_Exclam, kScan1, Qt::ShiftModifier);
+    EXPECT_FALSE(rig.state.isDown('1'));
+    rig.release(Qt::Key_Shift, kScanShiftL, {}, kXkShiftL);
+    EXPECT_EQ(rig.downCount(), 0);
+
+    // Shift first: "!" decides code '1' at the press, released plain.
+    rig.press(Qt::Key_Shift, kScanShiftL, Qt::ShiftModifier, kXkShiftL);
+    rig.press(Qt::Key_Exclam, kScan1, Qt::ShiftModifier);
+    EXPECT_TRUE(rig.state.isDown('1'));
+    rig.release(Qt::Key_Shift, kScanShiftL, {}, kXkShiftL);
+    rig.release(Qt::Key_1, kScan1);
+    EXPECT_EQ(rig.downCount(), 0);
+}
+
+TEST(QtKeyState, BothShiftKeysHoldTheGenericCodeUntilTheLastIsReleased)
+{
+    KeyRig rig;
+    rig.press(Qt::Key_Shift, kScanShiftL, Qt::ShiftModifier, kXkShiftL);
+    rig.press(Qt::Key_Shift, kScanShiftR, Qt::ShiftModifier, kXkShiftR);
+    rig.release(Qt::Key_Shift, kScanShiftL, Qt::ShiftModifier, kXkShiftL);
+    EXPECT_TRUE(rig.state.isDown(16));
+    EXPECT_FALSE(rig.state.isDown(160));
+    EXPECT_TRUE(rig.state.isDown(161));
+    rig.release(Qt::Key_Shift, kScanShiftR, {}, kXkShiftR);
+    EXPECT_EQ(rig.downCount(), 0);
+}
+
+TEST(QtKeyState, AutoRepeatAndRepeatedDeliveriesChangeNothing)
+{
+    KeyRig rig;
+    QSignalSpy changes(&rig.state, &KeyStateSource::changed);
+    // A shortcut's key is first seen as ShortcutOverride, then maybe as a press.
+    rig.send(QEvent::ShortcutOverride, Qt::Key_Z, kScanZ, Qt::ControlModifier);
+    rig.press(Qt::Key_Z, kScanZ, Qt::ControlModifier);
+    EXPECT_TRUE(rig.state.isDown('Z'));
+    for (int i = 0; i < 3; ++i) {
+        rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, true);
+        rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, true);
+        EXPECT_TRUE(rig.state.isDown('Z'));
+    }
+    rig.release(Qt::Key_Z, kScanZ);
+    rig.release(Qt::Key_Z, kScanZ);
+    EXPECT_FALSE(rig.state.isDown('Z'));
+    EXPECT_EQ(changes.count(), 2); // one down, one up
+}
+
+TEST(QtKeyState, MouseButtonsAndKeysWithoutScanCodes)
+{
+    KeyRig rig;
+    rig.mouse(QEvent::MouseButtonPress, Qt::LeftButton);
+    rig.mouse(QEvent::MouseButtonPress, Qt::BackButton);
+    EXPECT_TRUE(rig.state.isDown(1));
+    EXPECT_TRUE(rig.state.isDown(5));
+    rig.mouse(QEvent::MouseButtonRelease, Qt::LeftButton);
+    EXPECT_FALSE(rig.state.isDown(1));
+    EXPECT_TRUE(rig.state.isDown(5));
+    rig.mouse(QEvent::MouseButtonRelease, Qt::BackButton);
+
+    // Without a scan code the Qt key pairs them.
+    rig.press(Qt::Key_F5, 0);
+    EXPECT_TRUE(rig.state.isDown(0x74));
+    rig.release(Qt::Key_F5, 0);
+    EXPECT_EQ(rig.downCount(), 0);
+    EXPECT_FALSE(rig.state.isDown(-1));
+    EXPECT_FALSE(rig.state.isDown(256));
+}
+
+TEST(QtKeyState, LosingTheFocusMarksEveryKeyUp)
+{
+    KeyRig rig;
+    rig.press(Qt::Key_Z, kScanZ);
+    rig.mouse(QEvent::MouseButtonPress, Qt::RightButton);
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QApplication::sendEvent(qApp, &deactivate);
+    EXPECT_EQ(rig.downCount(), 0);
+
+    rig.press(Qt::Key_Z, kScanZ); // the key is new again once pressed anew
+    EXPECT_TRUE(rig.state.isDown('Z'));
+    emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(rig.downCount(), 0);
+    rig.release(Qt::Key_Z, kScanZ); // the late release finds nothing to release
+    EXPECT_EQ(rig.downCount(), 0);
+}
+
+TEST(QtKeyState, PollerPlaysOneNotePerHeldKeyAndStopsItOnDeactivation)
+{
+    KeyRig rig;
+    fakes::EngineRig sound;
+    Keymap keymap;
+    keymap.KeyMapped['Z'] = true;
+    KeyboardPoller poller{{keymap, rig.state, [] { return true; }, sound.engine,
+                           [] { return uint8_t(3); }, [] { return uint8_t(0); }}};
+
+    rig.press(Qt::Key_Z, kScanZ);
+    poller.PollKeyboard();
+    for (int i = 0; i < 5; ++i) {
+        rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, true);
+        poller.PollKeyboard();
+        rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, true);
+        poller.PollKeyboard();
+    }
+    EXPECT_EQ(sound.output.sent, (std::vector{makeShortMessage(0x90, 72, 127)}));
+
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QApplication::sendEvent(qApp, &deactivate);
+    poller.PollKeyboard();
+    EXPECT_EQ(sound.output.sent.back(), makeShortMessage(0x80, 72, 0));
+    EXPECT_FALSE(sound.engine.isSounding(0, 72));
+}
+
+} // namespace
+} // namespace tamber

@@ -1,0 +1,35 @@
+#pragma once
+
+// A key-state source that tests set by hand.
+
+#include "client/keyboard/KeyStateSource.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace tamber::fakes {
+
+class FakeKeyState : public KeyStateSource
+{
+public:
+    bool isDown(int vk) const override { return vk >= 0 && vk < 256 && down[size_t(vk)]; }
+
+    void press(int vk) { set(vk, true); }
+    void release(int vk) { set(vk, false); }
+    void set(int vk, bool isDown)
+    {
+        down[size_t(vk)] = isDown;
+        emit changed();
+    }
+    // Several changes that a reader sees at once, as between two ticks.
+    void setMany(std::initializer_list<std::pair<int, bool>> changes)
+    {
+        for (const auto& [vk, isDown] : changes)
+            down[size_t(vk)] = isDown;
+        emit changed();
+    }
+
+    std::array<bool, 256> down{};
+};
+
+} // namespace tamber::fakes
