@@ -1,0 +1,63 @@
+#pragma once
+
+#include "Player.h"
+#include "Recorder.h"
+#include "client/platform/Dialogs.h"
+
+#include <QString>
+
+namespace tamber {
+
+// The recording controls of the main window, as the panel drives them.
+class RecordingView
+{
+public:
+    virtual ~RecordingView() = default;
+    virtual void setRecordEnabled(bool enabled) = 0; // cmdRecord
+    virtual void setRecordCaption(const QString& caption) = 0;
+    virtual void setPlayEnabled(bool enabled) = 0; // cmdPlay
+    virtual void setPlayCaption(const QString& caption) = 0;
+    virtual void setFileLabel(const QString& text) = 0; // lblFile
+};
+
+// The logic of the Recording frame and of File > New... and Open...:
+//
+//   situation                 cmdRecord          cmdPlay           lblFile
+//   start of the program      disabled "Record"  disabled "Play"   "File: None"
+//   after New... (chosen)     enabled  "Record"  disabled          "File: " + name
+//   after Open... (chosen)    enabled  "Record"  enabled           "File: " + name
+//   recording                 enabled  "Stop"    disabled          unchanged
+//   recording stopped         enabled  "Record"  enabled           unchanged
+//   playing                   disabled           enabled "Stop"    unchanged
+//
+// Takes over the recorder's and the player's stop handlers, so a recording ended by a
+// failed write or a playback that reached its end updates the controls too.
+class RecordingPanel
+{
+public:
+    RecordingPanel(RecordingView& view, Recorder& recorder, Player& player, FileDialogs& dialogs);
+
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void cmdRecord_Click();
+    // While playing this returns only when the playback has ended.
+    void cmdPlay_Click();
+    // The main window's closing: stops a playback, then completes a recording. When the
+    // close arrives inside Play's handler, that handler returns once this has run; the
+    // window must stay alive until then (see Player::isInsidePlayback).
+    void shutDown();
+
+    const QString& RecordingPath() const { return m_recordingPath; }
+
+private:
+    void stopBoth();
+    void chooseFile(const FileDialogRequest& request, bool playable);
+
+    RecordingView& m_view;
+    Recorder& m_recorder;
+    Player& m_player;
+    FileDialogs& m_dialogs;
+    QString m_recordingPath;
+};
+
+} // namespace tamber
