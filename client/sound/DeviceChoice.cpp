@@ -27,15 +27,15 @@ const QString kStartInputOpenFailed = QStringLiteral(
 const QString kStartInputStartFailed = QStringLiteral(
     "The MIDI input device could not be started. Please ensure that it is not busy, or select "
     "a different device from the Options menu.");
-const QString kOutputOpenFailed = QStringLiteral(
-    "Tamber Piano could not open the selected output device. Please ensure no other "
-    "applications are using the device and try again.");
-const QString kInputOpenFailed = QStringLiteral(
-    "Tamber Piano could not open the selected input device. Please ensure no other "
-    "applications are using the device and try again.");
-const QString kInputStartFailed = QStringLiteral(
-    "Tamber Piano could not start the selected input device. Please ensure no other "
-    "applications are using the device and try again.");
+const QString kOutputOpenFailed =
+    QStringLiteral("Tamber Piano could not open the selected output device. Please ensure no other "
+                   "applications are using the device and try again.");
+const QString kInputOpenFailed =
+    QStringLiteral("Tamber Piano could not open the selected input device. Please ensure no other "
+                   "applications are using the device and try again.");
+const QString kInputStartFailed =
+    QStringLiteral("Tamber Piano could not start the selected input device. Please ensure no other "
+                   "applications are using the device and try again.");
 
 } // namespace
 
@@ -80,7 +80,8 @@ void DeviceChoice::restoreAtStartup()
     MessageBoxes& boxes = m_links.boxes;
 
     // A value that is no 16-bit number leaves the start value 0.
-    int out = readDeviceNumber(settings.read(kDevices, kOutDevice, QStringLiteral("0"))).value_or(0);
+    int out =
+        readDeviceNumber(settings.read(kDevices, kOutDevice, QStringLiteral("0"))).value_or(0);
     if (out + 1 > m_outputItems - 1)
         out = -1;
     if (out + 1 >= 0)

@@ -27,8 +27,7 @@ bool compiled(RtMidi::Api api)
 
 // Makes an RtMidi object for exactly this API, or null when the API's system is missing
 // (RtMidi throws a driver error, for instance, when there is no ALSA sequencer).
-template <typename T>
-std::unique_ptr<T> makeRtMidi(RtMidi::Api api)
+template <typename T> std::unique_ptr<T> makeRtMidi(RtMidi::Api api)
 {
     if (!compiled(api))
         return nullptr;
@@ -43,8 +42,7 @@ std::unique_ptr<T> makeRtMidi(RtMidi::Api api)
     }
 }
 
-template <typename T>
-QByteArrayList listPorts(RtMidi::Api api)
+template <typename T> QByteArrayList listPorts(RtMidi::Api api)
 {
     QByteArrayList names;
     auto midi = makeRtMidi<T>(api);
@@ -57,8 +55,7 @@ QByteArrayList listPorts(RtMidi::Api api)
 }
 
 // Port numbers move when other programs come and go, so a port is found again by its name.
-template <typename T>
-int findPort(T& midi, const QByteArray& portName)
+template <typename T> int findPort(T& midi, const QByteArray& portName)
 {
     const unsigned count = midi.getPortCount();
     for (unsigned i = 0; i < count; ++i) {
@@ -136,8 +133,10 @@ private:
     {
         switch (status & 0xF0) {
         case 0xC0:
-        case 0xD0: return 2;
-        default: return 3;
+        case 0xD0:
+            return 2;
+        default:
+            return 3;
         }
     }
     std::unique_ptr<RtMidiOut> m_midi;

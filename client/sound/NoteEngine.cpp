@@ -7,18 +7,27 @@ namespace tamber {
 uint32_t PaintKey(uint8_t user, uint8_t velocity)
 {
     const int shade = 255 - 2 * std::min<int>(velocity, 127);
-    auto rgb = [](int r, int g, int b) { return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16; };
+    auto rgb = [](int r, int g, int b) {
+        return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16;
+    };
     switch (user) {
     case 0:
     case 1:
-    case 7: return rgb(shade, shade, 255);
+    case 7:
+        return rgb(shade, shade, 255);
     case 2:
-    case 8: return rgb(shade, 255, shade);
-    case 3: return rgb(255, shade, shade);
-    case 4: return rgb(255, 255, shade);
-    case 5: return rgb(255, shade, 255);
-    case 6: return rgb(shade, 255, 255);
-    default: return rgb(0, 0, 0);
+    case 8:
+        return rgb(shade, 255, shade);
+    case 3:
+        return rgb(255, shade, shade);
+    case 4:
+        return rgb(255, 255, shade);
+    case 5:
+        return rgb(255, shade, 255);
+    case 6:
+        return rgb(shade, 255, 255);
+    default:
+        return rgb(0, 0, 0);
     }
 }
 

@@ -9,8 +9,7 @@ namespace tamber {
 
 // A fixed ring shared by exactly one producer thread and one consumer thread, without locks,
 // so the audio callback never waits for the GUI thread. A push to a full ring fails.
-template <typename T, std::size_t Capacity>
-class SpscQueue
+template <typename T, std::size_t Capacity> class SpscQueue
 {
     static_assert((Capacity & (Capacity - 1)) == 0, "capacity must be a power of two");
 

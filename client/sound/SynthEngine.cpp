@@ -10,7 +10,7 @@ namespace tamber {
 
 namespace {
 
-constexpr float kToneLevel = 0.12f;     // square wave amplitude, well below clipping
+constexpr float kToneLevel = 0.08f;      // square wave amplitude, well below clipping
 constexpr double kReverbTailSeconds = 3; // rendering goes on this long after the last voice
 constexpr int kOfflineBlock = 512;
 
@@ -29,6 +29,8 @@ SynthEngine::SynthEngine(SynthConfig config)
     fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
     fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
     fluid_settings_setint(m_settings, "audio.jack.multi", 0);
+    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
+    fluid_settings_setnum(m_settings, "synth.gain", 0.5);
 }
 
 SynthEngine::~SynthEngine()
@@ -160,12 +162,23 @@ void SynthEngine::applyEvents(fluid_synth_t* synth)
         const int data1 = (*message >> 8) & 0x7F;
         const int data2 = (*message >> 16) & 0x7F;
         switch (status) {
-        case 0x80: fluid_synth_noteoff(synth, channel, data1); break;
-        case 0x90: fluid_synth_noteon(synth, channel, data1, data2); break;
-        case 0xB0: fluid_synth_cc(synth, channel, data1, data2); break;
-        case 0xC0: fluid_synth_program_change(synth, channel, data1); break;
-        case 0xE0: fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7)); break;
-        default: break;
+        case 0x80:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case 0x90:
+            fluid_synth_noteon(synth, channel, data1, data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7));
+            break;
+        default:
+            break;
         }
         m_quietFrames = 0;
     }

@@ -67,7 +67,12 @@ public:
     bool skippedLastPeriod() const { return m_skipped.load(); }
 
 private:
-    enum class Load { Pending, Ready, Failed };
+    enum class Load
+    {
+        Pending,
+        Ready,
+        Failed
+    };
     struct Tone
     {
         double frequency = 0;

@@ -146,7 +146,6 @@ TEST(NoteEngine, RecorderGetsNoteOnAndOffWhileRecording)
     rig.engine.StartNote(60, 90, 0, true);
     rig.engine.StopNote(60, 0, true);
     rig.engine.SelectPatch(3, 0, true);
-    EXPECT_EQ(rig.recorder.events,
-              (std::vector<int32_t>{int32_t(makeShortMessage(0x90, 60, 90)),
-                                    int32_t(makeShortMessage(0x80, 60, 0))}));
+    EXPECT_EQ(rig.recorder.events, (std::vector<int32_t>{int32_t(makeShortMessage(0x90, 60, 90)),
+                                                         int32_t(makeShortMessage(0x80, 60, 0))}));
 }
