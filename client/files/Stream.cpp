@@ -25,6 +25,11 @@ template <typename T> void toLittleEndian(T value, char* bytes)
 
 } // namespace
 
+qint64 Stream::bytesLeft() const
+{
+    return offset() < 0 ? 0 : std::max<qint64>(0, size() - offset());
+}
+
 void Stream::readAt(char* out, int count)
 {
     std::memset(out, 0, size_t(count));
@@ -70,8 +75,12 @@ int32_t Stream::ReadLong()
 QByteArray Stream::ReadString(int32_t Length)
 {
     if (Length > 0) {
-        QByteArray text(Length, '\0');
-        readAt(text.data(), Length);
+        // Only the bytes the file holds: a text cut by the end of the file can never pass
+        // for a magic text by its zero padding.
+        const auto held = int(std::min<qint64>(Length, bytesLeft()));
+        QByteArray text(held, '\0');
+        readAt(text.data(), held);
+        advance(int64_t(Length) - held);
         return text;
     }
     if (Length < 0)
@@ -80,8 +89,7 @@ QByteArray Stream::ReadString(int32_t Length)
     const int32_t n = ReadLong();
     if (n <= 0)
         return {};
-    const qint64 left = std::max<qint64>(0, size() - offset());
-    const auto held = int(std::min<qint64>(n, left));
+    const auto held = int(std::min<qint64>(n, bytesLeft()));
     QByteArray text(held, '\0');
     readAt(text.data(), held);
     advance(int64_t(n) - held);

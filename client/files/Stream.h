@@ -33,8 +33,8 @@ public:
     uint8_t ReadByte();
     int16_t ReadInteger();
     int32_t ReadLong();
-    // Length not 0: that many bytes (zeros past the end). Length 0: a Long n, then n bytes,
-    // cut to what the file holds.
+    // Length not 0: that many bytes. Length 0: a Long n, then n bytes. Either way the text
+    // is cut where the file ends, and Pointer moves by the full size.
     QByteArray ReadString(int32_t Length = 0);
     // Length not 0 only selects the fixed form: Value is written whole, neither padded nor
     // cut. Length 0: the byte count as a Long, then the bytes.
@@ -60,6 +60,7 @@ private:
     // moves Pointer on by `count`.
     void readAt(char* out, int count);
     bool writeAt(const char* data, int count);
+    qint64 bytesLeft() const; // from Pointer to the end of the file
     qint64 offset() const { return qint64(Pointer) - 1; }
     void advance(int64_t count) { Pointer = int32_t(uint32_t(Pointer) + uint32_t(count)); }
 

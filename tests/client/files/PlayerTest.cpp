@@ -156,7 +156,7 @@ TEST_F(PlayerTest, FilesThatAreNotRecordingsAreIgnoredSilently)
     const QByteArray events = longs({1, 0, noteOn(60)});
     for (const QByteArray& content :
          {QByteArray("TBR\0data", 8) + events, QByteArray("TBX\0DATA", 8) + events,
-          QByteArray("TBR DATA", 8) + events, QByteArray("TB"), QByteArray()}) {
+          QByteArray("TBR DATA", 8) + events, QByteArray("TB"), QByteArray("TBR"), QByteArray()}) {
         const QString file = dir.filePath(QStringLiteral("bad.tbr"));
         writeAll(file, content);
         playFile(file);

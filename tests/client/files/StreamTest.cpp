@@ -54,7 +54,8 @@ TEST_F(StreamTest, ReadsPastTheEndGiveZeroBytesAndStillAdvance)
     EXPECT_EQ(stream.ReadInteger(), 0);
     EXPECT_EQ(stream.Pointer, 12);
     stream.Pointer = 5;
-    EXPECT_EQ(stream.ReadString(4), bytes({0x55, 0x66, 0, 0}));
+    EXPECT_EQ(stream.ReadString(4), bytes({0x55, 0x66})) << "a text is cut at the end";
+    EXPECT_EQ(stream.Pointer, 9);
     stream.Pointer = -3;
     EXPECT_EQ(stream.ReadLong(), 0) << "a position before the file reads nothing";
     stream.Pointer = -3;
