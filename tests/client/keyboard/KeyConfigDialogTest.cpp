@@ -1,0 +1,290 @@
+// The key configuration dialog, offscreen, with a fake key state and fake file dialogs.
+#include "client/keyboard/KeyConfigDialog.h"
+
+#include "client/files/KeymapFile.h"
+#include "client/keyboard/KeyConfigLayout.h"
+#include "tests/fakes/FakeKeyboard.h"
+#include "tests/fakes/FakePlatform.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace tamber {
+namespace {
+
+const QString kSelect = "Please select a note to configure...";
+const QString kPress = "Press a key to assign to this note...";
+
+// Runs f once the event loop now running (the modal loop, a wait) gets to it.
+void later(std::function<void()> f)
+{
+    QTimer::singleShot(0, std::move(f));
+}
+
+struct DialogRig
+{
+    Keymap keymap;
+    fakes::FakeKeyState keys;
+    fakes::FakeFileDialogs fileDialogs;
+    fakes::FakeMessageBoxes boxes;
+    KeymapFiles files{keymap, boxes};
+    KeyConfigDialog dialog{{keymap, keys, fileDialogs, files}};
+
+    void map(int vk, uint8_t note)
+    {
+        keymap.KeyNote[size_t(vk)] = note;
+        keymap.KeyMapped[size_t(vk)] = true;
+    }
+    QString caption(int k) const { return dialog.cmdSet(k)->text(); }
+    // Clicks note button k and, once the wait runs, presses vk; releases it afterwards (a key
+    // pressed and released within one pass of the loop is never seen down).
+    void assign(int k, int vk)
+    {
+        later([this, vk] { keys.press(vk); });
+        QTest::mouseClick(dialog.cmdSet(k), Qt::LeftButton);
+        keys.release(vk);
+    }
+};
+
+TEST(KeyConfigDialog, WindowLayoutFromTwips)
+{
+    DialogRig rig;
+    KeyConfigDialog& d = rig.dialog;
+    EXPECT_EQ(d.windowTitle(), "Tamber Piano - Key Config");
+    EXPECT_EQ(d.size(), QSize(289, 193));
+    EXPECT_EQ(d.cmdSet(0)->geometry(), QRect(8, 112, 17, 21));
+    EXPECT_EQ(d.cmdSet(1)->geometry(), QRect(16, 8, 17, 21));
+    EXPECT_EQ(d.cmdSet(28)->geometry(), QRect(264, 112, 17, 21));
+    EXPECT_EQ(d.findChild<QWidget*>("picKeys")->geometry(), QRect(8, 32, 273, 73));
+    EXPECT_EQ(d.lblInstruction()->geometry(), QRect(8, 136, 273, 17));
+    EXPECT_EQ(d.cmdSave()->geometry(), QRect(8, 160, 81, 25));
+    EXPECT_EQ(d.cmdLoad()->geometry(), QRect(104, 160, 81, 25));
+    EXPECT_EQ(d.cmdOK()->geometry(), QRect(200, 160, 81, 25));
+    EXPECT_EQ(d.cmdSave()->text(), "Save Keymap");
+    EXPECT_EQ(d.cmdLoad()->text(), "Load Keymap");
+    EXPECT_EQ(d.cmdOK()->text(), "OK");
+    EXPECT_EQ(d.lblInstruction()->text(), kSelect);
+
+    // Each button is centred on its key: 17 white and 12 black keys.
+    namespace layout = keyconfig_layout;
+    int black = 0;
+    for (int k = 0; k < kKeymapNotes; ++k) {
+        const QRect key = layout::shpKey(k).translated(layout::picKeys().topLeft());
+        EXPECT_EQ(d.cmdSet(k)->geometry().center().x(), key.center().x()) << k;
+        EXPECT_EQ(d.cmdSet(k)->focusPolicy(), Qt::NoFocus);
+        black += layout::isBlack(k) ? 1 : 0;
+    }
+    EXPECT_EQ(black, 12);
+    EXPECT_EQ(layout::shpKey(1), QRect(12, 0, 9, 49));
+    EXPECT_EQ(layout::shpKey(28), QRect(256, 0, 17, 73));
+}
+
+TEST(KeyConfigDialog, CaptionsFollowTheKeymapAtEveryOpening)
+{
+    DialogRig rig;
+    rig.map('Z', 0);
+    rig.map('1', 1);
+    rig.map('A', 2);
+    rig.map('S', 2); // highest code wins
+    rig.map(32, 3);  // Space: blank
+    rig.map(13, 4);  // Enter: blank
+    rig.map(97, 5);  // keypad 1
+    rig.map(38, 6);  // "&" shows as itself, not as a mnemonic
+    later([&] { rig.dialog.close(); });
+    rig.dialog.showModal();
+    EXPECT_EQ(rig.caption(0), "Z");
+    EXPECT_EQ(rig.caption(1), "1");
+    EXPECT_EQ(rig.caption(2), "S");
+    EXPECT_EQ(rig.caption(3), "");
+    EXPECT_EQ(rig.caption(4), "");
+    EXPECT_EQ(rig.caption(5), "a");
+    EXPECT_EQ(rig.caption(6), "&&");
+    EXPECT_EQ(rig.caption(7), "");
+
+    // The keymap changed while the dialog was away: the next opening shows it.
+    rig.keymap.clear();
+    rig.map(96, 28);
+    later([&] { rig.dialog.close(); });
+    rig.dialog.showModal();
+    EXPECT_EQ(rig.caption(0), "");
+    EXPECT_EQ(rig.caption(28), "`");
+}
+
+TEST(KeyConfigDialog, AssigningAKeyMovesItAndReleasesTheNotesLowestOldKey)
+{
+    DialogRig rig;
+    rig.map('A', 7);
+    rig.map('B', 7);
+    rig.map('C', 3);
+    rig.dialog.show();
+
+    bool checkedDuringWait = false;
+    later([&] {
+        KeyConfigDialog& d = rig.dialog;
+        EXPECT_TRUE(d.isWaiting());
+        EXPECT_EQ(d.lblInstruction()->text(), kPress);
+        EXPECT_FALSE(d.cmdSet(3)->isEnabled());
+        EXPECT_FALSE(d.cmdLoad()->isEnabled());
+        EXPECT_FALSE(d.cmdSave()->isEnabled());
+        EXPECT_TRUE(d.cmdOK()->isEnabled());
+        // Mouse buttons 1, 2, 4 are never caught; a key is.
+        rig.keys.press(1);
+        rig.keys.press(4);
+        EXPECT_TRUE(d.isWaiting());
+        rig.keys.setMany({{1, false}, {4, false}, {'Q', true}});
+        checkedDuringWait = true;
+    });
+    QTest::mouseClick(rig.dialog.cmdSet(7), Qt::LeftButton);
+    rig.keys.release('Q');
+    EXPECT_TRUE(checkedDuringWait);
+    EXPECT_FALSE(rig.dialog.isWaiting());
+    EXPECT_EQ(rig.dialog.lblInstruction()->text(), kSelect);
+    EXPECT_TRUE(rig.dialog.cmdLoad()->isEnabled());
+    EXPECT_TRUE(rig.keymap.KeyMapped['Q']);
+    EXPECT_EQ(rig.keymap.KeyNote['Q'], 7);
+    EXPECT_FALSE(rig.keymap.KeyMapped['A']);
+    EXPECT_TRUE(rig.keymap.KeyMapped['B']);
+    EXPECT_EQ(rig.caption(7), "Q");
+
+    // C moves from note 3 to note 10; note 3 goes blank.
+    rig.assign(10, 'C');
+    EXPECT_EQ(rig.keymap.KeyNote['C'], 10);
+    EXPECT_EQ(rig.caption(3), "");
+    EXPECT_EQ(rig.caption(10), "C");
+
+    // A note's only key given to it again changes nothing.
+    const Keymap before = rig.keymap;
+    rig.assign(10, 'C');
+    EXPECT_EQ(rig.keymap, before);
+
+    // Extra mouse button 5 and Space can be caught; Space's button stays blank.
+    rig.assign(12, 5);
+    EXPECT_EQ(rig.keymap.KeyNote[5], 12);
+    rig.assign(13, 32);
+    EXPECT_TRUE(rig.keymap.KeyMapped[32]);
+    EXPECT_EQ(rig.caption(13), "");
+    rig.dialog.close();
+}
+
+TEST(KeyConfigDialog, ClosingDuringAWaitKeepsTheKeymapAndTheNextOpeningWaitsAgain)
+{
+    DialogRig rig;
+    rig.map('K', 5);
+    const Keymap before = rig.keymap;
+
+    bool waitEnded = false;
+    later([&] {
+        later([&] {
+            KeyConfigDialog& d = rig.dialog;
+            ASSERT_TRUE(d.isWaiting());
+            // Enter and Escape may be the key being assigned: they do not close.
+            QTest::keyClick(&d, Qt::Key_Return);
+            QTest::keyClick(&d, Qt::Key_Escape);
+            // Nor does a Space reach the button that has the focus.
+            QTest::keyClick(d.cmdOK(), Qt::Key_Space);
+            EXPECT_TRUE(d.isVisible());
+            EXPECT_TRUE(d.isWaiting());
+            d.close(); // the close box
+        });
+        QTest::mouseClick(rig.dialog.cmdSet(5), Qt::LeftButton);
+        waitEnded = true;
+    });
+    rig.dialog.showModal();
+    EXPECT_TRUE(waitEnded);
+    EXPECT_TRUE(rig.dialog.isClosing());
+    EXPECT_FALSE(rig.dialog.isWaiting());
+    EXPECT_EQ(rig.keymap, before);
+    EXPECT_FALSE(rig.keymap.KeyMapped[0]);
+
+    // Reopened, the dialog waits for a key again.
+    later([&] {
+        EXPECT_FALSE(rig.dialog.isClosing());
+        rig.assign(5, 'J');
+        rig.dialog.cmdOK()->click();
+    });
+    rig.dialog.showModal();
+    EXPECT_TRUE(rig.keymap.KeyMapped['J']);
+    EXPECT_EQ(rig.keymap.KeyNote['J'], 5);
+    EXPECT_FALSE(rig.keymap.KeyMapped['K']);
+}
+
+TEST(KeyConfigDialog, EnterAnswersOkWhenIdle)
+{
+    DialogRig rig;
+    later([&] { QTest::keyClick(&rig.dialog, Qt::Key_Return); });
+    QTimer failsafe;
+    failsafe.setSingleShot(true);
+    QObject::connect(&failsafe, &QTimer::timeout, &rig.dialog, [&] { rig.dialog.done(2); });
+    failsafe.start(5000);
+    rig.dialog.showModal();
+    EXPECT_EQ(rig.dialog.result(), QDialog::Accepted);
+}
+
+TEST(KeyConfigDialog, LoadAsksForAnExistingKeymapAndCancelChangesNothing)
+{
+    DialogRig rig;
+    rig.map('Z', 0);
+    const Keymap before = rig.keymap;
+    rig.dialog.show();
+    rig.dialog.cmdLoad()->click();
+    ASSERT_EQ(rig.fileDialogs.requests.size(), 1u);
+    const FileDialogRequest& request = rig.fileDialogs.requests[0];
+    EXPECT_EQ(request.kind, FileDialogRequest::Kind::Open);
+    EXPECT_EQ(request.title, "Load Keymap");
+    EXPECT_EQ(request.filter, "Tamber Piano Keymap (*.tmk)");
+    EXPECT_TRUE(request.mustExist);
+    EXPECT_EQ(rig.keymap, before);
+    EXPECT_TRUE(rig.boxes.shown.empty());
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("one.tmk");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("TMKM\x00\x01\x03\x01\x41\x05\x00", 11));
+    file.close();
+    rig.fileDialogs.answers.push_back(path);
+    rig.dialog.cmdLoad()->click();
+    EXPECT_FALSE(rig.keymap.KeyMapped['Z']);
+    EXPECT_EQ(rig.keymap.KeyNote['A'], 5);
+    EXPECT_EQ(rig.caption(0), "");
+    EXPECT_EQ(rig.caption(5), "A");
+    rig.dialog.close();
+}
+
+TEST(KeyConfigDialog, SaveWritesANewFileUnderTheNameAsTyped)
+{
+    DialogRig rig;
+    rig.map('A', 5);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("mykeys");
+    rig.fileDialogs.answers.push_back(path);
+    rig.dialog.show();
+    rig.dialog.cmdSave()->click();
+    ASSERT_EQ(rig.fileDialogs.requests.size(), 1u);
+    const FileDialogRequest& request = rig.fileDialogs.requests[0];
+    EXPECT_EQ(request.kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(request.title, "Save Keymap");
+    EXPECT_EQ(request.filter, "Tamber Piano Keymap (*.tmk)");
+    EXPECT_FALSE(request.mustExist);
+    EXPECT_TRUE(request.confirmOverwrite);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("TMKM\x00\x01\x03\x01\x41\x05\x00", 11));
+    EXPECT_FALSE(QFile::exists(path + ".tmk"));
+
+    // Cancelling the save writes nothing.
+    rig.dialog.cmdSave()->click();
+    EXPECT_EQ(rig.fileDialogs.requests.size(), 2u);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"mykeys"});
+    rig.dialog.close();
+}
+
+} // namespace
+} // namespace tamber
