@@ -96,6 +96,7 @@ public:
     {
         if (!m_synth.hasSoundFont() || !m_synth.start())
             return nullptr;
+        m_synth.loadSoundFont();
         return std::make_unique<BuiltInSynthPort>(m_synth);
     }
 

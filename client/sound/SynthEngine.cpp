@@ -10,7 +10,7 @@ namespace tamber {
 
 namespace {
 
-constexpr float kToneLevel = 0.08f;      // square wave amplitude, well below clipping
+constexpr float kToneLevel = 0.05f;      // square wave amplitude, well below clipping
 constexpr double kReverbTailSeconds = 3; // rendering goes on this long after the last voice
 constexpr int kOfflineBlock = 512;
 
@@ -68,9 +68,15 @@ bool SynthEngine::start()
     double rate = m_config.sampleRate;
     fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
     m_sampleRate.store(rate);
-    if (m_load.load() == Load::Pending && !m_loader.joinable() && !m_synth.load())
-        m_loader = std::thread([this] { loadSynth(); });
     return true;
+}
+
+void SynthEngine::loadSoundFont()
+{
+    // After the driver has fixed the sample rate; only once.
+    if (!m_driver || m_loader.joinable() || m_synth.load() || m_load.load() != Load::Pending)
+        return;
+    m_loader = std::thread([this] { loadSynth(); });
 }
 
 void SynthEngine::loadSynth()

@@ -44,7 +44,11 @@ public:
     // True when the sound font is a file FluidSynth can read (looked at, not loaded).
     bool hasSoundFont() const { return m_hasSoundFont; }
 
+    // Starts the stream only: the PC-speaker tones need no sound font.
     bool start() override;
+    // Loads the sound font on a thread of its own, once the stream runs; the synthesizer plays
+    // from then on. Messages sent meanwhile wait.
+    void loadSoundFont();
     bool isRunning() const { return m_driver != nullptr; }
     QByteArray driverName() const { return m_driverName; }
     double sampleRate() const { return m_sampleRate.load(); }
