@@ -6,8 +6,9 @@ namespace tamber::server {
 
 namespace {
 
-// Data is read as soon as it arrives; the cap only bounds one burst.
-constexpr qint64 kReadBufferSize = 64 * 1024;
+// Data is read as soon as it arrives; the cap bounds one burst, and with it the output that
+// one read can queue for each client (far below RelayLimits::outputCap).
+constexpr qint64 kReadBufferSize = 16 * 1024;
 
 QString dottedAddress(const QHostAddress& address)
 {

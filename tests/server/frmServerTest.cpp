@@ -1,0 +1,90 @@
+// The server window, offscreen, on a real RelayServer at an ephemeral loopback port.
+
+#include "server/frmServer.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/server/TestClient.h"
+
+#include <QGroupBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTcpServer>
+#include <gtest/gtest.h>
+
+namespace tamber::server {
+namespace {
+
+QStringList listed(const QListWidget* list)
+{
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i)
+        lines << list->item(i)->text();
+    return lines;
+}
+
+QStringList emptyLines()
+{
+    QStringList lines;
+    for (int n = 1; n <= 8; ++n)
+        lines << QStringLiteral("%1. No User: 0.0.0.0").arg(n);
+    return lines;
+}
+
+TEST(frmServer, StartsStoppedThenListsClientsWhileRunning)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    window.show();
+
+    EXPECT_EQ(window.windowTitle(), "Corvent Server");
+    EXPECT_EQ(window.fraUsers->title(), "Connected Users");
+    EXPECT_EQ(listed(window.lstUsers), emptyLines());
+    EXPECT_TRUE(window.cmdStart->isEnabled());
+    EXPECT_FALSE(window.cmdStop->isEnabled());
+
+    window.cmdStart->click();
+    ASSERT_TRUE(server.isRunning());
+    EXPECT_FALSE(window.cmdStart->isEnabled());
+    EXPECT_TRUE(window.cmdStop->isEnabled());
+    EXPECT_EQ(listed(window.lstUsers), emptyLines());
+
+    testing::TestClient first(server.port());
+    testing::TestClient second(server.port());
+    EXPECT_TRUE(
+        testing::waitUntil([&] { return window.lstUsers->item(1)->text() != emptyLines()[1]; }));
+    EXPECT_EQ(window.lstUsers->item(0)->text(), "1. User1: 127.0.0.1");
+    EXPECT_EQ(window.lstUsers->item(1)->text(), "2. User2: 127.0.0.1");
+    EXPECT_EQ(window.lstUsers->count(), 8);
+
+    second.send({"ChatMsg", "/name Anna"});
+    EXPECT_TRUE(testing::waitUntil(
+        [&] { return window.lstUsers->item(1)->text() == "2. Anna: 127.0.0.1"; }));
+
+    window.cmdStop->click();
+    EXPECT_FALSE(server.isRunning());
+    EXPECT_EQ(listed(window.lstUsers), emptyLines());
+    EXPECT_TRUE(window.cmdStart->isEnabled());
+    EXPECT_FALSE(window.cmdStop->isEnabled());
+    EXPECT_TRUE(boxes.shown.empty());
+}
+
+TEST(frmServer, PortInUseIsReportedAndTheWindowStaysStopped)
+{
+    QTcpServer holder;
+    ASSERT_TRUE(holder.listen(QHostAddress::LocalHost, 0));
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {holder.serverPort(), QHostAddress::LocalHost});
+
+    window.cmdStart->click();
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Critical);
+    EXPECT_TRUE(boxes.shown[0].text.contains(QString::number(holder.serverPort())));
+    EXPECT_FALSE(server.isRunning());
+    EXPECT_TRUE(window.cmdStart->isEnabled());
+    EXPECT_FALSE(window.cmdStop->isEnabled());
+}
+
+} // namespace
+} // namespace tamber::server
