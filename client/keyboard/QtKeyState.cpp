@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 namespace tamber {
 
@@ -15,6 +16,10 @@ constexpr uint64_t kMouse = uint64_t(1) << 41;
 
 QtKeyState::QtKeyState(QObject* parent) : KeyStateSource(parent)
 {
+    m_clock.start();
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setTimerType(Qt::PreciseTimer);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &QtKeyState::releaseDue);
     qApp->installEventFilter(this);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             [this](Qt::ApplicationState state) {
@@ -79,7 +84,11 @@ void QtKeyState::keyDown(const QKeyEvent& event)
     if (event.isAutoRepeat())
         return;
     const VirtualKeys keys = virtualKeysFor(event);
-    press(physicalKey(event, keys), keys);
+    const uint64_t physical = physicalKey(event, keys);
+    // Pressed again before its release took effect: the key counts as held throughout.
+    if (m_pending.erase(physical))
+        return;
+    press(physical, keys);
 }
 
 void QtKeyState::keyUp(const QKeyEvent& event)
@@ -88,6 +97,18 @@ void QtKeyState::keyUp(const QKeyEvent& event)
         return;
     const VirtualKeys keys = virtualKeysFor(event);
     const uint64_t physical = physicalKey(event, keys);
+    // Events without a server timestamp are synthetic, never X's repeat: they act at once.
+    if (event.timestamp() != 0 && m_held.count(physical)) {
+        if (m_pending.emplace(physical, m_clock.elapsed() + kRepeatGraceMs).second &&
+            !m_releaseTimer.isActive())
+            m_releaseTimer.start(kRepeatGraceMs);
+        return;
+    }
+    releaseKey(physical);
+}
+
+void QtKeyState::releaseKey(uint64_t physical)
+{
     if (physical < kByCode) {
         // Qt announces a synthetic press to shortcuts without its scan code, so the same
         // key may also be held under its code: release that too.
@@ -123,8 +144,28 @@ void QtKeyState::release(uint64_t physical)
         emit changed();
 }
 
+void QtKeyState::releaseDue()
+{
+    const qint64 now = m_clock.elapsed();
+    qint64 next = -1;
+    for (auto it = m_pending.begin(); it != m_pending.end();) {
+        if (it->second <= now) {
+            const uint64_t physical = it->first;
+            it = m_pending.erase(it);
+            releaseKey(physical);
+        } else {
+            next = next < 0 ? it->second : std::min(next, it->second);
+            ++it;
+        }
+    }
+    if (next >= 0)
+        m_releaseTimer.start(int(next - now));
+}
+
 void QtKeyState::releaseAll()
 {
+    m_pending.clear();
+    m_releaseTimer.stop();
     if (m_held.empty())
         return;
     m_held.clear();

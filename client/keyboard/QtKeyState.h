@@ -3,6 +3,8 @@
 #include "KeyStateSource.h"
 #include "VirtualKeys.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -16,7 +18,12 @@ namespace tamber {
 //
 // Presses and releases are paired by the physical key (native scan code), because Qt::Key
 // depends on the modifiers: "1" pressed before Shift is released as "!". The codes are
-// decided at the press and that same set goes up at the release. Auto-repeat is ignored.
+// decided at the press and that same set goes up at the release.
+//
+// Auto-repeat is ignored. Qt marks it (isAutoRepeat) only when the repeated press is already
+// queued as the release arrives; otherwise X's repeat shows as a plain release followed
+// within a millisecond by a press. So a release takes effect kRepeatGraceMs later unless the
+// same key is pressed again first; a key released and pressed again that fast counts as held.
 // X never delivers the releases of keys held while the program loses the focus, so
 // deactivation marks every key up.
 class QtKeyState : public KeyStateSource
@@ -29,6 +36,8 @@ public:
 
     bool isDown(int vk) const override;
 
+    static constexpr int kRepeatGraceMs = 10;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -36,13 +45,19 @@ private:
     void keyDown(const QKeyEvent& event);
     void keyUp(const QKeyEvent& event);
     void press(uint64_t physical, const VirtualKeys& keys);
+    void releaseKey(uint64_t physical); // a key's release, with its scan-less twin
     void release(uint64_t physical);
     void releaseAll();
+    void releaseDue();
     static uint64_t physicalKey(const QKeyEvent& event, const VirtualKeys& keys);
 
     // Physical keys held now and the codes each one set; a code is down while any holds it.
     std::map<uint64_t, VirtualKeys> m_held;
     std::array<uint8_t, 256> m_holders{};
+
+    std::map<uint64_t, qint64> m_pending; // physical key -> when its release is due (m_clock)
+    QTimer m_releaseTimer;
+    QElapsedTimer m_clock;
 };
 
 } // namespace tamber

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -23,9 +24,10 @@ struct KeyRig
     QtKeyState state;
 
     void send(QEvent::Type type, int key, quint32 scan, Qt::KeyboardModifiers mods = {},
-              quint32 keysym = 0, bool autoRepeat = false)
+              quint32 keysym = 0, bool autoRepeat = false, quint64 timestamp = 0)
     {
         QKeyEvent event(type, key, mods, scan, keysym, 0, QString(), autoRepeat);
+        event.setTimestamp(timestamp);
         QApplication::sendEvent(&widget, &event);
     }
     void press(int key, quint32 scan, Qt::KeyboardModifiers mods = {}, quint32 keysym = 0)
@@ -104,6 +106,41 @@ TEST(QtKeyState, AutoRepeatAndRepeatedDeliveriesChangeNothing)
     rig.release(Qt::Key_Z, kScanZ);
     EXPECT_FALSE(rig.state.isDown('Z'));
     EXPECT_EQ(changes.count(), 2); // one down, one up
+}
+
+// X's repeat as it often reaches Qt: an unmarked release and press, the press arriving a
+// fraction of a millisecond later.
+TEST(QtKeyState, UnmarkedRepeatFromXKeepsTheKeyDown)
+{
+    KeyRig rig;
+    QSignalSpy changes(&rig.state, &KeyStateSource::changed);
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 1000);
+    for (quint64 ts = 1500; ts < 1700; ts += 40) {
+        rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, false, ts);
+        EXPECT_TRUE(rig.state.isDown('Z'));
+        rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, ts);
+        EXPECT_TRUE(rig.state.isDown('Z'));
+    }
+    QApplication::processEvents();
+    EXPECT_TRUE(rig.state.isDown('Z'));
+    EXPECT_EQ(changes.count(), 1);
+
+    // The real release takes effect once no press follows; other keys are not held up by it.
+    rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, false, 2000);
+    rig.press(Qt::Key_X, 53);
+    EXPECT_TRUE(rig.state.isDown('X'));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !rig.state.isDown('Z'); }, 5000));
+    EXPECT_EQ(changes.count(), 3);
+    EXPECT_TRUE(rig.state.isDown('X'));
+
+    // Focus lost with a release still pending: everything is up and stays up.
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 3000);
+    rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, false, 3100);
+    QEvent deactivate(QEvent::ApplicationDeactivate);
+    QApplication::sendEvent(qApp, &deactivate);
+    EXPECT_EQ(rig.downCount(), 0);
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 3200);
+    EXPECT_TRUE(rig.state.isDown('Z'));
 }
 
 TEST(QtKeyState, MouseButtonsAndKeysWithoutScanCodes)
