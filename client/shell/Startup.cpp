@@ -41,13 +41,4 @@ bool Startup::Main(const Steps& steps)
     return true;
 }
 
-void Startup::Shutdown(const ShutdownSteps& steps)
-{
-    steps.stopPlayback();
-    steps.stopRecording();
-    steps.unloadChat();
-    steps.unhookMidiInput();
-    steps.closeMidiDevices();
-}
-
 } // namespace tamber

@@ -7,7 +7,7 @@
 
 namespace tamber {
 
-// The order in which the piano starts and stops. Each step is done by the part that owns it;
+// The order in which the piano starts. Each step is done by the part that owns it;
 // this class only keeps the order, the fatal check and the welcome.
 class Startup
 {
@@ -24,20 +24,10 @@ public:
         std::function<void()> showMainWindow;
     };
 
-    struct ShutdownSteps
-    {
-        std::function<void()> stopPlayback;  // if playing
-        std::function<void()> stopRecording; // if recording: the file is completed
-        std::function<void()> unloadChat;    // leaves a running session
-        std::function<void()> unhookMidiInput;
-        std::function<void()> closeMidiDevices;
-    };
-
     Startup(MessageBoxes& messageBoxes, SettingsStore& settings);
 
     // Returns false when the program must end at once (no MIDI output device).
     bool Main(const Steps& steps);
-    static void Shutdown(const ShutdownSteps& steps);
 
 private:
     MessageBoxes& m_messageBoxes;

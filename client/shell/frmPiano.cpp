@@ -146,8 +146,8 @@ void frmPiano::buildMenus()
         emit pcSpeakerClicked();
     });
     mnuInput = options->addMenu(QStringLiteral("&Input Device"));
-    setOutputDevices({});
-    setInputDevices({});
+    setOutputItems({QStringLiteral("(None)")});
+    setInputItems({QStringLiteral("(None)")});
 
     QMenu* corvent = menuBar()->addMenu(QStringLiteral("&Corvent"));
     mnuJoinSession =
@@ -160,18 +160,17 @@ void frmPiano::buildMenus()
     mnuAbout = help->addAction(QStringLiteral("&About..."), this, &frmPiano::aboutRequested);
 }
 
-QMenu* frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& names,
-                                const std::function<void(int)>& clicked)
+void frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& captions,
+                              const std::function<void(int)>& clicked)
 {
     for (QAction* item : items) {
         menu->removeAction(item);
         delete item;
     }
     items.clear();
-    QStringList captions{QStringLiteral("(None)")};
-    captions += names;
     for (int k = 0; k < captions.size(); ++k) {
-        QAction* item = menu->addAction(captions[k]);
+        QAction* item =
+            menu->addAction(QString(captions[k]).replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setCheckable(true);
         QObject::connect(item, &QAction::triggered, item, [item, clicked, k] {
             item->setChecked(!item->isChecked());
@@ -179,29 +178,28 @@ QMenu* frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QSt
         });
         items.append(item);
     }
-    return menu;
 }
 
-void frmPiano::setOutputDevices(const QStringList& names)
+void frmPiano::setOutputItems(const QStringList& captions)
 {
-    fillDeviceMenu(mnuOutput, mnuOutDevice, names, [this](int k) { emit outputItemClicked(k); });
+    fillDeviceMenu(mnuOutput, mnuOutDevice, captions, [this](int k) { emit outputItemClicked(k); });
 }
 
-void frmPiano::setInputDevices(const QStringList& names)
+void frmPiano::setInputItems(const QStringList& captions)
 {
-    fillDeviceMenu(mnuInput, mnuInDevice, names, [this](int k) { emit inputItemClicked(k); });
+    fillDeviceMenu(mnuInput, mnuInDevice, captions, [this](int k) { emit inputItemClicked(k); });
 }
 
-void frmPiano::setOutputChecked(int item)
+void frmPiano::setOutputChecked(int item, bool checked)
 {
-    for (int k = 0; k < mnuOutDevice.size(); ++k)
-        mnuOutDevice[k]->setChecked(k == item);
+    if (item >= 0 && item < mnuOutDevice.size())
+        mnuOutDevice[item]->setChecked(checked);
 }
 
-void frmPiano::setInputChecked(int item)
+void frmPiano::setInputChecked(int item, bool checked)
 {
-    for (int k = 0; k < mnuInDevice.size(); ++k)
-        mnuInDevice[k]->setChecked(k == item);
+    if (item >= 0 && item < mnuInDevice.size())
+        mnuInDevice[item]->setChecked(checked);
 }
 
 void frmPiano::setPCSpeakerChecked(bool checked)
@@ -304,9 +302,9 @@ void frmPiano::setPlayCaption(const QString& caption)
     cmdPlay->setText(caption);
 }
 
-void frmPiano::setFileCaption(const QString& caption)
+void frmPiano::setFileLabel(const QString& text)
 {
-    lblFile->setText(caption);
+    lblFile->setText(text);
 }
 
 void frmPiano::setJoinSessionEnabled(bool enabled)

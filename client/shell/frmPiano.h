@@ -1,7 +1,9 @@
 #pragma once
 
 #include "PianoKeysView.h"
+#include "client/files/RecordingPanel.h"
 #include "client/platform/Dialogs.h"
+#include "client/sound/DeviceChoice.h"
 
 #include <QMainWindow>
 #include <QVector>
@@ -19,7 +21,7 @@ namespace tamber {
 // The main window: instrument list, base-octave buttons, recording controls, the 61-key
 // keyboard that shows what sounds, and the menus. It holds no program logic: its clicks
 // are signals, and what it shows is set from outside.
-class frmPiano : public QMainWindow
+class frmPiano : public QMainWindow, public DeviceMenuView, public RecordingView
 {
     Q_OBJECT
 public:
@@ -38,21 +40,21 @@ public:
     void captionNoteLabels(const std::function<QString(int)>& caption);
 
     // Options menu: item 0 is "(None)", item k >= 1 the device k - 1.
-    void setOutputDevices(const QStringList& names);
-    void setInputDevices(const QStringList& names);
-    void setOutputChecked(int item); // -1: no item checked
-    void setInputChecked(int item);
-    void setPCSpeakerChecked(bool checked);
+    void setOutputItems(const QStringList& captions) override;
+    void setInputItems(const QStringList& captions) override;
+    void setOutputChecked(int item, bool checked) override;
+    void setInputChecked(int item, bool checked) override;
+    void setPCSpeakerChecked(bool checked) override;
     int checkedOutputItem() const;
     int checkedInputItem() const;
     bool isPCSpeakerChecked() const;
 
     // Recording frame.
-    void setRecordEnabled(bool enabled);
-    void setRecordCaption(const QString& caption);
-    void setPlayEnabled(bool enabled);
-    void setPlayCaption(const QString& caption);
-    void setFileCaption(const QString& caption);
+    void setRecordEnabled(bool enabled) override;
+    void setRecordCaption(const QString& caption) override;
+    void setPlayEnabled(bool enabled) override;
+    void setPlayCaption(const QString& caption) override;
+    void setFileLabel(const QString& text) override;
 
     void setJoinSessionEnabled(bool enabled);
 
@@ -80,8 +82,8 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    static QMenu* fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& names,
-                                 const std::function<void(int)>& clicked);
+    static void fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& captions,
+                               const std::function<void(int)>& clicked);
 
     MessageBoxes& m_messageBoxes;
     uint8_t m_baseOctave = 3;

@@ -1,7 +1,47 @@
+// TamberPiano: builds the real platform services and hands them to the piano.
+#include "PianoApp.h"
+#include "Version.h"
+
+#include "client/files/EventLoopWaiter.h"
+#include "client/keyboard/QtKeyState.h"
+#include "client/platform/QtPlatform.h"
+#include "client/session/TcpSessionTransport.h"
+#include "client/sound/MidiBackends.h"
+#include "client/sound/MidiRegistry.h"
+#include "client/sound/SynthEngine.h"
+
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    using namespace tamber;
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QLatin1String(kProgramTitle));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+
+    // Declared in the order they are needed; destroyed in reverse, so the piano closes its
+    // devices before the synthesizer and the audio stream go.
+    QtMessageBoxes boxes;
+    QtFileDialogs fileDialogs;
+    QtInputBox inputBox;
+    QtHelpViewer help;
+    QtSettingsStore settings{QLatin1String(kProgramTitle)};
+    SteadyTickClock clock;
+    SynthEngine synth;
+    MidiOutputRegistry outputs(makeOutputBackends(&synth));
+    MidiInputRegistry inputs(makeInputBackends());
+    QtKeyState keys;
+    EventLoopWaiter playbackWaiter;
+    TcpSessionTransport sessionTransport;
+
+    PianoApp piano({boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, synth,
+                    synth, keys, playbackWaiter, sessionTransport, programFolder()});
+    boxes.setParentWindow(&piano.window());
+    fileDialogs.setParentWindow(&piano.window());
+    inputBox.setParentWindow(&piano.window());
+
+    if (!piano.Main())
+        return 0;
+    return QApplication::exec();
 }

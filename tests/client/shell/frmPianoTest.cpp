@@ -127,8 +127,8 @@ TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
 {
     FakeMessageBoxes boxes;
     frmPiano window(boxes);
-    window.setOutputDevices({"Synth A", "Synth B", "Synth C"});
-    window.setInputDevices({"Keys"});
+    window.setOutputItems({"(None)", "Synth A", "Synth B", "Synth C"});
+    window.setInputItems({"(None)", "Keys"});
     QList<QMenu*> menus;
     for (QAction* a : window.menuBar()->actions())
         menus << a->menu();
@@ -153,9 +153,9 @@ TEST(frmPiano, DeviceItemsReportClicksAndLeaveCheckMarksToTheProgram)
 {
     FakeMessageBoxes boxes;
     frmPiano window(boxes);
-    window.setOutputDevices({"Synth A"});
+    window.setOutputItems({"(None)", "Synth A"});
     QSignalSpy clicked(&window, &frmPiano::outputItemClicked);
-    window.setOutputChecked(1);
+    window.setOutputChecked(1, true);
     window.mnuOutDevice[0]->trigger();
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].toInt(), 0);

@@ -1,0 +1,166 @@
+#include "PianoApp.h"
+
+#include "Instruments.h"
+#include "frmAbout.h"
+
+#include "client/keyboard/KeyConfigDialog.h"
+#include "client/platform/Dialogs.h"
+#include "client/sound/ToneGenerator.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace tamber {
+
+PianoApp::PianoApp(PianoPlatform platform)
+    : m_platform(std::move(platform)), m_window(m_platform.boxes),
+      m_recorder(m_platform.clock, m_platform.boxes),
+      m_player({m_platform.clock, m_platform.playbackWaiter, m_platform.boxes,
+                [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
+                [this] { m_engine.SilenceAll(); }}),
+      m_engine({m_platform.outputs, m_window.keys(), m_session, m_recorder,
+                [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
+                [this] { return uint8_t(m_sessionState.MyUserID); }}),
+      m_session({m_engine, m_platform.boxes, m_platform.inputBox, m_platform.sessionTransport,
+                 m_chat, m_sessionState,
+                 [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
+                 m_platform.sessionPort}),
+      m_chat(m_session, &m_window, m_window.mnuJoinSession),
+      m_midiInput(m_engine, [this] { return m_sessionState.MyUserID; }),
+      m_pcSpeaker(m_engine, m_platform.tones),
+      m_devices({m_engine, m_platform.settings, m_platform.boxes, m_platform.outputs,
+                 m_platform.inputs, m_platform.audio, m_window}),
+      m_keymapFiles(m_keymap, m_platform.boxes),
+      m_recordingPanel(m_window, m_recorder, m_player, m_platform.fileDialogs),
+      m_poller({m_keymap, m_platform.keys,
+                [this] { return QApplication::activeWindow() == &m_window; }, m_engine,
+                [this] { return m_window.BaseOctave(); },
+                [this] { return uint8_t(m_sessionState.MyUserID); }}),
+      m_tmrPoll(m_poller, m_platform.keys)
+{
+    m_tmrPCSpeaker.setInterval(PCSpeakerVoice::kTickMs);
+    m_tmrPCSpeaker.setTimerType(Qt::PreciseTimer);
+    connect(&m_tmrPCSpeaker, &QTimer::timeout, this, [this] { m_pcSpeaker.tmrPCSpeaker_Timer(); });
+    connectWindow();
+}
+
+PianoApp::~PianoApp()
+{
+    m_tmrPoll.stop();
+    m_platform.inputs.setReceiver({});
+}
+
+void PianoApp::connectWindow()
+{
+    frmPiano* w = &m_window;
+    connect(w, &frmPiano::instrumentChosen, this, [this](int index) {
+        m_engine.SelectPatch(uint8_t(index), uint8_t(m_sessionState.MyUserID), true);
+    });
+    connect(w, &frmPiano::newRecordingRequested, this, [this] { m_recordingPanel.mnuNew_Click(); });
+    connect(w, &frmPiano::openRecordingRequested, this,
+            [this] { m_recordingPanel.mnuOpen_Click(); });
+    connect(w, &frmPiano::recordClicked, this, [this] { m_recordingPanel.cmdRecord_Click(); });
+    connect(w, &frmPiano::playClicked, this, [this] { m_recordingPanel.cmdPlay_Click(); });
+    connect(w, &frmPiano::keyConfigRequested, this, &PianoApp::mnuKeyConfig_Click);
+    connect(w, &frmPiano::outputItemClicked, this, [this](int item) {
+        m_devices.mnuOutDevice_Click(item);
+        followPCSpeaker();
+    });
+    connect(w, &frmPiano::inputItemClicked, this,
+            [this](int item) { m_devices.mnuInDevice_Click(item); });
+    connect(w, &frmPiano::pcSpeakerClicked, this, [this] {
+        m_devices.mnuPCSpeaker_Click();
+        followPCSpeaker();
+    });
+    connect(w, &frmPiano::joinSessionRequested, this, [this] { m_session.JoinSession(); });
+    connect(w, &frmPiano::helpRequested, this, &PianoApp::mnuHelpContents_Click);
+    connect(w, &frmPiano::aboutRequested, this, &PianoApp::mnuAbout_Click);
+    m_window.setShutdown([this] { shutdown(); });
+}
+
+bool PianoApp::Main()
+{
+    Startup startup(m_platform.boxes, m_platform.settings);
+    const bool running = startup.Main({
+        [this] {
+            m_keymapFiles.LoadKeymap(
+                QDir(m_platform.programFolder).absoluteFilePath(QStringLiteral("Default.tmk")));
+        },
+        [this] { return m_platform.outputs.count(); },
+        [this] {
+            // The main window's load: MIDI input reaches the program from now on, and the
+            // device menus are listed once for the run.
+            m_platform.inputs.setReceiver(
+                [this](ShortMessage message) { m_midiInput.MidiInWindowProc(message); });
+            m_devices.buildMenus();
+            m_tmrPoll.start();
+        },
+        [this] {
+            m_devices.restoreAtStartup();
+            followPCSpeaker();
+        },
+        [this] { m_window.captionNoteLabels(noteLabelCaption); },
+        [this] {
+            m_window.setInstruments(InitInstruments());
+            m_window.selectInstrument(0);
+        },
+        [this] { m_window.cmdOctave_Click(3); },
+        [this] { m_window.show(); },
+    });
+    if (!running)
+        m_tmrPoll.stop();
+    return running;
+}
+
+void PianoApp::shutdown()
+{
+    // In this order: the playback stops and the recording is completed before the devices
+    // go, and leaving the session closes the chat window.
+    m_recordingPanel.shutDown();
+    m_session.LeaveSession();
+    m_platform.inputs.setReceiver({});
+    m_tmrPoll.stop();
+    m_tmrPCSpeaker.stop();
+    m_devices.CloseMidiDevices();
+    if (m_keyConfig)
+        m_keyConfig->close();
+}
+
+void PianoApp::followPCSpeaker()
+{
+    if (m_engine.UsePCSpeaker && !m_tmrPCSpeaker.isActive())
+        m_tmrPCSpeaker.start();
+    else if (!m_engine.UsePCSpeaker)
+        m_tmrPCSpeaker.stop();
+}
+
+KeyConfigDialog& PianoApp::keyConfig()
+{
+    // Created on first use and reused by every later opening.
+    if (!m_keyConfig) {
+        m_keyConfig = std::make_unique<KeyConfigDialog>(KeyConfigDialog::Links{
+            m_keymap, m_platform.keys, m_platform.fileDialogs, m_keymapFiles});
+    }
+    return *m_keyConfig;
+}
+
+void PianoApp::mnuKeyConfig_Click()
+{
+    keyConfig().showModal();
+}
+
+void PianoApp::mnuHelpContents_Click()
+{
+    // A missing help file leaves everything as it was; there is nothing to tell.
+    m_platform.help.show(
+        QDir(m_platform.programFolder).absoluteFilePath(QStringLiteral("help/index.html")),
+        QString());
+}
+
+void PianoApp::mnuAbout_Click()
+{
+    frmAbout about(&m_window);
+    about.exec();
+}
+
+} // namespace tamber

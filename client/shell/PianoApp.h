@@ -1,0 +1,106 @@
+#pragma once
+
+#include "Startup.h"
+#include "frmPiano.h"
+
+#include "client/files/KeymapFile.h"
+#include "client/files/Player.h"
+#include "client/files/Recorder.h"
+#include "client/files/RecordingPanel.h"
+#include "client/keyboard/KeyboardPoller.h"
+#include "client/keyboard/Keymap.h"
+#include "client/session/ChatWindowHost.h"
+#include "client/session/SessionClient.h"
+#include "client/session/SessionState.h"
+#include "client/sound/DeviceChoice.h"
+#include "client/sound/MidiInput.h"
+#include "client/sound/NoteEngine.h"
+#include "client/sound/PCSpeakerVoice.h"
+
+#include <QTimer>
+#include <memory>
+
+namespace tamber {
+
+class AudioEngine;
+class HelpViewer;
+class KeyConfigDialog;
+class KeyStateSource;
+class SessionTransport;
+class ToneGenerator;
+
+// Everything the piano needs from the machine, real or fake.
+struct PianoPlatform
+{
+    MessageBoxes& boxes;
+    FileDialogs& fileDialogs;
+    InputBox& inputBox;
+    HelpViewer& help;
+    SettingsStore& settings;
+    const TickClock& clock;
+    MidiOutputDevices& outputs;
+    MidiInputDevices& inputs;
+    AudioEngine& audio;
+    ToneGenerator& tones;
+    const KeyStateSource& keys;
+    PlaybackWaiter& playbackWaiter;
+    SessionTransport& sessionTransport;
+    QString programFolder; // Default.tmk and the help live here
+    uint16_t sessionPort = protocol::kPort;
+};
+
+// The piano: owns the program's state and its parts, wires them to the main window, and
+// runs start-up and shut-down in their order.
+class PianoApp : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PianoApp(PianoPlatform platform);
+    ~PianoApp() override;
+
+    // Start-up; false when the program must end at once (no MIDI output device).
+    bool Main();
+
+    frmPiano& window() { return m_window; }
+    NoteEngine& engine() { return m_engine; }
+    Keymap& keymap() { return m_keymap; }
+    SessionState& session() { return m_sessionState; }
+    SessionClient& sessionClient() { return m_session; }
+    ChatWindowHost& chat() { return m_chat; }
+    RecordingPanel& recording() { return m_recordingPanel; }
+    Recorder& recorder() { return m_recorder; }
+    Player& player() { return m_player; }
+    KeyConfigDialog& keyConfig();
+    bool isPCSpeakerTicking() const { return m_tmrPCSpeaker.isActive(); }
+
+    void mnuKeyConfig_Click();
+    void mnuHelpContents_Click();
+    void mnuAbout_Click();
+
+private:
+    void connectWindow();
+    void shutdown();
+    // The 10 ms tick sleeps while the PC speaker is not the output: it has nothing to beep.
+    void followPCSpeaker();
+
+    PianoPlatform m_platform;
+    SessionState m_sessionState;
+    Keymap m_keymap;
+    frmPiano m_window;
+    Recorder m_recorder;
+    Player m_player;
+    NoteEngine m_engine;
+    SessionClient m_session;
+    ChatWindowHost m_chat;
+    MidiInput m_midiInput;
+    PCSpeakerVoice m_pcSpeaker;
+    DeviceChoice m_devices;
+    KeymapFiles m_keymapFiles;
+    RecordingPanel m_recordingPanel;
+    KeyboardPoller m_poller;
+    PollTimer m_tmrPoll;
+    QTimer m_tmrPCSpeaker;
+    std::unique_ptr<KeyConfigDialog> m_keyConfig;
+};
+
+} // namespace tamber
