@@ -133,6 +133,17 @@ void RelayServer::onReadyRead(int n, QTcpSocket* socket)
     if (m_links[n - 1].socket != socket)
         return;
     m_core.received(n, socket->readAll());
+    flushAll();
+}
+
+void RelayServer::flushAll()
+{
+    // Everything one read caused leaves now, in one write per client, not one loop later.
+    for (int n = 1; n <= kSlotCount; ++n) {
+        QTcpSocket* socket = m_links[n - 1].socket;
+        if (socket && socket->bytesToWrite() > 0)
+            socket->flush();
+    }
 }
 
 void RelayServer::onConnectionEnded(int n, QTcpSocket* socket)

@@ -63,6 +63,7 @@ private:
     void onReadyRead(int n, QTcpSocket* socket);
     void onConnectionEnded(int n, QTcpSocket* socket);
     void detach(int n);
+    void flushAll();
 
     RelayLimits m_limits;
     QTcpServer m_listener;
