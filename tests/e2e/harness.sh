@@ -126,7 +126,7 @@ e2e_close_box() { # TITLE
     local id
     id=$(e2e_wait_window "^$1\$" 10) || e2e_fail "no box titled $1"
     xdotool windowfocus --sync "$id"
-    xdotool key --window "$id" Return
+    xdotool key Return
     for _ in $(seq 50); do
         xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
         sleep 0.1
