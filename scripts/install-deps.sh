@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang
   qt6-base-dev libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
-  xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat
+  xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat xclip
 )
 
 missing=()
