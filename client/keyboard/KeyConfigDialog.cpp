@@ -4,11 +4,11 @@
 #include "KeyStateSource.h"
 #include "client/files/KeymapFile.h"
 #include "client/platform/Dialogs.h"
+#include "client/shell/PianoKeysView.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 
 namespace tamber {
@@ -20,28 +20,6 @@ namespace {
 const QString kSelectNote = QStringLiteral("Please select a note to configure...");
 const QString kPressKey = QStringLiteral("Press a key to assign to this note...");
 const QString kKeymapFilter = QStringLiteral("Tamber Piano Keymap (*.tmk)");
-
-// picKeys: the 29 keys of the keymap, white ones first so the black ones lie over them.
-// These keys are never lit.
-class KeyPicture : public QWidget
-{
-public:
-    using QWidget::QWidget;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter painter(this);
-        painter.setPen(Qt::black);
-        for (const bool black : {false, true}) {
-            painter.setBrush(black ? Qt::black : Qt::white);
-            for (int k = 0; k < kKeymapNotes; ++k) {
-                if (layout::isBlack(k) == black)
-                    painter.drawRect(layout::shpKey(k).adjusted(0, 0, -1, -1));
-            }
-        }
-    }
-};
 
 // A caption shows its character as it is: "&" must not become a mnemonic.
 QString buttonText(const QString& caption)
@@ -60,7 +38,8 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(layout::clientArea().size());
 
-    m_picKeys = new KeyPicture(this);
+    // The keymap's 29 keys, drawn as the main window draws its keyboard; never lit here.
+    m_picKeys = new PianoKeysView(kKeymapNotes, this);
     m_picKeys->setObjectName(QStringLiteral("picKeys"));
     m_picKeys->setGeometry(layout::picKeys());
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "client/shell/PianoKeysView.h"
+
 #include <QRect>
 
 namespace tamber {
@@ -13,28 +15,6 @@ constexpr QRect fromTwips(int left, int top, int width, int height)
 {
     return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
             height / kTwipsPerPixel};
-}
-
-constexpr bool isBlack(int k)
-{
-    const int inOctave = k % 12;
-    return inOctave == 1 || inOctave == 3 || inOctave == 6 || inOctave == 8 || inOctave == 10;
-}
-
-// Number of white keys left of key k (k's own number when k is white).
-constexpr int whiteIndex(int k)
-{
-    int whites = 0;
-    for (int i = 0; i < k; ++i)
-        whites += isBlack(i) ? 0 : 1;
-    return whites;
-}
-
-// Left of shpKey(k) in twips, inside picKeys.
-constexpr int keyLeftTwips(int k)
-{
-    // A black key sits 180 twips into the white key to its left.
-    return isBlack(k) ? 240 * (whiteIndex(k) - 1) + 180 : 240 * whiteIndex(k);
 }
 
 constexpr QRect clientArea()
@@ -62,18 +42,13 @@ constexpr QRect cmdOK()
     return fromTwips(3000, 2400, 1215, 375);
 }
 
-// shpKey(k), relative to picKeys.
-constexpr QRect shpKey(int k)
+// cmdSet(k), centred on shpKey(k): white keys' buttons below the keyboard, black keys' above.
+inline QRect cmdSet(int k)
 {
-    return isBlack(k) ? fromTwips(keyLeftTwips(k), 0, 135, 735)
-                      : fromTwips(keyLeftTwips(k), 0, 255, 1095);
-}
-
-// cmdSet(k): white keys' buttons below the keyboard, black keys' above it.
-constexpr QRect cmdSet(int k)
-{
-    return isBlack(k) ? fromTwips(120 + keyLeftTwips(k) - 60, 120, 255, 315)
-                      : fromTwips(120 + 240 * whiteIndex(k), 1680, 255, 315);
+    const QRect key = PianoKeysView::keyRect(k).translated(picKeys().topLeft());
+    const bool black = PianoKeysView::isBlack(k);
+    const QRect button = fromTwips(0, black ? 120 : 1680, 255, 315);
+    return button.translated(key.center().x() - button.center().x(), 0);
 }
 
 } // namespace keyconfig_layout

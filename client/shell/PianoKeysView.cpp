@@ -40,7 +40,7 @@ bool PianoKeysView::isBlack(int key)
     }
 }
 
-QRect PianoKeysView::keyRect(int key) const
+QRect PianoKeysView::keyRect(int key)
 {
     if (isBlack(key)) {
         const int left = (whiteIndex(key - 1)) * kWhiteStep + kBlackOffset;

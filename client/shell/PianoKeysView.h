@@ -18,8 +18,8 @@ public:
     explicit PianoKeysView(int keyCount, QWidget* parent = nullptr);
 
     static bool isBlack(int key);
-    // The key's rectangle in this widget.
-    QRect keyRect(int key) const;
+    // The key's rectangle in the view.
+    static QRect keyRect(int key);
     int keyCount() const { return int(m_fill.size()); }
     std::optional<QColor> fillOf(int key) const { return m_fill.at(key); }
 

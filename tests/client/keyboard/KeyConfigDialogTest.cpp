@@ -75,14 +75,15 @@ TEST(KeyConfigDialog, WindowLayoutFromTwips)
     namespace layout = keyconfig_layout;
     int black = 0;
     for (int k = 0; k < kKeymapNotes; ++k) {
-        const QRect key = layout::shpKey(k).translated(layout::picKeys().topLeft());
+        const QRect key = PianoKeysView::keyRect(k).translated(layout::picKeys().topLeft());
         EXPECT_EQ(d.cmdSet(k)->geometry().center().x(), key.center().x()) << k;
         EXPECT_EQ(d.cmdSet(k)->focusPolicy(), Qt::NoFocus);
-        black += layout::isBlack(k) ? 1 : 0;
+        black += PianoKeysView::isBlack(k) ? 1 : 0;
     }
     EXPECT_EQ(black, 12);
-    EXPECT_EQ(layout::shpKey(1), QRect(12, 0, 9, 49));
-    EXPECT_EQ(layout::shpKey(28), QRect(256, 0, 17, 73));
+    EXPECT_EQ(d.cmdSet(0)->geometry(), QRect(8, 112, 17, 21));
+    EXPECT_EQ(d.cmdSet(1)->geometry(), QRect(16, 8, 17, 21));
+    EXPECT_EQ(d.cmdSet(28)->geometry(), QRect(264, 112, 17, 21));
 }
 
 TEST(KeyConfigDialog, CaptionsFollowTheKeymapAtEveryOpening)

@@ -5,6 +5,7 @@
 #include "tests/fakes/FakeSound.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -179,6 +180,30 @@ TEST(QtKeyState, LosingTheFocusMarksEveryKeyUp)
     EXPECT_EQ(rig.downCount(), 0);
     rig.release(Qt::Key_Z, kScanZ); // the late release finds nothing to release
     EXPECT_EQ(rig.downCount(), 0);
+}
+
+// A shortcut that opens a modal dialog (Ctrl+K) leaves the keys' releases queued for the window
+// the dialog now blocks, and Qt drops input to blocked windows before any filter sees it.
+TEST(QtKeyState, AWindowBlockedByAModalDialogHoldsNoKey)
+{
+    QWidget owner;
+    owner.show();
+    QtKeyState state;
+    QWindow* window = owner.windowHandle();
+    ASSERT_NE(window, nullptr);
+    QTest::keyPress(window, Qt::Key_Control);
+    QTest::keyPress(window, Qt::Key_K, Qt::ControlModifier);
+    EXPECT_TRUE(state.isDown(0x11));
+    EXPECT_TRUE(state.isDown('K'));
+
+    QDialog dialog(&owner);
+    dialog.setModal(true);
+    dialog.show();
+    QTest::keyRelease(window, Qt::Key_K, Qt::ControlModifier);
+    QTest::keyRelease(window, Qt::Key_Control, Qt::ControlModifier);
+    QCoreApplication::processEvents();
+    for (int vk = 0; vk < 256; ++vk)
+        EXPECT_FALSE(state.isDown(vk)) << "code " << vk;
 }
 
 TEST(QtKeyState, PollerPlaysOneNotePerHeldKeyAndStopsItOnDeactivation)
