@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Helpers of the device tests, on top of harness.sh (source that first).
+
+# Starts bin/midi-send as a JACK MIDI port; lines written with e2e_send reach it. Start it
+# before the piano, which lists its devices only once.
+e2e_start_sender() {
+    local fifo="$E2E_DIR/midi-send.in"
+    mkfifo "$fifo"
+    # Read-write, so opening does not wait for the reader and the pipe stays open between lines.
+    exec {E2E_SEND_FD}<>"$fifo"
+    "$BIN/midi-send" <"$fifo" >"$E2E_DIR/midi-send.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_line "$E2E_DIR/midi-send.log" '^ready$' 10 || e2e_fail "midi-send did not start"
+}
+
+e2e_send() { # LINE...
+    local line
+    for line in "$@"; do
+        echo "$line" >&"$E2E_SEND_FD"
+    done
+}
+
+e2e_input_index() { # PORT-NAME-PART
+    "$BIN/midi-port-index" --input "$1" || e2e_fail "no MIDI input device named like $1"
+}
+
+# Waits until a JACK port exists.
+e2e_wait_port() { # PORT [SECONDS]
+    local deadline=$((SECONDS + ${2:-10}))
+    while [ $SECONDS -lt $deadline ]; do
+        jack_lsp 2>/dev/null | grep -qx "$1" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
+# Starts jack_rec on a port and returns once it is connected, so what follows is recorded.
+e2e_start_recording() { # FILE SECONDS PORT
+    # A buffer for the whole take: on a loaded machine the writer thread falls behind, and
+    # jack_rec then leaves garbage in the file.
+    E2E_REC_LOG="$1.log"
+    jack_rec -f "$1" -d "$2" -B $((48000 * ($2 + 1))) "$3" >"$E2E_REC_LOG" 2>&1 &
+    E2E_REC_PID=$!
+    E2E_PIDS+=($E2E_REC_PID)
+    local deadline=$((SECONDS + 10))
+    while [ $SECONDS -lt $deadline ]; do
+        # jack_lsp -c lists a port's connections indented under it.
+        jack_lsp -c "$3" 2>/dev/null | grep -q '^ .*jackrec' && return 0
+        sleep 0.02
+    done
+    e2e_fail "jack_rec did not connect to $3"
+}
+
+e2e_wait_recording() {
+    wait "$E2E_REC_PID" || e2e_fail "jack_rec failed"
+    ! grep -q overrun "$E2E_REC_LOG" || e2e_fail "jack_rec lost samples: $(head -n1 "$E2E_REC_LOG")"
+}
+
+# Fails unless the loudest part of a recording has a pitch within PERCENT of HZ.
+e2e_expect_pitch() { # FILE HZ PERCENT WHAT
+    local got
+    got=$("$BIN/wav-pitch" --rms "$1" 2>>"$E2E_DIR/wav-pitch.log") ||
+        e2e_fail "$4: no tone in the recording"
+    awk -v got="$got" -v want="$2" -v pct="$3" \
+        'BEGIN { d = got - want; if (d < 0) d = -d; exit !(d <= want * pct / 100) }' ||
+        e2e_fail "$4: heard $got Hz, expected $2 Hz within $3%"
+    echo "$4: $got Hz"
+}
+
+# A MIDI monitor like e2e_start_monitor's, but one that keeps every message of a burst.
+e2e_start_dump() { # NAME
+    "$BIN/midi-dump" "$1" >"$E2E_DIR/$1.log" 2>&1 &
+    E2E_PIDS+=($!)
+    e2e_wait_port "$1:input" 10 || e2e_fail "MIDI monitor $1 did not appear"
+}
