@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Plays a generated recording of 10,000 events into a JACK MIDI monitor (32-frame periods)
+# and prints how late each event was against its due time (the moment the previous event
+# was heard plus its recorded delay) and the CPU the piano used while playing.
+#   ninja TamberPiano midi-port-index, then bench/playback_bench.sh BUILD_DIR [EVENTS]
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+export BIN=$(cd "${1:?build directory}" && pwd)/bin
+events=${2:-10000}
+export E2E_JACK_PERIOD=32
+source "$here/tests/e2e/harness.sh"
+source "$here/tests/e2e/recording/lib.sh"
+
+e2e_setup
+rec_start_monitor
+e2e_settings "$(e2e_output_index midi-monitor)" -1 1
+monitor=$(e2e_monitor_log)
+take="$E2E_DIR/bench.tbr"
+
+# Note on, note off, on the next note up, ...; delays 0 to 5 ms (0: a chord), 2.5 ms mean.
+awk -v n="$events" 'BEGIN {
+    for (i = 0; i < n; ++i) {
+        note = 48 + int(i / 2) % 36
+        if (i % 2 == 0) printf "%d 90 %02x 64\n", (i * 7) % 6, note
+        else printf "%d 80 %02x 00\n", (i * 7) % 6, note
+    }
+}' | rec_write_file "$take"
+rec_file_events "$take" >"$E2E_DIR/events.txt"
+total_ms=$(awk '{ s += $1 } END { print s }' "$E2E_DIR/events.txt")
+echo "recording: $events events, $total_ms ms of recorded delays, $(stat -c %s "$take") bytes"
+
+e2e_start_piano
+main=$(e2e_main_window)
+e2e_wait_line "$monitor" 'c0 00' 10 || e2e_fail "the piano did not open the monitor"
+rec_open_file "$main" "$take"
+
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$E2E_PIANO_PID/stat"; }
+hz=$(getconf CLK_TCK)
+now() { date +%s.%N; }
+
+# Idle: the keyboard poll alone.
+t0=$(now) c0=$(cpu_ticks)
+sleep 5
+t1=$(now) c1=$(cpu_ticks)
+idle=$(awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" \
+    'BEGIN { printf "%.2f", 100 * c / hz / (t1 - t0) }')
+
+before=$(rec_count_notes "$monitor")
+t0=$(now) c0=$(cpu_ticks)
+rec_click_play "$main"
+rec_wait_notes "$monitor" $((before + events)) $((total_ms / 1000 + 120)) ||
+    e2e_fail "playback did not finish"
+t1=$(now) c1=$(cpu_ticks)
+playing=$(awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" \
+    'BEGIN { printf "%.2f", 100 * c / hz / (t1 - t0) }')
+rec_wait_playback "$monitor" "$before" "$events" 10 || e2e_fail "no silence after playback"
+
+rec_monitor_notes "$monitor" | tail -n +$((before + 1)) | head -n "$events" >"$E2E_DIR/played.txt"
+paste -d ' ' "$E2E_DIR/played.txt" "$E2E_DIR/events.txt" | awk '
+    { if ($2 != $6 || $3 != $7 || $4 != $8) { print "event " NR " out of order"; bad = 1; exit 1 } }
+    NR > 1 { print ($1 - prev) / 48.0 - $5 }
+    { prev = $1 }' >"$E2E_DIR/lateness.txt" || e2e_fail "$(tail -n1 "$E2E_DIR/lateness.txt")"
+sort -g "$E2E_DIR/lateness.txt" | awk -v n="$((events - 1))" '
+    { v[NR] = $1 }
+    END {
+        printf "lateness against due (ms, %d gaps): min %.3f  p50 %.3f  p99 %.3f  max %.3f\n",
+            n, v[1], v[int(n * 0.5) + 1], v[int(n * 0.99) + 1], v[n]
+    }'
+awk -v total="$total_ms" 'NR == 1 { first = $1 } END {
+    printf "whole playback: %.1f ms heard for %d ms recorded (%.1f ms long)\n",
+        ($1 - first) / 48.0, total, ($1 - first) / 48.0 - total }' "$E2E_DIR/played.txt"
+echo "piano CPU: idle ${idle}% of a core, playing ${playing}% of a core"
