@@ -64,6 +64,9 @@ bool QtKeyState::eventFilter(QObject* watched, QEvent* event)
         release(kMouse | uint64_t(static_cast<QMouseEvent*>(event)->button()));
         break;
     case QEvent::ApplicationDeactivate:
+    // A window a modal dialog blocks gets no more key events: Qt drops them before any
+    // filter, so the releases still queued for it (Ctrl and K after Ctrl+K) would be lost.
+    case QEvent::WindowBlocked:
         releaseAll();
         break;
     default:

@@ -24,8 +24,9 @@ namespace tamber {
 // queued as the release arrives; otherwise X's repeat shows as a plain release followed
 // within a millisecond by a press. So a release takes effect kRepeatGraceMs later unless the
 // same key is pressed again first; a key released and pressed again that fast counts as held.
-// X never delivers the releases of keys held while the program loses the focus, so
-// deactivation marks every key up.
+// X never delivers the releases of keys held while the program loses the focus, and Qt drops
+// those meant for a window that a modal dialog blocks, so deactivation and blocking mark every
+// key up.
 class QtKeyState : public KeyStateSource
 {
     Q_OBJECT
