@@ -20,7 +20,8 @@ void put(std::vector<uint8_t>& b, uint32_t v, int size)
 
 void tag(std::vector<uint8_t>& b, const char* name)
 {
-    b.insert(b.end(), name, name + 4);
+    for (int i = 0; i < 4; ++i)
+        b.push_back(uint8_t(name[i]));
 }
 
 // A mono WAV file; `extensible` wraps the format in WAVE_FORMAT_EXTENSIBLE as libsndfile does.

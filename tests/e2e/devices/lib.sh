@@ -73,3 +73,46 @@ e2e_start_dump() { # NAME
     E2E_PIDS+=($!)
     e2e_wait_port "$1:input" 10 || e2e_fail "MIDI monitor $1 did not appear"
 }
+
+# JACK keeps its servers in a registry of eight slots (/dev/shm/jack-shm-registry) and frees
+# the slot of a server killed without shutting down only when a server of the same name
+# starts again. Tests name their servers uniquely, so every jackd that dies by SIGKILL costs
+# one slot for good, and after eight of them no test can start JACK ("Too many servers
+# already active"). Two remedies: give processes time to exit on SIGTERM, and reclaim the
+# slots of servers that are gone by starting and stopping a server of that name.
+e2e_cleanup() {
+    local pid i
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        kill "${E2E_PIDS[i]}" 2>/dev/null || true
+    done
+    for pid in "${E2E_PIDS[@]}"; do
+        for _ in $(seq 100); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.05
+        done
+        kill -9 "$pid" 2>/dev/null || true
+    done
+    [ -n "$E2E_DIR" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_DIR"
+    return 0
+}
+
+e2e_reclaim_jack_slots() {
+    local registry=/dev/shm/jack-shm-registry prefix entry offset pid name server
+    [ -r "$registry" ] || return 0
+    prefix="jack-$(id -u):"
+    # Each slot: the server's pid (4 bytes), then "jack-UID:NAME:".
+    { grep -abo "$prefix[^:]*:" "$registry" 2>/dev/null || true; } | while IFS= read -r entry; do
+        offset=${entry%%:*}
+        name=${entry#*:"$prefix"}
+        name=${name%:}
+        pid=$(od -An -t d4 -j $((offset - 4)) -N 4 "$registry" | tr -d ' ')
+        [ -n "$pid" ] && [ "$pid" -gt 0 ] || continue
+        kill -0 "$pid" 2>/dev/null && continue
+        JACK_NO_AUDIO_RESERVATION=1 jackd -n "$name" -d dummy -r 48000 -p 1024 \
+            >/dev/null 2>&1 &
+        server=$!
+        JACK_DEFAULT_SERVER=$name jack_wait -w -t 2 >/dev/null 2>&1 || true
+        kill "$server" 2>/dev/null || true
+        wait "$server" 2>/dev/null || true
+    done
+}
