@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# Start-up time, memory and idle CPU of TamberPiano, side by side with VMPK (Debian package
+# `vmpk`, installed by hand: it is no dependency of ours), then the piano's idle CPU with its
+# audio engine running under a JACK dummy server.
+#
+#   ninja -C <build dir> TamberPiano && bench/startup_bench.sh <build dir> [runs]
+#
+# Both programs run on one private Xvfb with no audio device at all (no JACK, no PulseAudio,
+# no ALSA card), so neither makes a sound. Start-up is from exec to the main window mapped.
+set -euo pipefail
+BUILD=$(cd "${1:?usage: startup_bench.sh <build dir> [runs]}" && pwd)
+RUNS=${2:-5}
+PIANO="$BUILD/bin/TamberPiano"
+VMPK=$(command -v vmpk || true)
+[ -x "$PIANO" ] || { echo "build TamberPiano first" >&2; exit 2; }
+
+WORK=$(mktemp -d /tmp/tp-startup-bench.XXXXXX)
+PIDS=()
+cleanup() {
+    for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+    sleep 0.5
+    for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export QT_QPA_PLATFORM=xcb
+# No sound server can be found or started.
+export JACK_DEFAULT_SERVER="tp-bench-none-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1
+export PULSE_SERVER=unix:/nonexistent
+
+now_ns() { date +%s%N; }
+
+# CPU time of every thread of a process, in nanoseconds (finer than the 10 ms of /proc/stat).
+cpu_ns() { # PID
+    local total=0 t
+    for t in /proc/"$1"/task/*/schedstat; do
+        read -r run _ <"$t" 2>/dev/null || continue
+        total=$((total + run))
+    done
+    echo "$total"
+}
+
+rss_kb() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
+pss_kb() { awk '/^Pss:/ { print $2 }' "/proc/$1/smaps_rollup"; }
+
+fresh_home() { # NAME
+    export HOME="$WORK/home-$1"
+    export XDG_CONFIG_HOME="$HOME/.config" XDG_RUNTIME_DIR="$WORK/run-$1"
+    rm -rf "$HOME" "$XDG_RUNTIME_DIR"
+    mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+piano_settings() { # OUT
+    mkdir -p "$XDG_CONFIG_HOME/Tamber Piano"
+    printf '[Devices]\nOutDevice=%s\nInDevice=-1\n\n[%%General]\nWelcomed=1\n' "$1" \
+        >"$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"
+}
+
+# Runs a program, waits for its window, measures; prints "startup_ms rss_kb pss_kb cpu_pct
+# floor_cpu_pct startup_cpu_ms" (the last: CPU time spent until the window was mapped, which a
+# loaded machine does not inflate as it does the wall time).
+measure() { # SEARCH-ARGS(quoted) IDLE-SECONDS SETTLE-SECONDS COMMAND...
+    local search=$1 idle=$2 settle=$3
+    shift 3
+    local t0 t1 cs pid c0 c1 f0=0 f1=0 rss pss
+    t0=$(now_ns)
+    "$@" >"$WORK/program.log" 2>&1 &
+    pid=$!
+    PIDS+=($pid)
+    # shellcheck disable=SC2086
+    until xdotool search --onlyvisible $search >/dev/null 2>&1; do
+        kill -0 "$pid" 2>/dev/null || { echo "program exited" >&2; cat "$WORK/program.log" >&2; exit 1; }
+        [ $(($(now_ns) - t0)) -lt 30000000000 ] || { echo "no window" >&2; exit 1; }
+    done
+    t1=$(now_ns)
+    cs=$(cpu_ns "$pid")
+    sleep "$settle"
+    rss=$(rss_kb "$pid")
+    pss=$(pss_kb "$pid")
+    c0=$(cpu_ns "$pid")
+    [ -n "${FLOOR_PID:-}" ] && f0=$(cpu_ns "$FLOOR_PID")
+    sleep "$idle"
+    c1=$(cpu_ns "$pid")
+    [ -n "${FLOOR_PID:-}" ] && f1=$(cpu_ns "$FLOOR_PID")
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    percent() { awk -v c="$1" -v s="$idle" 'BEGIN { printf "%.3f", c / (s * 1e7) }'; }
+    echo "$(((t1 - t0) / 1000000)) $rss $pss $(percent $((c1 - c0))) $(percent $((f1 - f0))) $((cs / 1000000))"
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
+echo "Start-up, memory and idle CPU, $RUNS runs each, no audio device (medians)"
+declare -A start rss pss cpu ucpu
+for ((run = 1; run <= RUNS; run++)); do
+    # The last run also measures idle CPU over 10 s; the others only start-up and memory.
+    idle=0.1
+    [ "$run" = "$RUNS" ] && idle=10
+    fresh_home piano
+    piano_settings -1
+    read -r s r p c _ u < <(measure "--name ^Tamber.Piano\$" "$idle" 2 "$PIANO")
+    start[piano]+="$s "; rss[piano]+="$r "; pss[piano]+="$p "; cpu[piano]=$c; ucpu[piano]+="$u "
+    if [ -n "$VMPK" ]; then
+        fresh_home vmpk
+        read -r s r p c _ u < <(measure "--class ^vmpk\$" "$idle" 2 "$VMPK")
+        start[vmpk]+="$s "; rss[vmpk]+="$r "; pss[vmpk]+="$p "; cpu[vmpk]=$c; ucpu[vmpk]+="$u "
+    fi
+done
+
+row() { # NAME KEY
+    printf '%-12s %10s %10s %12s %12s %14s\n' "$1" \
+        "$(echo "${start[$2]}" | tr ' ' '\n' | grep . | median)" \
+        "$(echo "${ucpu[$2]}" | tr ' ' '\n' | grep . | median)" \
+        "$(echo "${rss[$2]}" | tr ' ' '\n' | grep . | median)" \
+        "$(echo "${pss[$2]}" | tr ' ' '\n' | grep . | median)" "${cpu[$2]}"
+}
+printf '%-12s %10s %10s %12s %12s %14s\n' program "start ms" "CPU ms" "RSS KiB" "PSS KiB" \
+    "idle CPU %"
+row TamberPiano piano
+if [ -n "$VMPK" ]; then
+    row VMPK vmpk
+    ratio() { awk -v a="$(echo "${1}" | tr ' ' '\n' | grep . | median)" \
+        -v b="$(echo "${2}" | tr ' ' '\n' | grep . | median)" 'BEGIN { printf "%.2f", a / b }'; }
+    echo "start-up ratio $(ratio "${start[piano]}" "${start[vmpk]}") (goal < 0.7; CPU time" \
+        "to the window $(ratio "${ucpu[piano]}" "${ucpu[vmpk]}"))," \
+        "memory ratio $(ratio "${rss[piano]}" "${rss[vmpk]}") (goal < 0.6)," \
+        "idle CPU ${cpu[piano]}% (goal <= 0.1%)"
+else
+    echo "(vmpk is not installed: apt-get install vmpk for the comparison)"
+fi
+
+# The audio engine running under a JACK dummy server, the sound font loaded, nothing sounding.
+export JACK_DEFAULT_SERVER="tp-bench-$$"
+jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$WORK/jackd.log" 2>&1 &
+PIDS+=($!)
+jack_wait -w -t 5 >/dev/null
+# For comparison, a JACK client that does nothing each period: the cost of being woken.
+jack_midi_dump bench-floor >/dev/null 2>&1 &
+FLOOR_PID=$!
+PIDS+=($FLOOR_PID)
+fresh_home audio
+piano_settings 0
+# Settle past the reverb tail of start-up's program change, after which nothing renders.
+read -r s r p c f _ < <(measure "--name ^Tamber.Piano\$" 10 5 "$PIANO")
+echo "With the audio engine under JACK (dummy, 48 kHz, 256 frames): start ${s} ms," \
+    "RSS ${r} KiB (PSS ${p} KiB; JACK's shared memory counts in both), idle CPU ${c}%" \
+    "(goal <= 0.5%); an idle jack_midi_dump over the same 10 s: ${f}%"
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
