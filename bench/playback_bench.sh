@@ -7,9 +7,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 export BIN=$(cd "${1:?build directory}" && pwd)/bin
 events=${2:-10000}
+source "$here/tests/e2e/recording/lib.sh"
+rec_private_shm "$0" "$@"
 export E2E_JACK_PERIOD=32
 source "$here/tests/e2e/harness.sh"
-source "$here/tests/e2e/recording/lib.sh"
 
 e2e_setup
 rec_start_monitor
@@ -46,27 +47,48 @@ idle=$(awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" \
     'BEGIN { printf "%.2f", 100 * c / hz / (t1 - t0) }')
 
 before=$(rec_count_notes "$monitor")
+xruns=$(rec_xruns)
 t0=$(now) c0=$(cpu_ticks)
 rec_click_play "$main"
 rec_wait_notes "$monitor" $((before + events)) $((total_ms / 1000 + 120)) ||
     e2e_fail "playback did not finish"
 t1=$(now) c1=$(cpu_ticks)
+xruns=$(($(rec_xruns) - xruns))
 playing=$(awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" \
     'BEGIN { printf "%.2f", 100 * c / hz / (t1 - t0) }')
 rec_wait_playback "$monitor" "$before" "$events" 10 || e2e_fail "no silence after playback"
 
-rec_monitor_notes "$monitor" | tail -n +$((before + 1)) | head -n "$events" >"$E2E_DIR/played.txt"
-paste -d ' ' "$E2E_DIR/played.txt" "$E2E_DIR/events.txt" | awk '
-    { if ($2 != $6 || $3 != $7 || $4 != $8) { print "event " NR " out of order"; bad = 1; exit 1 } }
-    NR > 1 { print ($1 - prev) / 48.0 - $5 }
-    { prev = $1 }' >"$E2E_DIR/lateness.txt" || e2e_fail "$(tail -n1 "$E2E_DIR/lateness.txt")"
-sort -g "$E2E_DIR/lateness.txt" | awk -v n="$((events - 1))" '
+rec_notes_after "$monitor" "$before" >"$E2E_DIR/played.txt"
+# jack_midi_dump drops a message now and then on a loaded machine ("ringbuffer was full"):
+# a recorded event missing at the monitor is skipped, and so is the gap after it, whose
+# start was not heard.
+awk 'NR == FNR { heard[++h] = $0; next }
+    {
+        split($0, e, " ")
+        split(heard[j + 1], a, " ")
+        if (j < h && a[2] == e[2] && a[3] == e[3] && a[4] == e[4]) {
+            ++j
+            if (matched) print (a[1] - prev) / 48.0 - e[1]
+            if (!first) first = a[1]
+            prev = a[1]; matched = 1
+        } else {
+            ++dropped; matched = 0
+        }
+    }
+    END { print dropped + 0, first, prev > "'"$E2E_DIR"'/matched.txt" }' \
+    "$E2E_DIR/played.txt" "$E2E_DIR/events.txt" >"$E2E_DIR/lateness.txt"
+read -r dropped first last <"$E2E_DIR/matched.txt"
+echo "events not heard: $dropped ($(grep -c 'ringbuffer was full' "$monitor" || true) dropped by" \
+    "jack_midi_dump itself); JACK xruns during playback: $xruns"
+[ "$dropped" -le $((events / 10)) ] || e2e_fail "$dropped events not heard: too many to judge"
+sort -g "$E2E_DIR/lateness.txt" | awk '
     { v[NR] = $1 }
     END {
+        n = NR
         printf "lateness against due (ms, %d gaps): min %.3f  p50 %.3f  p99 %.3f  max %.3f\n",
             n, v[1], v[int(n * 0.5) + 1], v[int(n * 0.99) + 1], v[n]
     }'
-awk -v total="$total_ms" 'NR == 1 { first = $1 } END {
+awk -v total="$total_ms" -v first="$first" -v last="$last" 'BEGIN {
     printf "whole playback: %.1f ms heard for %d ms recorded (%.1f ms long)\n",
-        ($1 - first) / 48.0, total, ($1 - first) / 48.0 - total }' "$E2E_DIR/played.txt"
+        (last - first) / 48.0, total, (last - first) / 48.0 - total }'
 echo "piano CPU: idle ${idle}% of a core, playing ${playing}% of a core"

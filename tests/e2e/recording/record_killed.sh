@@ -2,9 +2,10 @@
 # The piano is killed (SIGKILL) in the middle of a recording. The file on disk still holds
 # every event but at most the last, with a count that says so; a fresh run opens it and
 # plays every one of them.
+source "$(dirname "$0")/lib.sh"
+rec_private_shm "$0" "$@"
 export E2E_JACK_PERIOD=32
 source "$E2E_HARNESS"
-source "$(dirname "$0")/lib.sh"
 
 e2e_setup
 rec_start_monitor
@@ -68,7 +69,7 @@ rec_open_file "$main" "$take"
 before=$(rec_count_notes "$monitor")
 rec_click_play "$main"
 rec_wait_playback "$monitor" "$before" "$count" || e2e_fail "playback was not heard"
-rec_monitor_notes "$monitor" | tail -n +$((before + 1)) | head -n "$count" >"$E2E_DIR/played.txt"
+rec_notes_after "$monitor" "$before" "$count" >"$E2E_DIR/played.txt"
 # Timing is record_playback.sh's to judge; here only a loose bound.
 rec_compare "$E2E_DIR/played.txt" "$E2E_DIR/events.txt" 25 playback ||
     e2e_fail "playback differs from the file"

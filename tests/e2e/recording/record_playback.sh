@@ -2,9 +2,10 @@
 # Records three key presses into a new file, checks the file's bytes, then plays it back into
 # the MIDI monitor: the same messages in the same order, each gap within one JACK period plus
 # a millisecond of its recorded delay, and every note silenced when the playback ends.
+source "$(dirname "$0")/lib.sh"
+rec_private_shm "$0" "$@"
 export E2E_JACK_PERIOD=32
 source "$E2E_HARNESS"
-source "$(dirname "$0")/lib.sh"
 # One period of 32 frames at 48 kHz (0.67 ms) plus 1 ms of tick-count resolution.
 tolerance=${REC_TOLERANCE_MS:-1.7}
 
@@ -59,7 +60,7 @@ awk 'NR == 1 && $1 < 250 { exit 1 } NR > 1 && ($1 < 190 || $1 > 5000) { exit 1 }
 
 # What was heard while recording matches what was written. The live path (key poll, then
 # send) allows 3 ms; that is only measurable while JACK kept time (no xrun).
-rec_monitor_notes "$monitor" | tail -n +$((before + 1)) | head -n 6 >"$E2E_DIR/live.txt"
+rec_notes_after "$monitor" "$before" 6 >"$E2E_DIR/live.txt"
 status=0
 rec_compare "$E2E_DIR/live.txt" "$E2E_DIR/events.txt" 3 live || status=$?
 [ $status -ne 2 ] || e2e_fail "the notes heard while recording are not the ones written"
@@ -79,7 +80,7 @@ for try in 1 2 3; do
     xruns=$(rec_xruns)
     rec_click_play "$main"
     rec_wait_playback "$monitor" "$before" 6 || e2e_fail "playback $try was not heard"
-    rec_monitor_notes "$monitor" | tail -n +$((before + 1)) >"$E2E_DIR/played.txt"
+    rec_notes_after "$monitor" "$before" >"$E2E_DIR/played.txt"
     rec_check_silence "$E2E_DIR/played.txt" 6 ||
         e2e_fail "the end of playback did not silence notes 0, 1, 2, ... in order"
     status=0
