@@ -23,18 +23,17 @@ kb_wait_count() { # FILE REGEX N [SECONDS]
 # A MIDI message as jack_midi_dump prints it ("   0: 90 48 7f note on ..."), for grep -E.
 kb_msg() { echo ": $*( |\$)"; }
 
-# Starts the monitor and the piano playing into it, the welcome already seen; prints the main
-# window's id once start-up's program change has arrived (the keys are live from then on).
+# Starts the monitor and the piano playing into it, the welcome already seen; once start-up's
+# program change has arrived (the keys are live from then on) sets KB_WINDOW to the main
+# window's id and focuses it. Not to be run in a subshell: the harness must see the processes.
 kb_start_piano_on_monitor() { # [extra environment assignments...]
     e2e_start_monitor
     e2e_settings "$(e2e_output_index midi-monitor)" -1 1
     e2e_start_piano "$@"
-    local window
-    window=$(e2e_main_window)
+    KB_WINDOW=$(e2e_main_window)
     e2e_wait_line "$(e2e_monitor_log)" "$(kb_msg c0 00)" 10 ||
         e2e_fail "no program change at start-up"
-    e2e_focus "$window"
-    echo "$window"
+    e2e_focus "$KB_WINDOW"
 }
 
 # Every note-on in the monitor log is followed by its note-off (no hanging notes). A lone

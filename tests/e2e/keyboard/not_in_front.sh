@@ -4,7 +4,8 @@
 source "$E2E_HARNESS"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup
-window=$(kb_start_piano_on_monitor)
+kb_start_piano_on_monitor
+window=$KB_WINDOW
 log=$(e2e_monitor_log)
 
 # Help > About from the keyboard (Alt+H plays H's note, as the main window is still in front),

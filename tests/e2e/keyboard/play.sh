@@ -5,7 +5,8 @@
 source "$E2E_HARNESS"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 e2e_setup
-window=$(kb_start_piano_on_monitor)
+kb_start_piano_on_monitor
+window=$KB_WINDOW
 log=$(e2e_monitor_log)
 
 # Z at base octave 3: note 72 at full velocity on channel 0, then its note-off.
