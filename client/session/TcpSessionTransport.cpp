@@ -19,6 +19,11 @@ void TcpSessionTransport::connectToHost(const QString& host, uint16_t port)
     connect(m_socket, &QTcpSocket::errorOccurred, this,
             [this](QAbstractSocket::SocketError error) { onErrorOccurred(int(error)); });
     connect(m_socket, &QTcpSocket::disconnected, this, &TcpSessionTransport::onDisconnected);
+    // Notes are tiny and must leave at once: without this a note played while the previous
+    // one is still unacknowledged waits a round trip (Nagle), which smears every chord.
+    // The option needs the connected socket; nothing can be sent before this runs.
+    connect(m_socket, &QTcpSocket::connected, m_socket,
+            [socket = m_socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
     m_socket->connectToHost(host, port);
 }
 

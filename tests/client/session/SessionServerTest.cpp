@@ -113,6 +113,15 @@ TEST_F(SessionWithServer, NotesAreRelayedOnTheSendersChannelWithItsInstrument)
         << "the SetPatch echo is re-applied on A's own channel";
 }
 
+TEST_F(SessionWithServer, NotesLeaveWithoutWaitingForTheLastOnesAcknowledgement)
+{
+    for (Piano* piano : {a.get(), b.get()}) {
+        auto* socket = piano->transport.findChild<QTcpSocket*>();
+        ASSERT_NE(socket, nullptr);
+        EXPECT_EQ(socket->socketOption(QAbstractSocket::LowDelayOption).toInt(), 1);
+    }
+}
+
 TEST_F(SessionWithServer, ChatRoundTripAndRename)
 {
     b->say(QStringLiteral("hello"));
