@@ -30,6 +30,9 @@ int main(int argc, char** argv)
     SteadyTickClock clock;
     SynthEngine synth;
     MidiOutputRegistry outputs(makeOutputBackends(&synth));
+    // TAMBER_TRACE_MIDI=path logs every MIDI message sent, with its time, for benchmarks.
+    if (const QString trace = qEnvironmentVariable("TAMBER_TRACE_MIDI"); !trace.isEmpty())
+        outputs.traceTo(trace);
     MidiInputRegistry inputs(makeInputBackends());
     QtKeyState keys;
     EventLoopWaiter playbackWaiter;

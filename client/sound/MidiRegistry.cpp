@@ -2,6 +2,8 @@
 
 #include <QMetaObject>
 #include <QString>
+#include <chrono>
+#include <cstdio>
 
 namespace tamber {
 
@@ -69,8 +71,32 @@ void MidiOutputRegistry::close()
 
 void MidiOutputRegistry::send(ShortMessage message)
 {
+    if (m_trace)
+        trace(message);
     if (m_port)
         m_port->send(message);
+}
+
+bool MidiOutputRegistry::traceTo(const QString& path)
+{
+    auto file = std::make_unique<QFile>(path);
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+        return false;
+    m_trace = std::move(file);
+    return true;
+}
+
+void MidiOutputRegistry::trace(ShortMessage message)
+{
+    // The time is taken first: the line's writing is not part of what is measured.
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                        std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
+    char line[64];
+    const int size = std::snprintf(line, sizeof line, "%lld %02x %02x %02x\n", (long long)ns,
+                                   unsigned(message & 0xFF), unsigned((message >> 8) & 0xFF),
+                                   unsigned((message >> 16) & 0xFF));
+    m_trace->write(line, size);
 }
 
 MidiInputRegistry::MidiInputRegistry(std::vector<std::unique_ptr<MidiInputBackend>> backends)

@@ -3,6 +3,7 @@
 #include "MidiBackends.h"
 #include "MidiDevices.h"
 
+#include <QFile>
 #include <QObject>
 #include <memory>
 #include <optional>
@@ -33,10 +34,18 @@ public:
     bool isOpen() const override { return m_port != nullptr; }
     void send(ShortMessage message) override;
 
+    // For latency measurements: from now on every message sent is appended to the file at
+    // `path` as a line "<steady-clock nanoseconds> <status> <data1> <data2>" (hex bytes).
+    // Off unless called; false when the file cannot be opened.
+    bool traceTo(const QString& path);
+
 private:
+    void trace(ShortMessage message);
+
     std::vector<std::unique_ptr<MidiOutputBackend>> m_backends;
     std::vector<PortEntry> m_entries;
     std::unique_ptr<MidiOutputPort> m_port;
+    std::unique_ptr<QFile> m_trace;
 };
 
 // MIDI input devices made of backends. Messages come on the backends' threads and are handed

@@ -2,6 +2,8 @@
 #include "client/sound/MidiRegistry.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -173,4 +175,44 @@ TEST(MidiInputRegistry, ShortMessagesAreOneToThreeBytesWithAStatus)
     EXPECT_EQ(toShortMessage(data, 2), std::nullopt);
     EXPECT_EQ(toShortMessage(longer, 4), std::nullopt);
     EXPECT_EQ(toShortMessage(noteOn, 0), std::nullopt);
+}
+
+TEST(MidiOutputRegistry, TraceLogsEveryMessageWithItsTimeOnlyWhenAsked)
+{
+    Journal j;
+    std::vector<std::unique_ptr<MidiOutputBackend>> backends;
+    backends.push_back(std::make_unique<FakeOutBackend>(j, QByteArrayList{"Synth"}));
+    MidiOutputRegistry outputs(std::move(backends));
+    ASSERT_TRUE(outputs.open(0));
+    outputs.send(0x00C0); // before the trace: not logged
+
+    const QString path = QDir::temp().filePath(
+        QStringLiteral("tp-trace-%1.txt").arg(QCoreApplication::applicationPid()));
+    QFile::remove(path);
+    EXPECT_FALSE(outputs.traceTo(QStringLiteral("/nonexistent-folder/trace.txt")));
+    ASSERT_TRUE(outputs.traceTo(path));
+    outputs.send(0x7F4890);
+    outputs.send(0x004880);
+    outputs.close();
+    outputs.send(0x7F4A90); // no device open: still handed to the output layer, so logged
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    file.close();
+    QFile::remove(path);
+    ASSERT_EQ(lines.size(), 4); // three lines and the empty rest after the last newline
+    long long previous = 0;
+    const char* const expected[] = {"90 48 7f", "80 48 00", "90 4a 7f"};
+    for (int i = 0; i < 3; ++i) {
+        const QList<QByteArray> fields = lines[i].split(' ');
+        ASSERT_EQ(fields.size(), 4) << lines[i].toStdString();
+        bool ok = false;
+        const long long ns = fields[0].toLongLong(&ok);
+        EXPECT_TRUE(ok);
+        EXPECT_GE(ns, previous) << "times never go back";
+        previous = ns;
+        EXPECT_EQ(lines[i].mid(fields[0].size() + 1).toStdString(), expected[i]);
+    }
+    EXPECT_EQ(j.lines.size(), 5u) << "open, three sends, close: the trace changes nothing sent";
 }
