@@ -4,21 +4,25 @@
 # namespace (the relay's port is fixed), with the end-to-end harness's JACK server and display.
 #   bench/session_latency.sh BUILD_DIR [notes]
 set -euo pipefail
-build=$(readlink -f "${1:?build directory}")
-notes=${2:-200}
-here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
-export BIN="$build/bin"
-export E2E_HARNESS="$here/../tests/e2e/harness.sh"
-export E2E_JACK_PERIOD=32
-export SESS_NOTES=$notes
-[ -x "$build/bin/session_latency" ] || {
-    echo "build it first: ninja -C $build session_latency" >&2
-    exit 1
-}
-export SESS_TOOL="$build/bin/session_latency"
+# The script re-executes itself (network namespace, private /dev/shm), so what it was told
+# travels in the environment.
+if [ -z "${SESS_TOOL:-}" ]; then
+    build=$(readlink -f "${1:?build directory}")
+    here=$(dirname "$(readlink -f "${BASH_SOURCE[0]}")")
+    export BIN="$build/bin"
+    export E2E_HARNESS="$here/../tests/e2e/harness.sh"
+    export SESS_LIB="$here/../tests/e2e/session/lib.sh"
+    export E2E_JACK_PERIOD=32
+    export SESS_NOTES=${2:-200}
+    export SESS_TOOL="$build/bin/session_latency"
+    [ -x "$SESS_TOOL" ] || {
+        echo "build it first: ninja -C $build session_latency" >&2
+        exit 1
+    }
+fi
 
 source "$E2E_HARNESS"
-source "$here/../tests/e2e/session/lib.sh"
+source "$SESS_LIB"
 sess_enter_netns "$@"
 e2e_setup
 sess_start_server
