@@ -8,9 +8,9 @@ here=$(cd "$(dirname "$0")/.." && pwd)
 export BIN=$(cd "${1:?build directory}" && pwd)/bin
 events=${2:-10000}
 source "$here/tests/e2e/recording/lib.sh"
-rec_private_shm "$0" "$@"
 export E2E_JACK_PERIOD=32
 source "$here/tests/e2e/harness.sh"
+e2e_private_shm "$0" "$@" # keeps the arguments, which e2e_setup's own call would not
 
 e2e_setup
 rec_start_monitor

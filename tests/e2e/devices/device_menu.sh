@@ -3,7 +3,6 @@
 # once, notes go to the new device, and the port let go hears All Notes Off on every channel.
 source "$E2E_HARNESS"
 source "$(dirname "$0")/lib.sh"
-e2e_reclaim_jack_slots
 e2e_setup
 e2e_start_dump monA
 e2e_start_dump monB

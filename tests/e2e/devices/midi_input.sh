@@ -3,7 +3,6 @@
 # channel, while other channels, program and control changes are ignored.
 source "$E2E_HARNESS"
 source "$(dirname "$0")/lib.sh"
-e2e_reclaim_jack_slots
 e2e_setup
 e2e_start_monitor
 e2e_start_sender # before the piano: it lists the ports once, at start-up

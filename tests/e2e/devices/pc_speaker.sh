@@ -3,7 +3,6 @@
 # through the audio stream; with nothing held the stream is silent.
 source "$E2E_HARNESS"
 source "$(dirname "$0")/lib.sh"
-e2e_reclaim_jack_slots
 e2e_setup
 e2e_settings -2 -1 1
 

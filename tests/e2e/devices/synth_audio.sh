@@ -3,7 +3,6 @@
 # pitch (523.25 Hz) on the synthesizer's JACK output.
 source "$E2E_HARNESS"
 source "$(dirname "$0")/lib.sh"
-e2e_reclaim_jack_slots
 e2e_setup
 
 e2e_start_piano

@@ -9,20 +9,6 @@ REC_RECORD_X=$((184 + 8 + 24))
 REC_PLAY_X=$((184 + 64 + 24))
 REC_BUTTON_Y=$((8 + 16 + 12))
 
-# Runs the calling script again with a private /dev/shm, where JACK keeps its server
-# registry. JACK reclaims a registry entry only for a server of the same name, and every
-# test names its server anew, so each jackd that dies without unregistering (killed at
-# cleanup on a loaded machine) leaks one of the eight entries for good; once they are gone
-# no JACK server starts on the machine ("Too many servers already active"). Private, the
-# registry starts empty and whatever this test leaks goes with it. Without the rights to do
-# so (not root), the script runs as it is.
-rec_private_shm() { # "$0" "$@"
-    [ -z "${REC_PRIVATE_SHM:-}" ] || return 0
-    unshare -m sh -c 'mount -t tmpfs tmpfs /dev/shm' 2>/dev/null || return 0
-    export REC_PRIVATE_SHM=1
-    exec unshare -m bash -c 'mount -t tmpfs -o mode=1777 tmpfs /dev/shm && exec bash "$@"' \
-        bash "$@"
-}
 
 # Like e2e_start_monitor, but every line carries the JACK frame time since the monitor
 # started ("-a"), so delays between messages can be measured to the sample.

@@ -3,7 +3,6 @@
 # every event but at most the last, with a count that says so; a fresh run opens it and
 # plays every one of them.
 source "$(dirname "$0")/lib.sh"
-rec_private_shm "$0" "$@"
 export E2E_JACK_PERIOD=32
 source "$E2E_HARNESS"
 

@@ -3,7 +3,6 @@
 # the MIDI monitor: the same messages in the same order, each gap within one JACK period plus
 # a millisecond of its recorded delay, and every note silenced when the playback ends.
 source "$(dirname "$0")/lib.sh"
-rec_private_shm "$0" "$@"
 export E2E_JACK_PERIOD=32
 source "$E2E_HARNESS"
 # One period of 32 frames at 48 kHz (0.67 ms) plus 1 ms of tick-count resolution.
