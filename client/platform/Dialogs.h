@@ -9,19 +9,28 @@ namespace tamber {
 class MessageBoxes
 {
 public:
-    enum class Icon { Critical, Exclamation, Information };
+    enum class Icon
+    {
+        Critical,
+        Exclamation,
+        Information
+    };
     virtual ~MessageBoxes() = default;
     virtual void show(const QString& text, const QString& title, Icon icon) = 0;
 };
 
 struct FileDialogRequest
 {
-    enum class Kind { Open, Save };
+    enum class Kind
+    {
+        Open,
+        Save
+    };
     Kind kind = Kind::Open;
     QString title;
-    QString filter; // Qt style: "Name (*.ext)"
-    bool mustExist = false;        // Open: only existing files may be chosen
-    bool confirmOverwrite = true;  // Save: ask before replacing an existing file
+    QString filter;               // Qt style: "Name (*.ext)"
+    bool mustExist = false;       // Open: only existing files may be chosen
+    bool confirmOverwrite = true; // Save: ask before replacing an existing file
 };
 
 // Common file dialogs: an empty string means the user cancelled.

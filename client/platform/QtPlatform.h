@@ -75,8 +75,7 @@ public:
     uint32_t tickCount() const override
     {
         using namespace std::chrono;
-        const auto ms =
-            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+        const auto ms = duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
         return static_cast<uint32_t>(ms);
     }
 };

@@ -36,8 +36,14 @@ QList<QByteArray> splitFields(const QByteArray& message);
 std::optional<int> parseNumber(const QByteArray& field, int maxValue);
 
 // Text fields are Latin-1 bytes on the wire; no locale, no UTF-8.
-inline QString fromWire(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
-inline QByteArray toWire(const QString& text) { return text.toLatin1(); }
+inline QString fromWire(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes);
+}
+inline QByteArray toWire(const QString& text)
+{
+    return text.toLatin1();
+}
 
 // Cuts one connection's byte stream into messages at SOH.
 //

@@ -81,8 +81,7 @@ public:
 class FakeSettingsStore : public SettingsStore
 {
 public:
-    QString read(const QString& section, const QString& key,
-                 const QString& fallback) const override
+    QString read(const QString& section, const QString& key, const QString& fallback) const override
     {
         return values.value(section + QLatin1Char('/') + key, fallback);
     }

@@ -107,7 +107,10 @@ public:
 class FakeSessionOutbox : public SessionOutbox
 {
 public:
-    void sendSetPatch(uint8_t patch) override { sent.push_back("SetPatch " + std::to_string(patch)); }
+    void sendSetPatch(uint8_t patch) override
+    {
+        sent.push_back("SetPatch " + std::to_string(patch));
+    }
     void sendNoteOn(uint8_t note, uint8_t velocity) override
     {
         sent.push_back("NoteOn " + std::to_string(note) + " " + std::to_string(velocity));
