@@ -12,6 +12,7 @@ constexpr int kWhiteHeight = 73;
 constexpr int kBlackOffset = 12; // 180 twips from the white key to its left
 constexpr int kBlackWidth = 9;
 constexpr int kBlackHeight = 49;
+constexpr int kFrameMs = 16;
 
 int whiteIndex(int key)
 {
@@ -24,6 +25,15 @@ PianoKeysView::PianoKeysView(int keyCount, QWidget* parent) : QWidget(parent), m
 {
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_frame.setSingleShot(true);
+    m_frame.setInterval(kFrameMs);
+    connect(&m_frame, &QTimer::timeout, this, [this] {
+        if (m_dirty.isEmpty())
+            return;
+        update(m_dirty);
+        m_dirty = QRegion();
+        m_frame.start();
+    });
 }
 
 bool PianoKeysView::isBlack(int key)
@@ -60,8 +70,7 @@ void PianoKeysView::lightKey(int key, uint32_t colour)
     if (key < 0 || key >= keyCount())
         return;
     m_fill[key] = QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
-    // A black key overlaps its neighbours, so repaint the whole area it covers.
-    update(keyRect(key));
+    repaintKey(key);
 }
 
 void PianoKeysView::unlightKey(int key)
@@ -69,7 +78,20 @@ void PianoKeysView::unlightKey(int key)
     if (key < 0 || key >= keyCount() || !m_fill[key])
         return;
     m_fill[key].reset();
+    repaintKey(key);
+}
+
+// A key shows at once; keys that change within the next frame are drawn together at its
+// end. A chord or a fast playback changes dozens of keys in a few milliseconds, and drawing
+// each alone would cost more than everything else the program does for those notes.
+void PianoKeysView::repaintKey(int key)
+{
+    if (m_frame.isActive()) {
+        m_dirty += keyRect(key);
+        return;
+    }
     update(keyRect(key));
+    m_frame.start();
 }
 
 void PianoKeysView::paintEvent(QPaintEvent* event)

@@ -2,6 +2,8 @@
 
 #include "client/sound/NoteEngine.h"
 
+#include <QRegion>
+#include <QTimer>
 #include <QWidget>
 #include <optional>
 #include <vector>
@@ -32,7 +34,12 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void repaintKey(int key);
+
     std::vector<std::optional<QColor>> m_fill;
+    // Keys changed since the last repaint, drawn together at most once a frame.
+    QRegion m_dirty;
+    QTimer m_frame;
 };
 
 } // namespace tamber
