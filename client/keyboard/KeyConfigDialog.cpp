@@ -113,8 +113,9 @@ void KeyConfigDialog::cmdSet_Click(int index)
     // Sleep in the nested loop until the key state changes or the dialog closes; the loop
     // keeps timers, repaints and the poller going meanwhile.
     const auto wake = connect(&m_links.keys, &KeyStateSource::changed, &m_wait, &QEventLoop::quit);
+    KeyCapture capture(m_links.keys);
     while (CapturedKey == 0 && !Closing) {
-        CapturedKey = firstKeyDown(m_links.keys);
+        CapturedKey = capture.poll();
         // exec() refuses to run (-1) once the application is quitting.
         if (CapturedKey == 0 && m_wait.exec() != 0)
             break;

@@ -35,13 +35,28 @@ std::array<QString, kKeymapNotes> keymapCaptions(const Keymap& keymap)
     return captions;
 }
 
-uint8_t firstKeyDown(const KeyStateSource& keys)
+uint8_t firstKeyDown(const KeyStateSource& keys, const std::bitset<256>& passedOver)
 {
     for (int vk = kFirstCaptured; vk < Keymap::kCodes; ++vk) {
-        if (keys.isDown(vk))
+        if (keys.isDown(vk) && !passedOver.test(size_t(vk)))
             return uint8_t(vk);
     }
     return 0;
+}
+
+KeyCapture::KeyCapture(const KeyStateSource& keys) : m_keys(keys)
+{
+    for (int vk = 0; vk < Keymap::kCodes; ++vk)
+        m_heldBefore.set(size_t(vk), keys.isDown(vk));
+}
+
+uint8_t KeyCapture::poll()
+{
+    for (int vk = 0; vk < Keymap::kCodes; ++vk) {
+        if (!m_keys.isDown(vk))
+            m_heldBefore.reset(size_t(vk));
+    }
+    return firstKeyDown(m_keys, m_heldBefore);
 }
 
 void assignKey(Keymap& keymap, uint8_t note, uint8_t vk)

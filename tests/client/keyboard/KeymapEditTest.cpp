@@ -90,5 +90,20 @@ TEST(KeymapEdit, CaptureTakesTheLowestCodeFromFiveUp)
     EXPECT_EQ(firstKeyDown(keys), 5);
 }
 
+TEST(KeymapEdit, CaptureWaitsForAPressNotAKeyAlreadyDown)
+{
+    fakes::FakeKeyState keys;
+    keys.down[17] = true; // Ctrl of Ctrl+K, not yet seen released
+    KeyCapture capture(keys);
+    EXPECT_EQ(capture.poll(), 0);
+    keys.down['K'] = true;
+    EXPECT_EQ(capture.poll(), 'K') << "the new press, though Ctrl has the lower code";
+    keys.down['K'] = false;
+    keys.down[17] = false;
+    EXPECT_EQ(capture.poll(), 0);
+    keys.down[17] = true;
+    EXPECT_EQ(capture.poll(), 17) << "released and pressed again: now it is an answer";
+}
+
 } // namespace
 } // namespace tamber
