@@ -32,7 +32,6 @@ void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
 QString QtFileDialogs::ask(const FileDialogRequest& request)
 {
     QFileDialog dialog(m_parent, request.title, QString(), request.filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, false);
     if (request.kind == FileDialogRequest::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
