@@ -65,6 +65,16 @@ struct PianoRig
         KeymapFiles(keymap, quiet).SaveKeymap(folder.filePath("Default.tmk"));
     }
 
+    // File > New... into a fresh file, then Record: the recording runs afterwards.
+    QString startRecording()
+    {
+        const QString path = folder.filePath("take.tbr");
+        fileDialogs.answers = {path};
+        piano->window().mnuNew->trigger();
+        piano->window().cmdRecord->click();
+        return path;
+    }
+
     PianoApp& start()
     {
         piano = std::make_unique<PianoApp>(
@@ -159,10 +169,7 @@ TEST(PianoApp, ClosingWhileRecordingCompletesTheFileBeforeTheDevicesClose)
 {
     PianoRig rig;
     PianoApp& piano = rig.start();
-    const QString path = rig.folder.filePath("take.tbr");
-    rig.fileDialogs.answers = {path};
-    piano.window().mnuNew->trigger();
-    piano.window().cmdRecord->click();
+    const QString path = rig.startRecording();
     ASSERT_TRUE(piano.recorder().IsRecording());
     piano.engine().StartNote(60, 100, 0, true);
     rig.outputs.log.clear();
@@ -183,10 +190,7 @@ TEST(PianoApp, ExitDuringPlaybackEndsTheLoopAndShutsDownOnce)
 {
     PianoRig rig;
     PianoApp& piano = rig.start();
-    const QString path = rig.folder.filePath("take.tbr");
-    rig.fileDialogs.answers = {path};
-    piano.window().mnuNew->trigger();
-    piano.window().cmdRecord->click();
+    rig.startRecording();
     piano.engine().StartNote(60, 100, 0, true);
     rig.clock.advance(5000);
     piano.engine().StopNote(60, 0, true);
