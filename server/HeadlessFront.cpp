@@ -1,5 +1,7 @@
 #include "HeadlessFront.h"
 
+#include "common/protocol/Text.h"
+
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/signalfd.h>
@@ -66,7 +68,7 @@ void HeadlessFront::printLines(const QStringList& lines)
 {
     // Names are the clients' bytes; they go out as they came in.
     for (const QString& line : lines) {
-        const QByteArray bytes = protocol::toWire(line);
+        const QByteArray bytes = protocol::encodeText(line);
         std::fwrite(bytes.constData(), 1, bytes.size(), m_out);
         std::fputc('\n', m_out);
     }

@@ -1,17 +1,10 @@
 #include "RelayCore.h"
 
+#include "common/protocol/Messages.h"
+
 namespace tamber::server {
 
-using protocol::buildMessage;
-
-namespace {
-
-QByteArray number(int n)
-{
-    return QByteArray::number(n);
-}
-
-} // namespace
+namespace msg = protocol;
 
 int RelayCore::firstFreeSlot() const
 {
@@ -25,16 +18,16 @@ int RelayCore::firstFreeSlot() const
 void RelayCore::accepted(int n)
 {
     UserSlot& slot = Users[n - 1];
-    slot.Name = "User" + number(n);
+    slot.Name = "User" + msg::decimal(n);
     slot.Reserved = 0;
     // A previous client's half message must not prefix this client's first data.
     slot.Pending.clear();
 
-    SendToUser(n, buildMessage({"UserID", slot.Name, number(n)}));
-    SendToUser(n, buildMessage({"ChatMsg", "Welcome to Corvent!"}));
+    SendToUser(n, encode(msg::UserIdMessage{slot.Name, n}));
+    SendToUser(n, encode(msg::ChatLine{"Welcome to Corvent!"}));
     for (int m = 1; m <= kSlotCount; ++m) {
         if (m_host.isConnected(m))
-            SendToAll(buildMessage({"UserName", number(m), Users[m - 1].Name}));
+            SendToAll(encode(msg::UserNameMessage{m, Users[m - 1].Name}));
     }
     m_host.refreshList();
     settleDepartures();
@@ -55,7 +48,7 @@ void RelayCore::received(int n, const QByteArray& bytes)
 
 void RelayCore::departed(int n)
 {
-    SendToAll(buildMessage({"UserName", number(n), "-"}));
+    SendToAll(encode(msg::UserNameMessage{n, "-"}));
     CloseSlot(n);
     settleDepartures();
 }
@@ -88,21 +81,17 @@ void RelayCore::CloseSlot(int n)
 
 void RelayCore::HandleClientMessage(int n, const QByteArray& message)
 {
-    const QList<QByteArray> fields = protocol::splitFields(message);
-    const QByteArray& command = fields.first();
-    if (command == "NoteOn") {
-        if (fields.size() >= 3)
-            SendToAll(buildMessage({"NoteOn", fields[1], fields[2], number(n)}));
-    } else if (command == "NoteOff") {
-        if (fields.size() >= 2)
-            SendToAll(buildMessage({"NoteOff", fields[1], number(n)}));
-    } else if (command == "SetPatch") {
-        if (fields.size() >= 2)
-            SendToAll(buildMessage({"SetPatch", number(n), fields[1]}));
-    } else if (command == "ChatMsg") {
-        if (fields.size() >= 2)
-            HandleChatText(n, fields[1]);
-    }
+    const auto decoded = msg::decodeClientMessage(message);
+    if (!decoded)
+        return;
+    if (const auto* m = std::get_if<msg::NoteOnRequest>(&*decoded))
+        SendToAll(encode(msg::NoteOnRelay{m->note, m->velocity, n}));
+    else if (const auto* m = std::get_if<msg::NoteOffRequest>(&*decoded))
+        SendToAll(encode(msg::NoteOffRelay{m->note, n}));
+    else if (const auto* m = std::get_if<msg::SetPatchRequest>(&*decoded))
+        SendToAll(encode(msg::SetPatchRelay{n, m->program}));
+    else if (const auto* m = std::get_if<msg::ChatRequest>(&*decoded))
+        HandleChatText(n, m->text);
 }
 
 void RelayCore::HandleChatText(int n, const QByteArray& text)
@@ -111,7 +100,7 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
         return;
     UserSlot& slot = Users[n - 1];
     if (!text.startsWith('/')) {
-        SendToAll(buildMessage({"ChatMsg", slot.Name + ": " + text}));
+        SendToAll(encode(msg::ChatLine{slot.Name + ": " + text}));
         return;
     }
     // Slash text is a command and never relayed; "/name" is the only one.
@@ -122,7 +111,7 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
     if (text.left(space).toLower() != "/name" || rest.size() > kMaxUserName)
         return;
     slot.Name = rest;
-    SendToAll(buildMessage({"UserName", number(n), slot.Name}));
+    SendToAll(encode(msg::UserNameMessage{n, slot.Name}));
     m_host.refreshList();
 }
 
@@ -130,7 +119,7 @@ void RelayCore::settleDepartures()
 {
     while (!m_overflowed.isEmpty()) {
         const int n = m_overflowed.takeFirst();
-        SendToAll(buildMessage({"UserName", number(n), "-"}));
+        SendToAll(encode(msg::UserNameMessage{n, "-"}));
         m_host.refreshList();
     }
 }

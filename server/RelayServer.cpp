@@ -1,5 +1,7 @@
 #include "RelayServer.h"
 
+#include "common/protocol/Text.h"
+
 #include <QTcpSocket>
 
 namespace tamber::server {
@@ -63,7 +65,7 @@ QStringList RelayServer::slotLines() const
         if (SocketLoaded[n - 1] && link.socket) {
             lines << QStringLiteral("%1. %2: %3")
                          .arg(n)
-                         .arg(protocol::fromWire(m_core.user(n).Name), link.address);
+                         .arg(protocol::decodeText(m_core.user(n).Name), link.address);
         } else {
             lines << QStringLiteral("%1. No User: 0.0.0.0").arg(n);
         }

@@ -1,27 +1,12 @@
 #include "SessionClient.h"
 
 #include "client/platform/Dialogs.h"
+#include "common/protocol/Messages.h"
+#include "common/protocol/Text.h"
 
 namespace tamber {
 
 namespace {
-
-constexpr int kMaxUserId = 8;
-constexpr int kMaxMidiValue = 127;
-
-// A user id as the server stamps it: 1..8.
-std::optional<int> parseUserId(const QByteArray& field)
-{
-    const auto id = protocol::parseNumber(field, kMaxUserId);
-    if (!id || *id < 1)
-        return std::nullopt;
-    return id;
-}
-
-std::optional<int> parseMidiValue(const QByteArray& field)
-{
-    return protocol::parseNumber(field, kMaxMidiValue);
-}
 
 bool isControl(char16_t c)
 {
@@ -127,18 +112,18 @@ void SessionClient::SendToServer(const QByteArray& message)
 
 void SessionClient::sendSetPatch(uint8_t patch)
 {
-    SendToServer(protocol::buildMessage({"SetPatch", QByteArray::number(patch)}));
+    SendToServer(encode(protocol::SetPatchRequest{protocol::decimal(patch)}));
 }
 
 void SessionClient::sendNoteOn(uint8_t note, uint8_t velocity)
 {
     SendToServer(
-        protocol::buildMessage({"NoteOn", QByteArray::number(note), QByteArray::number(velocity)}));
+        encode(protocol::NoteOnRequest{protocol::decimal(note), protocol::decimal(velocity)}));
 }
 
 void SessionClient::sendNoteOff(uint8_t note)
 {
-    SendToServer(protocol::buildMessage({"NoteOff", QByteArray::number(note)}));
+    SendToServer(encode(protocol::NoteOffRequest{protocol::decimal(note)}));
 }
 
 void SessionClient::SendChatText(const QString& text)
@@ -146,110 +131,84 @@ void SessionClient::SendChatText(const QString& text)
     if (text.isEmpty())
         return;
     // A pasted NUL or SOH would cut the message apart at the server.
-    SendToServer(protocol::buildMessage({"ChatMsg", protocol::toWire(displayText(text))}));
+    SendToServer(encode(protocol::ChatRequest{protocol::encodeText(displayText(text))}));
 }
 
 void SessionClient::HandleServerMessage(const QByteArray& message)
 {
-    const QList<QByteArray> fields = protocol::splitFields(message);
-    if (fields.isEmpty())
+    const auto decoded = protocol::decodeServerMessage(message);
+    if (!decoded)
         return;
-    const QByteArray& command = fields.first();
-    if (command == "UserID") {
-        handleUserId(fields);
+    if (const auto* m = std::get_if<protocol::UserIdMessage>(&*decoded)) {
+        handleUserId(*m);
         return;
     }
     // Everything else needs the own id, which "UserID" brings.
     if (m_phase != SessionPhase::InSession)
         return;
-    if (command == "NoteOn")
-        handleNoteOn(fields);
-    else if (command == "NoteOff")
-        handleNoteOff(fields);
-    else if (command == "SetPatch")
-        handleSetPatch(fields);
-    else if (command == "ChatMsg")
-        handleChatMsg(fields);
-    else if (command == "UserName")
-        handleUserName(fields);
+    std::visit([this](const auto& m) { handle(m); }, *decoded);
 }
 
-void SessionClient::handleUserId(const QList<QByteArray>& fields)
+void SessionClient::handleUserId(const protocol::UserIdMessage& m)
 {
     // The server sends it once, first; a repeat must not change the id mid-session.
-    if (m_phase != SessionPhase::Connecting || fields.size() < 3)
-        return;
-    const auto id = parseUserId(fields[2]);
-    if (!id)
+    if (m_phase != SessionPhase::Connecting)
         return;
     // Notes held while connecting sound on channel 0; their key-ups will go to the new
     // channel, so they are ended now rather than left hanging.
     m_links.engine.SilenceChannel(0);
-    m_links.state.MyUserName = fields[1];
-    m_links.state.MyUserID = *id;
+    m_links.state.MyUserName = m.name;
+    m_links.state.MyUserID = m.id;
     m_phase = SessionPhase::InSession;
-    m_links.view.showChat(*id, displayText(protocol::fromWire(fields[1])));
-    m_links.engine.SelectPatch(m_links.selectedInstrument(), uint8_t(*id), true);
+    m_links.view.showChat(m.id, displayText(protocol::decodeText(m.name)));
+    m_links.engine.SelectPatch(m_links.selectedInstrument(), uint8_t(m.id), true);
 }
 
-void SessionClient::handleNoteOn(const QList<QByteArray>& fields)
+void SessionClient::handle(const protocol::UserIdMessage&)
 {
-    if (fields.size() < 4)
-        return;
-    const auto note = parseMidiValue(fields[1]);
-    const auto velocity = parseMidiValue(fields[2]);
-    const auto user = parseUserId(fields[3]);
-    if (!note || !velocity || !user || *user == m_links.state.MyUserID)
-        return;
-    m_links.engine.StartNote(uint8_t(*note), uint8_t(*velocity), uint8_t(*user), false);
+    // Handled before the session begins; see HandleServerMessage.
 }
 
-void SessionClient::handleNoteOff(const QList<QByteArray>& fields)
+void SessionClient::handle(const protocol::NoteOnRelay& m)
 {
-    if (fields.size() < 3)
+    const auto note = protocol::parseMidiValue(m.note);
+    const auto velocity = protocol::parseMidiValue(m.velocity);
+    if (!note || !velocity || m.sender == m_links.state.MyUserID)
         return;
-    const auto note = parseMidiValue(fields[1]);
-    const auto user = parseUserId(fields[2]);
-    if (!note || !user || *user == m_links.state.MyUserID)
-        return;
-    m_links.engine.StopNote(uint8_t(*note), uint8_t(*user), false);
+    m_links.engine.StartNote(*note, *velocity, uint8_t(m.sender), false);
 }
 
-void SessionClient::handleSetPatch(const QList<QByteArray>& fields)
+void SessionClient::handle(const protocol::NoteOffRelay& m)
 {
-    if (fields.size() < 3)
+    const auto note = protocol::parseMidiValue(m.note);
+    if (!note || m.sender == m_links.state.MyUserID)
         return;
-    const auto user = parseUserId(fields[1]);
-    const auto patch = parseMidiValue(fields[2]);
+    m_links.engine.StopNote(*note, uint8_t(m.sender), false);
+}
+
+void SessionClient::handle(const protocol::SetPatchRelay& m)
+{
     // The own echo is applied too: it is the same instrument on the same channel.
-    if (!user || !patch)
-        return;
-    m_links.engine.SelectPatch(uint8_t(*patch), uint8_t(*user), false);
+    if (const auto patch = protocol::parseMidiValue(m.program))
+        m_links.engine.SelectPatch(*patch, uint8_t(m.sender), false);
 }
 
-void SessionClient::handleChatMsg(const QList<QByteArray>& fields)
+void SessionClient::handle(const protocol::ChatLine& m)
 {
-    if (fields.size() < 2)
-        return;
-    m_links.view.appendChatLine(displayText(protocol::fromWire(fields[1])));
+    m_links.view.appendChatLine(displayText(protocol::decodeText(m.line)));
 }
 
-void SessionClient::handleUserName(const QList<QByteArray>& fields)
+void SessionClient::handle(const protocol::UserNameMessage& m)
 {
-    if (fields.size() < 3)
-        return;
-    const auto user = parseUserId(fields[1]);
-    if (!user)
-        return;
     // "-" marks a slot left empty: whatever that player still held must stop.
-    if (fields[2] == "-" && *user != m_links.state.MyUserID)
-        m_links.engine.SilenceChannel(uint8_t(*user));
-    m_links.view.setUserEntry(*user - 1, displayText(protocol::fromWire(fields[2])));
+    if (m.name == "-" && m.id != m_links.state.MyUserID)
+        m_links.engine.SilenceChannel(uint8_t(m.id));
+    m_links.view.setUserEntry(m.id - 1, displayText(protocol::decodeText(m.name)));
 }
 
 void SessionClient::silenceSessionChannels()
 {
-    for (int user = 1; user <= kMaxUserId; ++user)
+    for (int user = 1; user <= protocol::kMaxUserId; ++user)
         m_links.engine.SilenceChannel(uint8_t(user));
 }
 

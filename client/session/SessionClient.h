@@ -5,6 +5,7 @@
 #include "client/session/SessionView.h"
 #include "client/sound/NoteEngine.h"
 #include "common/protocol/Codec.h"
+#include "common/protocol/Messages.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,7 +65,7 @@ public:
     // One message, without its SOH. Messages with missing, non-numeric or out-of-range
     // fields and unknown command words are ignored.
     void HandleServerMessage(const QByteArray& message);
-    // One message built by protocol::buildMessage; dropped unless in a session.
+    // One complete encoded message; dropped unless in a session.
     void SendToServer(const QByteArray& message);
 
     void sendSetPatch(uint8_t patch) override;
@@ -77,12 +78,13 @@ public:
 private:
     void onReceived(const QByteArray& bytes);
     void onFailed();
-    void handleUserId(const QList<QByteArray>& fields);
-    void handleNoteOn(const QList<QByteArray>& fields);
-    void handleNoteOff(const QList<QByteArray>& fields);
-    void handleSetPatch(const QList<QByteArray>& fields);
-    void handleChatMsg(const QList<QByteArray>& fields);
-    void handleUserName(const QList<QByteArray>& fields);
+    void handleUserId(const protocol::UserIdMessage& m);
+    void handle(const protocol::UserIdMessage& m);
+    void handle(const protocol::NoteOnRelay& m);
+    void handle(const protocol::NoteOffRelay& m);
+    void handle(const protocol::SetPatchRelay& m);
+    void handle(const protocol::ChatLine& m);
+    void handle(const protocol::UserNameMessage& m);
     void silenceSessionChannels();
 
     Links m_links;

@@ -8,12 +8,11 @@
 //   "NoteOn" 00 "60" 00 "127" 00 01      client -> server, middle C at full strength
 //   "NoteOn" 00 "60" 00 "127" 00 "3" 00 01   server -> all, stamped with sender 3
 //
-// One byte per character (Latin-1), numbers as plain unsigned decimal, no length prefix,
-// no escaping. The receiver keeps the bytes after the last SOH until more arrive.
+// One byte per character (Windows-1252, see Text.h), numbers as plain unsigned decimal, no length
+// prefix, no escaping. The receiver keeps the bytes after the last SOH until more arrive.
 
 #include <QByteArray>
 #include <QList>
-#include <QString>
 #include <cstdint>
 #include <optional>
 
@@ -34,16 +33,6 @@ QList<QByteArray> splitFields(const QByteArray& message);
 
 // A number field: plain decimal digits only (no sign, no blanks), at most maxValue.
 std::optional<int> parseNumber(const QByteArray& field, int maxValue);
-
-// Text fields are Latin-1 bytes on the wire; no locale, no UTF-8.
-inline QString fromWire(const QByteArray& bytes)
-{
-    return QString::fromLatin1(bytes);
-}
-inline QByteArray toWire(const QString& text)
-{
-    return text.toLatin1();
-}
 
 // Cuts one connection's byte stream into messages at SOH.
 //

@@ -55,7 +55,7 @@ TEST(HandleServerMessage, SetPatchIsAppliedOnTheSendersChannelTheOwnEchoIncluded
     EXPECT_TRUE(rig.transport.sent.empty());
 }
 
-TEST(HandleServerMessage, ChatLinesAndNamesAreShownWithControlCharactersAsSpaces)
+TEST(HandleServerMessage, ChatLinesAndNamesAreWindows1252WithControlCharactersAsSpaces)
 {
     SessionRig rig;
     rig.joinAs(1, "User1");
@@ -64,7 +64,7 @@ TEST(HandleServerMessage, ChatLinesAndNamesAreShownWithControlCharactersAsSpaces
     rig.transport.deliver(msg({"ChatMsg", "Ren\xe9"
                                           ": \x85x\x7f"}));
     EXPECT_EQ(rig.view.transcript, (QStringList{"User2: hello", "User2: a  User1: forged line",
-                                                QStringLiteral("Ren\u00e9:  x ")}));
+                                                QStringLiteral("Ren\u00e9: \u2026x ")}));
 
     rig.transport.deliver(msg({"UserName", "8", "Anna\nMaria"}));
     rig.transport.deliver(msg({"UserName", "1", ""})); // "/name " with nothing after it

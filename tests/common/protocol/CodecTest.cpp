@@ -58,17 +58,6 @@ TEST(Codec, ParsesOnlyPlainDecimalNumbersInRange)
     EXPECT_EQ(parseNumber("99999999999999999999", 127), std::nullopt);
 }
 
-TEST(Codec, TextCrossesAsLatin1OneBytePerCharacter)
-{
-    QByteArray all;
-    for (int b = 0; b < 256; ++b)
-        all += char(b);
-    const QString text = fromWire(all);
-    EXPECT_EQ(text.size(), 256);
-    EXPECT_EQ(text.at(0xE9), QChar(0xE9));
-    EXPECT_EQ(toWire(text), all);
-}
-
 TEST(MessageAssembler, CutsTheSameMessagesHoweverTheStreamIsChunked)
 {
     const QByteArray stream = buildMessage({"SetPatch", "5"}) +

@@ -1,0 +1,120 @@
+#include "Messages.h"
+
+#include "Codec.h"
+
+namespace tamber::protocol {
+
+namespace {
+
+constexpr char kNoteOn[] = "NoteOn";
+constexpr char kNoteOff[] = "NoteOff";
+constexpr char kSetPatch[] = "SetPatch";
+constexpr char kChatMsg[] = "ChatMsg";
+constexpr char kUserId[] = "UserID";
+constexpr char kUserName[] = "UserName";
+
+std::optional<int> parseId(const QByteArray& field)
+{
+    const auto id = parseNumber(field, kMaxUserId);
+    if (!id || *id < 1)
+        return std::nullopt;
+    return id;
+}
+
+} // namespace
+
+QByteArray decimal(int value)
+{
+    return QByteArray::number(value);
+}
+
+std::optional<uint8_t> parseMidiValue(const QByteArray& field)
+{
+    const auto value = parseNumber(field, 127);
+    if (!value)
+        return std::nullopt;
+    return uint8_t(*value);
+}
+
+QByteArray encode(const NoteOnRequest& m)
+{
+    return buildMessage({kNoteOn, m.note, m.velocity});
+}
+QByteArray encode(const NoteOffRequest& m)
+{
+    return buildMessage({kNoteOff, m.note});
+}
+QByteArray encode(const SetPatchRequest& m)
+{
+    return buildMessage({kSetPatch, m.program});
+}
+QByteArray encode(const ChatRequest& m)
+{
+    return buildMessage({kChatMsg, m.text});
+}
+QByteArray encode(const UserIdMessage& m)
+{
+    return buildMessage({kUserId, m.name, decimal(m.id)});
+}
+QByteArray encode(const ChatLine& m)
+{
+    return buildMessage({kChatMsg, m.line});
+}
+QByteArray encode(const UserNameMessage& m)
+{
+    return buildMessage({kUserName, decimal(m.id), m.name});
+}
+QByteArray encode(const NoteOnRelay& m)
+{
+    return buildMessage({kNoteOn, m.note, m.velocity, decimal(m.sender)});
+}
+QByteArray encode(const NoteOffRelay& m)
+{
+    return buildMessage({kNoteOff, m.note, decimal(m.sender)});
+}
+QByteArray encode(const SetPatchRelay& m)
+{
+    return buildMessage({kSetPatch, decimal(m.sender), m.program});
+}
+
+std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
+{
+    const QList<QByteArray> f = splitFields(message);
+    const QByteArray& command = f.first();
+    if (command == kNoteOn && f.size() >= 3)
+        return NoteOnRequest{f[1], f[2]};
+    if (command == kNoteOff && f.size() >= 2)
+        return NoteOffRequest{f[1]};
+    if (command == kSetPatch && f.size() >= 2)
+        return SetPatchRequest{f[1]};
+    if (command == kChatMsg && f.size() >= 2)
+        return ChatRequest{f[1]};
+    return std::nullopt;
+}
+
+std::optional<ServerMessage> decodeServerMessage(const QByteArray& message)
+{
+    const QList<QByteArray> f = splitFields(message);
+    const QByteArray& command = f.first();
+    if (command == kChatMsg && f.size() >= 2)
+        return ChatLine{f[1]};
+    if (command == kUserId && f.size() >= 3) {
+        if (const auto id = parseId(f[2]))
+            return UserIdMessage{f[1], *id};
+    } else if (command == kUserName && f.size() >= 3) {
+        if (const auto id = parseId(f[1]))
+            return UserNameMessage{*id, f[2]};
+    } else if (command == kNoteOn && f.size() >= 4) {
+        if (const auto id = parseId(f[3]))
+            return NoteOnRelay{f[1], f[2], *id};
+    } else if (command == kNoteOff && f.size() >= 3) {
+        if (const auto id = parseId(f[2]))
+            return NoteOffRelay{f[1], *id};
+    } else if (command == kSetPatch && f.size() >= 3) {
+        if (const auto id = parseId(f[1]))
+            return SetPatchRelay{*id, f[2]};
+    }
+    return std::nullopt;
+}
+
+} // namespace tamber::protocol
