@@ -3,6 +3,7 @@ import { test } from 'node:test';
 import { bytes, pageModule, text } from './built-page.mjs';
 
 const p = await pageModule('protocol.js');
+const { relayUrl } = await pageModule('transport.js');
 
 test('messages are built byte for byte as the desktop builds them', () => {
     assert.deepEqual(p.noteOn(60, 127),
@@ -81,4 +82,14 @@ test('outgoing messages share WebSocket messages up to the relay limit, whole an
     const packed = p.packMessages(burst);
     assert.ok(packed.length > 1 && packed.every((f) => f.length <= p.MAX_SOCKET_MESSAGE));
     assert.equal(packed.map(text).join(''), burst.map(text).join(''));
+});
+
+test('the relay is at ws beside the page, secure when the page is', () => {
+    const cases = [
+        ['http://piano.lan:8080/', 'ws://piano.lan:8080/ws'],
+        ['https://example.org/', 'wss://example.org/ws'],
+        ['https://example.org/piano/index.html?x=1#top', 'wss://example.org/piano/ws'],
+    ];
+    for (const [page, relay] of cases)
+        assert.equal(relayUrl(page), relay, page);
 });

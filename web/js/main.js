@@ -58,7 +58,7 @@ const engine = new NoteEngine({
     myUserId: () => session.myUserId,
 });
 const held = new HeldNotes(engine, () => session.myUserId);
-const transport = new WebSocketTransport(relayUrl(location), {
+const transport = new WebSocketTransport(relayUrl(location.href), {
     onBytes: (bytes) => session.onBytes(bytes),
     onClosed: (opened) => session.onClosed(opened),
 });

@@ -1,12 +1,15 @@
-// The relay connection: a WebSocket at /ws of the page's own host, carrying protocol bytes.
+// The relay connection: a WebSocket at "ws" beside the page (/ws when the page is at /, and
+// still right behind a proxy that serves it under a path), carrying protocol bytes.
 // Messages sent in one turn of the event loop (SetPatch with its NoteOn, a chord) leave
 // together in as few WebSocket messages as the relay's size limit allows.
 
 import { packMessages } from './protocol.js';
 
-export function relayUrl(location) {
-    const scheme = location.protocol === 'https:' ? 'wss:' : 'ws:';
-    return `${scheme}//${location.host}/ws`;
+export function relayUrl(pageUrl) {
+    const url = new URL('ws', pageUrl);
+    url.protocol = url.protocol === 'https:' ? 'wss:' : 'ws:';
+    url.search = url.hash = '';
+    return url.href;
 }
 
 export class WebSocketTransport {
