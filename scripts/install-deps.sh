@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package needed to build, run and test both programs.
+# Installs every Debian 12 package needed to build, run and test both programs and the
+# browser piano, then the browser piano's npm packages as pinned in web/package-lock.json.
 # Idempotent and non-interactive; quick when everything is already there.
 set -euo pipefail
 
@@ -7,18 +8,29 @@ packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
   xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat xclip libxtst-dev
+  chromium
 )
+# A machine that brings its own Node.js keeps it; Debian's is the fallback.
+command -v npm >/dev/null || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  # jackd2 asks whether to enable realtime limits; answer before it can prompt.
+  echo "jackd2 jackd/tweak_rt_limits boolean false" | $SUDO debconf-set-selections
+  $SUDO apt-get update -qq
+  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-SUDO=""
-[ "$(id -u)" -eq 0 ] || SUDO="sudo"
-export DEBIAN_FRONTEND=noninteractive
-# jackd2 asks whether to enable realtime limits; answer before it can prompt.
-echo "jackd2 jackd/tweak_rt_limits boolean false" | $SUDO debconf-set-selections
-$SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# npm ci again only when the lock file changed since the last install.
+web="$(dirname "$0")/../web"
+stamp="$web/node_modules/.installed-package-lock.json"
+if ! cmp -s "$web/package-lock.json" "$stamp"; then
+  (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
+  cp "$web/package-lock.json" "$stamp"
+fi

@@ -1,0 +1,120 @@
+// Wires the browser piano together: view, sound, note engine, session and input.
+
+import { HeldNotes } from './held-notes.js';
+import { bindComputerKeyboard, bindPointer } from './input.js';
+import { KeyboardView } from './keyboard-view.js';
+import { Keymap, START_OCTAVE } from './keymap.js';
+import { listenToMidi, midiAvailable } from './midi-input.js';
+import { NoteEngine } from './note-engine.js';
+import { SessionClient } from './session.js';
+import { SessionView } from './session-view.js';
+import { Synth } from './synth.js';
+import { DEFAULT_KEYMAP, INSTRUMENTS } from './tables.js';
+import { WebSocketTransport, relayUrl } from './transport.js';
+
+const $ = (id) => document.getElementById(id);
+
+const instrumentList = $('instrument');
+for (const [program, entry] of INSTRUMENTS.entries())
+    instrumentList.add(new Option(entry, String(program)));
+const selectedInstrument = () => instrumentList.selectedIndex;
+
+let baseOctave = START_OCTAVE;
+const octaveButtons = [...document.querySelectorAll('#octaves button')];
+const showOctave = () =>
+    octaveButtons.forEach((button, i) => button.setAttribute('aria-pressed', String(i === baseOctave)));
+octaveButtons.forEach((button, i) =>
+    button.addEventListener('click', () => {
+        // Sounding notes are left alone; the next key press uses the new octave.
+        baseOctave = i;
+        showOctave();
+    }));
+showOctave();
+
+const audioStatus = $('audio');
+const synth = new Synth((state, text) => {
+    audioStatus.textContent = text;
+    audioStatus.dataset.state = state;
+});
+
+const keyboardView = new KeyboardView($('keys'), $('labels'));
+const sessionView = new SessionView({
+    status: $('status'),
+    connect: $('connect'),
+    users: $('users'),
+    transcript: $('transcript'),
+});
+
+let session = null;
+const engine = new NoteEngine({
+    synth,
+    keys: keyboardView,
+    session: {
+        sendSetPatch: (patch) => session.sendSetPatch(patch),
+        sendNoteOn: (note, velocity) => session.sendNoteOn(note, velocity),
+        sendNoteOff: (note) => session.sendNoteOff(note),
+    },
+    selectedInstrument,
+    myUserId: () => session.myUserId,
+});
+const held = new HeldNotes(engine, () => session.myUserId);
+const transport = new WebSocketTransport(relayUrl(location.href), {
+    onBytes: (bytes) => session.onBytes(bytes),
+    onClosed: (opened) => session.onClosed(opened),
+});
+session = new SessionClient({
+    transport,
+    engine,
+    held,
+    view: sessionView,
+    selectedInstrument,
+    setTimer: (fn, ms) => {
+        const timer = setTimeout(fn, ms);
+        return () => clearTimeout(timer);
+    },
+});
+
+instrumentList.addEventListener('change', () => {
+    engine.selectPatch(selectedInstrument(), session.myUserId, true);
+    // Back to playing: with the list focused, the digit keys would pick instruments.
+    instrumentList.blur();
+});
+engine.selectPatch(selectedInstrument(), 0, false);
+
+$('connect').addEventListener('click', () => {
+    if (session.phase === 'offline')
+        session.connect();
+    else
+        session.disconnect();
+});
+
+$('chat-form').addEventListener('submit', (event) => {
+    event.preventDefault();
+    const input = $('chat');
+    if (input.value.length === 0)
+        return;
+    session.sendChatText(input.value);
+    input.value = '';
+});
+
+const midiButton = $('midi');
+if (midiAvailable()) {
+    midiButton.hidden = false;
+    midiButton.addEventListener('click', async () => {
+        try {
+            const names = (await listenToMidi(held))();
+            midiButton.textContent = names.length ? `MIDI: ${names.join(', ')}` : 'MIDI: no input';
+        } catch (error) {
+            midiButton.textContent = `MIDI: ${error.message || 'not allowed'}`;
+        }
+    });
+}
+
+// Audio may only start from a gesture; the first key or touch starts it.
+for (const type of ['pointerdown', 'keydown'])
+    window.addEventListener(type, () => synth.start(), { capture: true });
+window.addEventListener('load', () => synth.prefetch());
+
+bindComputerKeyboard(new Keymap(DEFAULT_KEYMAP), held, () => baseOctave);
+bindPointer($('keys'), held);
+session.connect();
