@@ -35,8 +35,14 @@ stop_piano() {
     wait "$E2E_PIANO_PID" 2>/dev/null || true
 }
 
-# The window shows the program's icon.
-has_icon() { xprop -id "$1" _NET_WM_ICON | grep -q '_NET_WM_ICON(CARDINAL) = '; }
+# The window shows the program's icon (Qt may set it just after the window appears).
+has_icon() { # WINDOW
+    for _ in $(seq 50); do
+        xprop -id "$1" _NET_WM_ICON 2>/dev/null | grep -q '_NET_WM_ICON(CARDINAL) = ' && return 0
+        sleep 0.1
+    done
+    return 1
+}
 
 # The installed Default.tmk: Z plays note 72.
 start_installed_piano installed
