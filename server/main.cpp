@@ -1,6 +1,8 @@
 // CorventServer: the relay of a piano session, with a window or, with --headless, without.
 
 #include "client/platform/QtPlatform.h"
+#include "common/ProgramInfo.h"
+#include "common/appicon/AppIcon.h"
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
 #include "server/frmServer.h"
@@ -38,6 +40,8 @@ int runWindow(int argc, char** argv)
 {
     using namespace tamber::server;
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(tamber::appIcon());
+    QApplication::setDesktopFileName(QLatin1String(tamber::kServerDesktopId));
     RelayServer server;
     tamber::QtMessageBoxes messageBoxes;
     frmServer window(server, messageBoxes);
@@ -51,7 +55,7 @@ int runWindow(int argc, char** argv)
 int main(int argc, char** argv)
 {
     QCoreApplication::setApplicationName(QStringLiteral("CorventServer"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("0.1.3"));
+    QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QString::fromLatin1(kDescription));

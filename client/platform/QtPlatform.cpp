@@ -1,7 +1,5 @@
 #include "QtPlatform.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -98,15 +96,6 @@ void QtSettingsStore::write(const QString& section, const QString& key, const QS
 {
     m_settings.setValue(section + QLatin1Char('/') + key, value);
     m_settings.sync();
-}
-
-QString programFolder()
-{
-    const QDir binDir(QCoreApplication::applicationDirPath());
-    const QString installed = binDir.absoluteFilePath(QStringLiteral("../share/tamber-piano"));
-    if (QFileInfo(installed).isDir())
-        return QDir(installed).absolutePath();
-    return binDir.absolutePath();
 }
 
 } // namespace tamber

@@ -80,8 +80,4 @@ public:
     }
 };
 
-// The folder that holds the program's data files (Default.tmk, the help):
-// beside the binary in the build tree, <prefix>/share/tamber-piano once installed.
-QString programFolder();
-
 } // namespace tamber

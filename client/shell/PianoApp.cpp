@@ -8,7 +8,6 @@
 #include "client/sound/ToneGenerator.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace tamber {
 
@@ -82,10 +81,7 @@ bool PianoApp::Main()
 {
     Startup startup(m_platform.boxes, m_platform.settings);
     const bool running = startup.Main({
-        [this] {
-            m_keymapFiles.LoadKeymap(
-                QDir(m_platform.programFolder).absoluteFilePath(QStringLiteral("Default.tmk")));
-        },
+        [this] { m_keymapFiles.LoadKeymap(m_platform.dataFiles.defaultKeymap); },
         [this] { return m_platform.outputs.count(); },
         [this] {
             // The main window's load: MIDI input reaches the program from now on, and the
@@ -152,9 +148,7 @@ void PianoApp::mnuKeyConfig_Click()
 void PianoApp::mnuHelpContents_Click()
 {
     // A missing help file leaves everything as it was; there is nothing to tell.
-    m_platform.help.show(
-        QDir(m_platform.programFolder).absoluteFilePath(QStringLiteral("help/index.html")),
-        QString());
+    m_platform.help.show(m_platform.dataFiles.help, QString());
 }
 
 void PianoApp::mnuAbout_Click()

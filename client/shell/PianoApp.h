@@ -9,6 +9,7 @@
 #include "client/files/RecordingPanel.h"
 #include "client/keyboard/KeyboardPoller.h"
 #include "client/keyboard/Keymap.h"
+#include "client/platform/DataFiles.h"
 #include "client/session/ChatWindowHost.h"
 #include "client/session/SessionClient.h"
 #include "client/session/SessionState.h"
@@ -45,7 +46,7 @@ struct PianoPlatform
     const KeyStateSource& keys;
     PlaybackWaiter& playbackWaiter;
     SessionTransport& sessionTransport;
-    QString programFolder; // Default.tmk and the help live here
+    DataFiles dataFiles; // the default keymap and the help
     uint16_t sessionPort = protocol::kPort;
 };
 

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "common/ProgramInfo.h"
+
 #include <QString>
-#include <cstdint>
 
 namespace tamber {
 
 // Written into keymap files, shown in the About box, and the settings' application name.
 inline constexpr char kProgramTitle[] = "Tamber Piano";
-inline constexpr uint8_t kVersionMajor = 0;
-inline constexpr uint8_t kVersionMinor = 1;
-inline constexpr uint8_t kVersionRevision = 3;
 
 inline QString versionedTitle()
 {

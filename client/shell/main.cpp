@@ -1,24 +1,31 @@
 // TamberPiano: builds the real platform services and hands them to the piano.
+#include "CommandLine.h"
 #include "PianoApp.h"
 #include "Version.h"
 
 #include "client/files/EventLoopWaiter.h"
 #include "client/keyboard/QtKeyState.h"
+#include "client/platform/DataFiles.h"
 #include "client/platform/QtPlatform.h"
 #include "client/session/TcpSessionTransport.h"
 #include "client/sound/MidiBackends.h"
 #include "client/sound/MidiRegistry.h"
 #include "client/sound/SynthEngine.h"
+#include "common/appicon/AppIcon.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
     using namespace tamber;
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
-    QApplication::setApplicationVersion(
-        QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision));
+    QApplication::setApplicationVersion(QLatin1String(kVersionText));
+    PianoCommandLine commandLine;
+    commandLine.answerHelpAndVersion(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(appIcon());
+    QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
+    commandLine.read(app);
 
     // Declared in the order they are needed; destroyed in reverse, so the piano closes its
     // devices before the synthesizer and the audio stream go.
@@ -39,7 +46,7 @@ int main(int argc, char** argv)
     TcpSessionTransport sessionTransport;
 
     PianoApp piano({boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, synth,
-                    synth, keys, playbackWaiter, sessionTransport, programFolder()});
+                    synth, keys, playbackWaiter, sessionTransport, installedDataFiles()});
     boxes.setParentWindow(&piano.window());
     fileDialogs.setParentWindow(&piano.window());
     inputBox.setParentWindow(&piano.window());

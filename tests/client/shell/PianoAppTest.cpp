@@ -77,9 +77,9 @@ struct PianoRig
 
     PianoApp& start()
     {
-        piano = std::make_unique<PianoApp>(
-            PianoPlatform{boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs,
-                          audio, audio, keys, waiter, transport, folder.path()});
+        piano = std::make_unique<PianoApp>(PianoPlatform{
+            boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, audio, audio,
+            keys, waiter, transport, dataFilesIn(folder.path(), QString())});
         piano->Main();
         return *piano;
     }
@@ -114,9 +114,10 @@ TEST(PianoApp, NoOutputDeviceEndsBeforeTheWindowShows)
     PianoRig rig;
     rig.outputs.names.clear();
     rig.settings.values["Devices/OutDevice"] = "-2";
-    rig.piano = std::make_unique<PianoApp>(PianoPlatform{
-        rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock, rig.outputs,
-        rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter, rig.transport, rig.folder.path()});
+    rig.piano = std::make_unique<PianoApp>(
+        PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.transport, dataFilesIn(rig.folder.path(), QString())});
     EXPECT_FALSE(rig.piano->Main());
     EXPECT_FALSE(rig.piano->window().isVisible());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
