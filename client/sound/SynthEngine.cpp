@@ -293,10 +293,13 @@ int SynthEngine::audioCallback(void* data, int len, int /*nfx*/, float* /*fx*/[]
     if (nout < 2)
         return FLUID_OK;
     auto* self = static_cast<SynthEngine*>(data);
-    self->render(len, out[0], out[1]);
+    const bool audible = self->render(len, out[0], out[1]);
     self->m_callbackFrames.store(len, std::memory_order_relaxed);
-    if (self->m_detector.finished(steadyNs(), len, self->m_sampleRate.load()))
+    // A gap in silence is no crackle: only underruns next to sound count.
+    if (self->m_detector.finished(steadyNs(), len, self->m_sampleRate.load()) &&
+        (audible || self->m_wasAudible))
         self->m_underruns.fetch_add(1, std::memory_order_relaxed);
+    self->m_wasAudible = audible;
     return FLUID_OK;
 }
 
@@ -331,12 +334,14 @@ void SynthEngine::applyEvents(fluid_synth_t* synth)
 }
 
 // Runs on the audio thread (or the caller's, offline). The buffers arrive zeroed.
-void SynthEngine::render(int frames, float* left, float* right)
+bool SynthEngine::render(int frames, float* left, float* right)
 {
+    bool voices = false;
     fluid_synth_t* synth = m_synth.load(std::memory_order_acquire);
     if (synth) {
         applyEvents(synth);
-        if (fluid_synth_get_active_voice_count(synth) > 0)
+        voices = fluid_synth_get_active_voice_count(synth) > 0;
+        if (voices)
             m_quietFrames = 0;
         const bool skip = m_quietFrames >= int64_t(kReverbTailSeconds * m_sampleRate.load());
         m_quietFrames += frames;
@@ -350,10 +355,10 @@ void SynthEngine::render(int frames, float* left, float* right)
         while (m_events.pop()) {
         }
     }
-    mixTones(frames, left, right);
+    return mixTones(frames, left, right) || voices;
 }
 
-void SynthEngine::mixTones(int frames, float* left, float* right)
+bool SynthEngine::mixTones(int frames, float* left, float* right)
 {
     const double rate = m_sampleRate.load();
     int i = 0;
@@ -379,6 +384,7 @@ void SynthEngine::mixTones(int frames, float* left, float* right)
         m_tone.frames -= n;
         m_queuedFrames.fetch_sub(n);
     }
+    return i > 0;
 }
 
 } // namespace tamber

@@ -107,9 +107,10 @@ private:
     void watchStream();
     void checkUnderruns();
     void loadSynth();
-    void render(int frames, float* left, float* right);
+    // True when something sounded: a voice or a tone.
+    bool render(int frames, float* left, float* right);
     void applyEvents(_fluid_synth_t* synth);
-    void mixTones(int frames, float* left, float* right);
+    bool mixTones(int frames, float* left, float* right);
 
     SynthConfig m_config;
     bool m_hasSoundFont = false;
@@ -135,6 +136,7 @@ private:
 
     // Audio thread only (or the GUI thread while no driver runs).
     UnderrunDetector m_detector;
+    bool m_wasAudible = false;
     int64_t m_quietFrames = INT64_MAX / 2;
     Tone m_tone;
     double m_phase = 0;
