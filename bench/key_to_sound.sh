@@ -115,7 +115,7 @@ load-module module-native-protocol-unix
 set-default-sink jack
 EOF
     pulseaudio -n -F "$E2E_DIR/pulse.pa" --daemonize=no --exit-idle-time=-1 --use-pid-file=no \
-        --log-level=debug --log-target="file:$E2E_DIR/pulse.log" >"$E2E_DIR/pulse.out" 2>&1 &
+        --log-level=debug --log-time=1 --log-target="file:$E2E_DIR/pulse.log" >"$E2E_DIR/pulse.out" 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
         pactl info >/dev/null 2>&1 && e2e_wait_port pulse:front-left 1 && return 0
@@ -186,7 +186,7 @@ for row in "${rows[@]}"; do
         "$(per_minute "$xruns" "$seconds")" \
         "$(per_minute "$(cat "$E2E_DIR/$name.underruns")" "$seconds")" \
         "$(per_minute "$(cat "$E2E_DIR/$name.grown")" "$seconds")" \
-        "$([ "$missed" -gt 0 ] && echo " ($missed presses not heard)")"
+        "$([ "$missed" -gt 0 ] && echo " (not heard: $missed)")"
 done
 echo "(ms from the press to the first audible sample; n presses heard, $warmup more before them)"
 

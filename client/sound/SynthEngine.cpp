@@ -295,11 +295,8 @@ int SynthEngine::audioCallback(void* data, int len, int /*nfx*/, float* /*fx*/[]
     auto* self = static_cast<SynthEngine*>(data);
     const bool audible = self->render(len, out[0], out[1]);
     self->m_callbackFrames.store(len, std::memory_order_relaxed);
-    // A gap in silence is no crackle: only underruns next to sound count.
-    if (self->m_detector.finished(steadyNs(), len, self->m_sampleRate.load()) &&
-        (audible || self->m_wasAudible))
+    if (self->m_detector.finished(steadyNs(), len, self->m_sampleRate.load(), audible))
         self->m_underruns.fetch_add(1, std::memory_order_relaxed);
-    self->m_wasAudible = audible;
     return FLUID_OK;
 }
 

@@ -136,7 +136,6 @@ private:
 
     // Audio thread only (or the GUI thread while no driver runs).
     UnderrunDetector m_detector;
-    bool m_wasAudible = false;
     int64_t m_quietFrames = INT64_MAX / 2;
     Tone m_tone;
     double m_phase = 0;

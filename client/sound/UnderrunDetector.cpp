@@ -10,7 +10,14 @@ namespace {
 constexpr int64_t kDriftPerSecondNs = 500'000;
 } // namespace
 
-bool UnderrunDetector::finished(int64_t nowNs, int frames, double sampleRate)
+bool UnderrunDetector::finished(int64_t nowNs, int frames, double sampleRate, bool audible)
+{
+    const bool heard = audible || m_wasAudible;
+    m_wasAudible = audible;
+    return late(nowNs, frames, sampleRate) && heard;
+}
+
+bool UnderrunDetector::late(int64_t nowNs, int frames, double sampleRate)
 {
     if (sampleRate <= 0)
         return false;

@@ -13,17 +13,22 @@ namespace tamber {
 // take the wake-up jitter. A callback that finishes later than the earliest phase seen by more
 // than the audio buffered ahead (the slack) came too late: the device had nothing to play.
 // The reference follows the device's clock if it drifts slowly against ours, and moves to the
-// late phase after an underrun, when the device starts over.
+// late phase after an underrun, when the device starts over. A gap in silence is no crackle:
+// only underruns next to sound are reported.
 class UnderrunDetector
 {
 public:
     // Before the first callback of a new stream.
-    void reset() { m_started = false; }
-    // At the end of a callback that delivered `frames` frames; true when it was too late.
-    // The slack is one period: what each of FluidSynth's drivers has queued ahead when it
-    // asks for the next (JACK's next cycle, PulseAudio's target length of one period, the
-    // second of ALSA's two periods).
-    bool finished(int64_t nowNs, int frames, double sampleRate);
+    void reset()
+    {
+        m_started = false;
+        m_wasAudible = false;
+    }
+    // At the end of a callback that delivered `frames` frames, `audible` when they held
+    // sound; true when it came too late next to sound. The slack is one period: what each of
+    // FluidSynth's drivers has queued ahead when it asks for the next (JACK's next cycle,
+    // PulseAudio's target length of one period, the second of ALSA's two periods).
+    bool finished(int64_t nowNs, int frames, double sampleRate, bool audible);
 
 private:
     double m_rate = 0;
@@ -31,6 +36,9 @@ private:
     int64_t m_reference = 0;
     int64_t m_last = 0;
     bool m_started = false;
+    bool m_wasAudible = false;
+
+    bool late(int64_t nowNs, int frames, double sampleRate);
 };
 
 } // namespace tamber

@@ -25,7 +25,8 @@ struct FakeDriver
     PeriodPolicy policy;
     bool blocking = true;
     UnderrunDetector detector;
-    int64_t now = 0; // ns
+    int64_t now = 0;      // ns
+    bool sounding = true; // what the callbacks render
     int underruns = 0;
     std::vector<int> periods;
 
@@ -35,7 +36,7 @@ struct FakeDriver
 
     void callback(int64_t renderNs = 50'000)
     {
-        if (!detector.finished(now + renderNs, policy.frames(), kRate))
+        if (!detector.finished(now + renderNs, policy.frames(), kRate, sounding))
             return;
         ++underruns;
         if (policy.underrun(now / 1'000'000) == Verdict::Grow) {
@@ -184,4 +185,23 @@ TEST(PeriodPolicy, FakeJackDriverUnderrunsAreReportedButThePeriodStays)
     EXPECT_EQ(driver.underruns, 6);
     EXPECT_TRUE(driver.periods.empty());
     EXPECT_EQ(driver.policy.frames(), 64);
+}
+
+TEST(PeriodPolicy, FakeDriverStallsInSilenceAreNoCrackle)
+{
+    FakeDriver driver(128);
+    driver.sounding = false;
+    for (int i = 0; i < 5; ++i) {
+        driver.play(0.5);
+        driver.stall(20'000'000);
+    }
+    EXPECT_EQ(driver.underruns, 0);
+
+    // The period after the last sound still counts: its gap cuts the sound short.
+    driver.sounding = true;
+    driver.play(0.5);
+    driver.sounding = false;
+    driver.stall(20'000'000);
+    EXPECT_EQ(driver.underruns, 1);
+    EXPECT_TRUE(driver.periods.empty());
 }
