@@ -6,9 +6,9 @@
 #       (module-jack-sink), so that the same probe reads both paths;
 # Tamber Piano's built-in synthesizer side by side with VMPK playing through its FluidSynth
 # output on the same path with the same sound font, and with VMPK's default output
-# (SonivoxEAS, which plays through PulseAudio). A sample's time is the start of its JACK
-# cycle plus its place in the cycle: JACK's own playback delay (one period) is left out of
-# every figure alike. Each setting also gets its xruns per minute of playing: the JACK
+# (SonivoxEAS, which plays through PulseAudio). A sample's time is the moment its JACK cycle
+# reached the probe plus its place in the cycle: JACK's own playback delay (one period) is left
+# out of every figure alike. Each setting also gets its xruns per minute of playing: the JACK
 # server's, PulseAudio's stream underruns, and the periods Tamber Piano grew.
 #
 # VMPK and PulseAudio are no dependencies of the piano: install them by hand, once.

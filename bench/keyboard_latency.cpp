@@ -10,11 +10,12 @@
 // note-on came.
 // --audio: the port is an audio input; the arrival is the first audible sample after the press:
 // the first that a 16-bit output would not render as silence (|x| >= 2^-15, -90 dBFS), so that
-// the figure does not depend on how loud a synthesizer plays. It is timed as the start of its
-// JACK cycle plus its place in the cycle. Before each press the last note's tail must have
-// died away well below that for a while, and the press falls at a random point of the JACK
-// cycle. On exit, a line "xruns N in S s" goes to standard error: the JACK server's xruns
-// while pressing.
+// the figure does not depend on how loud a synthesizer plays. It is timed as the moment its
+// cycle reached the port plus its place in the cycle. (JACK's own estimate of when a cycle
+// began wanders by milliseconds under the dummy driver, so the probe's clock is used.) Before
+// each press the last note's tail must have died away well below that for a while, and the
+// press falls at a random point of the JACK cycle. On exit, a line
+// "xruns N in S s" goes to standard error: the JACK server's xruns while pressing.
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <atomic>
@@ -51,23 +52,11 @@ struct Probe
     bool audio = false;
     double rate = 48000;
     std::atomic<int64_t> lastOn{0};    // MIDI: cycle of the last note-on; audio: first loud sample
-    std::atomic<bool> armed{false};    // audio: looking for the next onset
+    std::atomic<bool> armed{false};    // audio: looking for the next onset...
+    std::atomic<int> onsets{0};        // ...and counting those found
     std::atomic<int64_t> lastHeard{0}; // audio: the last sample above kQuiet
     std::atomic<int> xruns{0};
 };
-
-// The monotonic time of the current cycle's first frame, in ns.
-int64_t cycleStartNs(jack_client_t* client)
-{
-    jack_nframes_t frames = 0;
-    jack_time_t start = 0, next = 0;
-    float period = 0;
-    const int64_t mono = clockNs(CLOCK_MONOTONIC);
-    const jack_time_t jackNow = jack_get_time();
-    if (jack_get_cycle_times(client, &frames, &start, &next, &period) != 0)
-        return mono;
-    return mono - int64_t(jackNow - start) * 1000;
-}
 
 void scanMidi(Probe& probe, jack_nframes_t frames)
 {
@@ -84,7 +73,7 @@ void scanMidi(Probe& probe, jack_nframes_t frames)
 void scanAudio(Probe& probe, jack_nframes_t frames)
 {
     const auto* in = static_cast<const float*>(jack_port_get_buffer(probe.port, frames));
-    const int64_t start = cycleStartNs(probe.client);
+    const int64_t start = clockNs(CLOCK_MONOTONIC);
     const auto timeOf = [&](jack_nframes_t i) { return start + int64_t(i * 1e9 / probe.rate); };
     for (jack_nframes_t i = frames; i-- > 0;) {
         if (std::fabs(in[i]) >= kQuiet) {
@@ -98,6 +87,7 @@ void scanAudio(Probe& probe, jack_nframes_t frames)
         if (std::fabs(in[i]) >= kAudible) {
             probe.lastOn.store(timeOf(i));
             probe.armed.store(false);
+            probe.onsets.fetch_add(1);
             return;
         }
     }
@@ -119,12 +109,13 @@ int xrun(void* arg)
     return 0;
 }
 
-int64_t waitFor(const std::atomic<int64_t>& arrival, int64_t since)
+// The arrival after a press: a later note-on, or the next onset found.
+int64_t waitFor(const Probe& probe, int64_t since, int onsetsBefore)
 {
     const int64_t deadline = clockNs(CLOCK_MONOTONIC) + 1'000'000'000;
     while (clockNs(CLOCK_MONOTONIC) < deadline) {
-        if (const int64_t t = arrival.load(); t > since)
-            return t;
+        if (probe.audio ? probe.onsets.load() != onsetsBefore : probe.lastOn.load() > since)
+            return probe.lastOn.load();
         std::this_thread::sleep_for(std::chrono::microseconds(50));
     }
     return 0;
@@ -192,10 +183,11 @@ int main(int argc, char** argv)
         }
         const int64_t mono = clockNs(CLOCK_MONOTONIC);
         const int64_t real = clockNs(CLOCK_REALTIME);
+        const int onsetsBefore = probe.onsets.load();
         probe.armed.store(true);
         XTestFakeKeyEvent(display, keycode, True, 0);
         XFlush(display);
-        const int64_t arrived = useJack ? waitFor(probe.lastOn, mono) : 0;
+        const int64_t arrived = useJack ? waitFor(probe, mono, onsetsBefore) : 0;
         probe.armed.store(false);
         std::this_thread::sleep_for(std::chrono::milliseconds(probe.audio ? 30 : 40));
         XTestFakeKeyEvent(display, keycode, False, 0);
