@@ -17,8 +17,10 @@
 #   bench/key_to_sound.sh <build dir> [presses] [JACK period]
 #
 # KTS_PULSE_PERIODS="64 128 256" plays Tamber Piano through PulseAudio once per period
-# (Audio/PeriodFrames) instead of once with its default. The load average is printed first
-# and last: the machine is shared, and a busy one delays every figure.
+# (Audio/PeriodFrames) instead of once with its default; KTS_ROWS="jack pulse vmpk" (the
+# default) chooses which rows run; KTS_PIANO_ENV="NAME=value ..." goes into Tamber Piano's
+# environment. The load average is printed first and last: the machine is shared, and a busy
+# one delays every figure.
 #
 # The harness may run the script again (in a namespace of its own) without its arguments.
 export KTS_BUILD=${KTS_BUILD:-$(cd "${1:?build dir}" && pwd)}
@@ -75,7 +77,7 @@ piano() { # NAME PORT [ENV...]
         e2e_wait_port "$port" 10 || e2e_fail "$name: the synthesizer has no JACK port"
     fi
     probe "$name" "$port" "$window"
-    grep -c 'tamber.sound: Audio underruns' "$E2E_DIR/piano.log" >"$E2E_DIR/$name.grown" || true
+    grep -c 'the period grows' "$E2E_DIR/piano.log" >"$E2E_DIR/$name.grown" || true
     grep 'tamber.sound' "$E2E_DIR/piano.log" | sed "s/^/  $name: /" >>"$E2E_DIR/notes.txt"
     kill "$E2E_PIANO_PID"
     wait "$E2E_PIANO_PID" 2>/dev/null || true
@@ -124,11 +126,17 @@ EOF
     e2e_fail "PulseAudio did not start"
 }
 
+runs() { [[ " ${KTS_ROWS:-jack pulse vmpk} " == *" $1 "* ]]; }
+[ -n "$VMPK" ] && runs vmpk || VMPK=""
+read -r -a piano_env <<<"${KTS_PIANO_ENV:-}"
+
 rows=()
 # (a) JACK directly.
-piano_settings
-piano tamber-jack TamberPiano:left
-rows+=("tamber-jack|Tamber Piano|JACK")
+if runs jack; then
+    piano_settings
+    piano tamber-jack TamberPiano:left "${piano_env[@]}"
+    rows+=("tamber-jack|Tamber Piano|JACK")
+fi
 if [ -n "$VMPK" ]; then
     vmpk_config FluidSynth jack
     vmpk_row vmpk-fluid-jack fluidsynth:left
@@ -136,9 +144,11 @@ if [ -n "$VMPK" ]; then
 fi
 
 # (b) PulseAudio over the same JACK server. The piano must not find JACK itself.
-if command -v pulseaudio >/dev/null && command -v pactl >/dev/null; then
+if command -v pulseaudio >/dev/null && command -v pactl >/dev/null && { runs pulse || [ -n "$VMPK" ]; }; then
     pulse_start
+    runs pulse || KTS_PULSE_PERIODS=none
     for period in ${KTS_PULSE_PERIODS:-default}; do
+        [ "$period" != none ] || continue
         if [ "$period" = default ]; then
             piano_settings
             name=tamber-pulse label="Tamber Piano"
@@ -146,7 +156,7 @@ if command -v pulseaudio >/dev/null && command -v pactl >/dev/null; then
             piano_settings "$period"
             name=tamber-pulse-$period label="Tamber Piano, period $period"
         fi
-        piano "$name" pulse:front-left JACK_DEFAULT_SERVER=tp-none-$$
+        piano "$name" pulse:front-left JACK_DEFAULT_SERVER=tp-none-$$ "${piano_env[@]}"
         rows+=("$name|$label|PulseAudio")
     done
     if [ -n "$VMPK" ]; then

@@ -7,7 +7,7 @@ namespace tamber {
 
 struct PeriodLimits
 {
-    int growUpTo = 2048;      // ~43 ms at 48 kHz: beyond this a piano is no longer playable
+    int growUpTo = 1024;      // ~21 ms at 48 kHz: beyond this a piano is hardly playable
     int underruns = 3;        // this many...
     int64_t windowMs = 10000; // ...within this long make the period grow
 };

@@ -109,6 +109,12 @@ bool SynthEngine::start()
         qCWarning(lcSound) << "No audio output could be opened";
         return false;
     }
+    describeOutput();
+    return true;
+}
+
+void SynthEngine::describeOutput() const
+{
     if (m_driverName == "jack")
         qCInfo(lcSound).nospace() << "Audio output: JACK, " << m_sampleRate.load()
                                   << " Hz, the server's period";
@@ -116,7 +122,6 @@ bool SynthEngine::start()
         qCInfo(lcSound).nospace() << "Audio output: " << systemName(m_driverName) << ", "
                                   << m_sampleRate.load() << " Hz, period of " << m_policy.frames()
                                   << " frames";
-    return true;
 }
 
 // Each audio system's settings for the shortest delay it allows. A period is what one
@@ -128,7 +133,9 @@ bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
     fluid_settings_setint(m_settings, "audio.period-size", periodFrames);
     // ALSA: two periods, one played while the other is written.
     fluid_settings_setint(m_settings, "audio.periods", 2);
-    // PulseAudio: the stream's target length is one period, the server's whole buffer.
+    // PulseAudio: the stream's target length is one period. (FluidSynth always lets the server
+    // fit its own latency to that; this only lets the stream's queue grow past it, which the
+    // blocking writes never use: measured alike either way.)
     fluid_settings_setint(m_settings, "audio.pulseaudio.adjust-latency", 1);
 
     // No callback runs now, so the audio thread's state may be reset here.
@@ -190,14 +197,15 @@ void SynthEngine::checkUnderruns()
             m_driver = nullptr;
             // The system that played a moment ago should take the new period; if it is
             // gone, the others are tried as at the start.
-            if (!openDriver(m_driverName, frames)) {
-                for (const QByteArray& name : m_config.audioDrivers) {
-                    if (openDriver(name, frames))
-                        break;
+            if (openDriver(m_driverName, frames))
+                return;
+            for (const QByteArray& name : m_config.audioDrivers) {
+                if (openDriver(name, frames)) {
+                    describeOutput();
+                    return;
                 }
             }
-            if (!m_driver)
-                qCWarning(lcSound) << "The audio output could not be opened again";
+            qCWarning(lcSound) << "The audio output could not be opened again";
             return;
         }
         }

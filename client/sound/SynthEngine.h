@@ -104,6 +104,7 @@ private:
 
     static int audioCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
     bool openDriver(const QByteArray& name, int periodFrames);
+    void describeOutput() const;
     void watchStream();
     void checkUnderruns();
     void loadSynth();
