@@ -17,13 +17,7 @@ done
 
 sess_start_piano P "$(e2e_output_index midi-monitor)"
 main=$(sess_window "$SESS_PID_P" '^Tamber Piano$') || e2e_fail "no main window"
-e2e_focus "$main"
-xdotool key ctrl+j
-address=$(sess_window "$SESS_PID_P" '^Corvent$' 10) || e2e_fail "no address box after Ctrl+J"
-e2e_focus "$address"
-xdotool key ctrl+a BackSpace
-xdotool type --delay 20 127.0.0.1
-xdotool key Return
+address=$(sess_enter_address "$SESS_PID_P" "$main")
 
 # The box: a modal dialog titled "Corvent" (the address box has gone; the chat window is a
 # plain window, never modal) with the information icon, blue where the error box's is red.
