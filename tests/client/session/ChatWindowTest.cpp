@@ -191,3 +191,17 @@ TEST(ChatWindowHost, ExitAndTheCloseBoxLeaveTheSessionAndDestroyTheWindow)
     EXPECT_TRUE(third.isNull());
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
+
+TEST(ChatWindowHost, AFloodInOneReadLeavesTheNewest5000LinesInTheWindow)
+{
+    HostRig rig;
+    rig.join(1, "User1");
+    QByteArray flood;
+    for (int i = 0; i < 6000; ++i)
+        flood += protocol::buildMessage({"ChatMsg", "User2: " + QByteArray::number(i)});
+    rig.transport.deliver(flood);
+    const ChatTranscript* transcript = rig.host.chatWindow()->txtChat();
+    EXPECT_EQ(transcript->lineCount(), ChatTranscript::kMaxLines);
+    EXPECT_TRUE(transcript->toPlainText().startsWith(QStringLiteral("User2: 1000\n")));
+    EXPECT_TRUE(transcript->toPlainText().endsWith(QStringLiteral("\nUser2: 5999")));
+}
