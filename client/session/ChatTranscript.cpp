@@ -223,6 +223,17 @@ void ChatTranscript::paintEvent(QPaintEvent*)
             ranges.append({from, to - from, selected});
         }
         p.layout->draw(&painter, QPointF(kMargin, p.top), ranges);
+        // A bar in the indent of each continuation row, so that a line of its own which
+        // starts with blanks cannot pass for the continuation of the line above either.
+        painter.save();
+        painter.setPen(palette().color(QPalette::Mid));
+        const qreal x = kMargin + hangingIndent() / 2;
+        for (int i = 1; i < p.layout->lineCount(); ++i) {
+            const QTextLine row = p.layout->lineAt(i);
+            const qreal y = p.top + row.y();
+            painter.drawLine(QLineF(x, y + 2, x, y + row.height() - 2));
+        }
+        painter.restore();
     }
 }
 

@@ -17,8 +17,9 @@ namespace tamber {
 //
 // Built to stay cheap under a flood: appending is a list append whatever the rate; only the
 // lines in sight are laid out and painted, at most once every kRefreshMs. A line too wide
-// wraps, and its continuation rows are indented, so no text can pass for a line of its own:
-// only a line's first row starts at the left edge. Lines hold no line breaks.
+// wraps, and its continuation rows are indented and marked with a bar, so no text can pass
+// for a line of its own: only a line's first row starts at the left edge. Lines hold no line
+// breaks.
 //
 // Text is selected with the mouse (Shift extends) or Ctrl+A and copied with Ctrl+C or the
 // context menu, lines joined by "\n".

@@ -125,3 +125,36 @@ TEST(ChatTranscript, SelectByMouseOrCtrlAAndCopy)
     t.appendLines(numbered(0, ChatTranscript::kMaxLines));
     EXPECT_TRUE(t.selectedText().isEmpty());
 }
+
+// The other way round: a line of its own that starts with blanks (a name of spaces) must not
+// pass for the continuation of the line above. Continuation rows carry a bar in the indent.
+TEST(ChatTranscript, OnlyContinuationRowsCarryABarInTheIndent)
+{
+    Shown shown;
+    ChatTranscript& t = shown.transcript;
+    const QString longLine = QStringLiteral("User1: ") + QString(80, u'w');
+    const QString blanks = QStringLiteral("    : and I agree");
+    t.appendLines({longLine, blanks});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return t.showsNewest(); }));
+    const std::vector<ChatTranscript::Row> rows = t.visibleRows();
+    ASSERT_GE(rows.size(), 3u);
+    ASSERT_EQ(rows[1].line, 0) << "the long line wraps";
+    ASSERT_EQ(rows.back().text, blanks);
+
+    const QImage image = t.viewport()->grab().toImage();
+    const QRgb bar = t.palette().color(QPalette::Mid).rgb();
+    const qreal x = rows.front().origin.x() + t.hangingIndent() / 2;
+    const qreal rowHeight = QFontMetricsF(t.font()).height();
+    auto barAt = [&](const ChatTranscript::Row& row) {
+        const int y = int(row.origin.y() + rowHeight / 2);
+        for (int dx = -1; dx <= 1; ++dx) {
+            if (image.pixel(int(x) + dx, y) == bar)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_FALSE(barAt(rows.front()));
+    for (std::size_t i = 1; i + 1 < rows.size(); ++i)
+        EXPECT_TRUE(barAt(rows[i])) << "continuation row " << i;
+    EXPECT_FALSE(barAt(rows.back()));
+}
