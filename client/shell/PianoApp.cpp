@@ -80,6 +80,13 @@ void PianoApp::connectWindow()
 
 bool PianoApp::Main()
 {
+    // A step after the program was asked to end (inside a box of an earlier step) is skipped.
+    auto step = [this](std::function<void()> action) {
+        return [this, action] {
+            if (!m_ended)
+                action();
+        };
+    };
     Startup startup(m_platform.boxes, m_platform.settings);
     const bool running = startup.Main({
         [this] {
@@ -87,43 +94,57 @@ bool PianoApp::Main()
                 QDir(m_platform.programFolder).absoluteFilePath(QStringLiteral("Default.tmk")));
         },
         [this] { return m_platform.outputs.count(); },
-        [this] {
+        step([this] {
             // The main window's load: MIDI input reaches the program from now on, and the
             // device menus are listed once for the run.
             m_platform.inputs.setReceiver(
                 [this](ShortMessage message) { m_midiInput.MidiInWindowProc(message); });
             m_devices.buildMenus();
             m_tmrPoll.start();
-        },
-        [this] {
+        }),
+        step([this] {
             m_devices.restoreAtStartup();
             followPCSpeaker();
-        },
-        [this] { m_window.captionNoteLabels(noteLabelCaption); },
-        [this] {
+        }),
+        step([this] { m_window.captionNoteLabels(noteLabelCaption); }),
+        step([this] {
             m_window.setInstruments(InitInstruments());
             m_window.selectInstrument(0);
-        },
-        [this] { m_window.cmdOctave_Click(3); },
-        [this] { m_window.show(); },
+        }),
+        step([this] { m_window.cmdOctave_Click(3); }),
+        step([this] { m_window.show(); }),
     });
     if (!running)
         m_tmrPoll.stop();
-    return running;
+    return running && !m_ended;
+}
+
+void PianoApp::terminate()
+{
+    if (m_ended)
+        return;
+    // Closing the window runs the shut-down, hidden or not.
+    m_window.close();
 }
 
 void PianoApp::shutdown()
 {
     // In this order: the playback stops and the recording is completed before the devices
-    // go, and leaving the session closes the chat window.
+    // go; leaving the session closes the chat window; every note still sounding gets its
+    // note-off before the devices close (an external synthesizer would hold it otherwise);
+    // then the windows the program opened beside the main one go.
     m_recordingPanel.shutDown();
     m_session.LeaveSession();
     m_platform.inputs.setReceiver({});
     m_tmrPoll.stop();
     m_tmrPCSpeaker.stop();
+    m_engine.StopSoundingNotes();
     m_devices.CloseMidiDevices();
     if (m_keyConfig)
         m_keyConfig->close();
+    m_platform.help.close();
+    m_ended = true;
+    emit ended();
 }
 
 void PianoApp::followPCSpeaker()
