@@ -10,7 +10,7 @@ scripts/build.sh
 # The fuzzers need clang's instrumentation, so they have a build folder of their own.
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAMBER_BUILD_FUZZERS=ON >/dev/null
 cmake --build build-fuzz --target relay_fuzz keymap_fuzz recording_fuzz
-ctest --test-dir build-fuzz -L fuzz --output-on-failure
+ctest --test-dir build-fuzz -L fuzz -j2 --output-on-failure
 
 cd build
 ctest --output-on-failure --timeout 300 -j2 "$@"
