@@ -172,8 +172,9 @@ bool Stream::openRegular(const QString& FileName, Mode mode)
         // a file that may not be written is still opened for reading.
         fd = ::open(path.constData(), O_RDWR | O_CREAT | kFlags, 0666);
         writable = fd >= 0;
-        if (fd < 0 && errno != ENOENT && QFileInfo::exists(FileName)) {
-            m_error = qt_error_string(errno);
+        const int writeError = errno;
+        if (fd < 0 && writeError != ENOENT && QFileInfo::exists(FileName)) {
+            m_error = qt_error_string(writeError);
             fd = ::open(path.constData(), O_RDONLY | kFlags);
         }
     } else {

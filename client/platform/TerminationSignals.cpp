@@ -59,6 +59,9 @@ TerminationSignals::~TerminationSignals()
 
 void TerminationSignals::readPipe()
 {
+    // Should the shut-down hang, a second signal ends the program at once.
+    for (const int signalNumber : kSignals)
+        std::signal(signalNumber, SIG_DFL);
     unsigned char byte = 0;
     while (::read(m_pipe[0], &byte, 1) == 1)
         emit received(byte);

@@ -11,7 +11,9 @@ namespace tamber {
 // completed, notes off) instead of cutting it off mid-note. The handler only writes the
 // signal's number to a pipe, whatever thread it runs on; the event loop reads it.
 //
-// One instance at a time; the default actions come back when it is destroyed.
+// One instance at a time. The default actions come back once a signal has been handed on
+// (a second one, should the shut-down hang, ends the program at once) and when the instance
+// is destroyed.
 class TerminationSignals : public QObject
 {
     Q_OBJECT

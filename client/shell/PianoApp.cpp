@@ -80,13 +80,6 @@ void PianoApp::connectWindow()
 
 bool PianoApp::Main()
 {
-    // A step after the program was asked to end (inside a box of an earlier step) is skipped.
-    auto step = [this](std::function<void()> action) {
-        return [this, action] {
-            if (!m_ended)
-                action();
-        };
-    };
     Startup startup(m_platform.boxes, m_platform.settings);
     const bool running = startup.Main({
         [this] {
@@ -94,29 +87,30 @@ bool PianoApp::Main()
                 QDir(m_platform.programFolder).absoluteFilePath(QStringLiteral("Default.tmk")));
         },
         [this] { return m_platform.outputs.count(); },
-        step([this] {
+        [this] {
             // The main window's load: MIDI input reaches the program from now on, and the
             // device menus are listed once for the run.
             m_platform.inputs.setReceiver(
                 [this](ShortMessage message) { m_midiInput.MidiInWindowProc(message); });
             m_devices.buildMenus();
             m_tmrPoll.start();
-        }),
-        step([this] {
+        },
+        [this] {
             m_devices.restoreAtStartup();
             followPCSpeaker();
-        }),
-        step([this] { m_window.captionNoteLabels(noteLabelCaption); }),
-        step([this] {
+        },
+        [this] { m_window.captionNoteLabels(noteLabelCaption); },
+        [this] {
             m_window.setInstruments(InitInstruments());
             m_window.selectInstrument(0);
-        }),
-        step([this] { m_window.cmdOctave_Click(3); }),
-        step([this] { m_window.show(); }),
+        },
+        [this] { m_window.cmdOctave_Click(3); },
+        [this] { m_window.show(); },
+        [this] { return m_ended; },
     });
     if (!running)
         m_tmrPoll.stop();
-    return running && !m_ended;
+    return running;
 }
 
 void PianoApp::terminate()
