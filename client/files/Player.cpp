@@ -9,6 +9,12 @@ namespace tamber {
 
 namespace {
 
+int32_t readLittleEndianLong(const unsigned char* bytes)
+{
+    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
+                   uint32_t(bytes[3]) << 24);
+}
+
 uint32_t delayOf(const RecordingEvent& event)
 {
     return event.Delay > 0 ? uint32_t(event.Delay) : 0; // a damaged negative delay: at once
@@ -30,18 +36,39 @@ bool Player::load(const QString& FileName)
     if (file.ReadString(4) != kRecordingMagic || file.ReadString(4) != kRecordingSection)
         return false;
 
-    if (m_started)
-        m_started();
     const int32_t count = file.ReadLong();
-    // Memory follows the file's size, never the count field: events the file does not
-    // hold are not loaded (they would read as silent zeros that pass at once).
+    // Memory follows the file's size, never the count field alone: events the file does
+    // not hold are not loaded (they would read as silent zeros that pass at once), and a
+    // sparse file that claims billions is refused before anything is allocated.
     const qint64 bytesLeft = std::max<qint64>(0, file.size() - kRecordingHeaderSize);
     const qint64 held = (bytesLeft + kRecordingEventSize - 1) / kRecordingEventSize;
-    PlayEventCount = int32_t(std::clamp<qint64>(held, 0, std::max(count, 0)));
+    const qint64 events = std::clamp<qint64>(held, 0, std::max(count, 0));
+    if (events > kMaxPlayEvents) {
+        m_links.boxes.show(QStringLiteral("The recording \"%1\" cannot be played: it holds more "
+                                          "than %2 events.")
+                               .arg(FileName)
+                               .arg(kMaxPlayEvents),
+                           QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
+        return false;
+    }
+
+    if (m_started)
+        m_started();
+    PlayEventCount = int32_t(events);
     PlayEvents.assign(size_t(PlayEventCount), {});
-    for (RecordingEvent& event : PlayEvents) {
-        event.Delay = file.ReadLong();
-        event.Message = file.ReadLong();
+    // One pass over the file in blocks; the last event may be cut by the end of the file,
+    // and its missing bytes read as zeros.
+    constexpr qint64 kBlockEvents = 8192;
+    std::vector<unsigned char> block(size_t(std::min(kBlockEvents, events) * kRecordingEventSize));
+    for (qint64 first = 0; first < events; first += kBlockEvents) {
+        const qint64 n = std::min(kBlockEvents, events - first);
+        file.ReadBlock(reinterpret_cast<char*>(block.data()), n * kRecordingEventSize);
+        for (qint64 i = 0; i < n; ++i) {
+            const unsigned char* bytes = block.data() + i * kRecordingEventSize;
+            RecordingEvent& event = PlayEvents[size_t(first + i)];
+            event.Delay = readLittleEndianLong(bytes);
+            event.Message = readLittleEndianLong(bytes + 4);
+        }
     }
     PlayIndex = 1;
     file.CloseFile();
@@ -105,6 +132,7 @@ void Player::StopPlayback()
     m_isPlaying = false;
     PlayIndex = 0;
     PlayEventCount = 0;
+    std::vector<RecordingEvent>().swap(PlayEvents); // a long recording's memory goes back
     if (m_stopped)
         m_stopped();
     m_links.silenceAll();

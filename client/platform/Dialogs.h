@@ -57,6 +57,8 @@ public:
     virtual ~HelpViewer() = default;
     // Returns false (and changes nothing) when the help file is missing.
     virtual bool show(const QString& helpFile, const QString& topic) = 0;
+    // Closes the help window, if it is open: the program is ending.
+    virtual void close() = 0;
 };
 
 } // namespace tamber

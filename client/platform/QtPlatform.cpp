@@ -1,5 +1,7 @@
 #include "QtPlatform.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -8,6 +10,19 @@
 #include <QUrl>
 
 namespace tamber {
+
+namespace {
+
+// A box or dialog opens over the window the user is looking at: the modal dialog now open
+// (Key Config's boxes over Key Config, which blocks the main window) or else the main window.
+QWidget* ownerFor(QWidget* mainWindow)
+{
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return mainWindow;
+}
+
+} // namespace
 
 void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
 {
@@ -23,13 +38,13 @@ void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
         qtIcon = QMessageBox::Information;
         break;
     }
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, m_parent);
+    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, ownerFor(m_parent));
     box.exec();
 }
 
 QString QtFileDialogs::ask(const FileDialogRequest& request)
 {
-    QFileDialog dialog(m_parent, request.title, QString(), request.filter);
+    QFileDialog dialog(ownerFor(m_parent), request.title, QString(), request.filter);
     if (request.kind == FileDialogRequest::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -48,8 +63,8 @@ std::optional<QString> QtInputBox::ask(const QString& prompt, const QString& tit
                                        const QString& initialText)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initialText, &ok);
+    const QString text = QInputDialog::getText(ownerFor(m_parent), title, prompt, QLineEdit::Normal,
+                                               initialText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -79,6 +94,14 @@ bool QtHelpViewer::show(const QString& helpFile, const QString& topic)
     m_browser->show();
     m_browser->raise();
     return true;
+}
+
+void QtHelpViewer::close()
+{
+    // The help is a window of its own, without a parent: left open, it would keep the
+    // program running after the main window has gone.
+    if (m_browser)
+        m_browser->close();
 }
 
 QtSettingsStore::QtSettingsStore(const QString& applicationName)

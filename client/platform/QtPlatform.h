@@ -13,7 +13,8 @@ class QTextBrowser;
 
 namespace tamber {
 
-// The real platform services, one small class each.
+// The real platform services, one small class each. Boxes and dialogs open over the modal
+// dialog in front, if there is one, else over the parent window set here (the main window).
 
 class QtMessageBoxes : public MessageBoxes
 {
@@ -51,6 +52,7 @@ class QtHelpViewer : public HelpViewer
 public:
     ~QtHelpViewer() override;
     bool show(const QString& helpFile, const QString& topic) override;
+    void close() override;
 
 private:
     QPointer<QTextBrowser> m_browser;
