@@ -291,9 +291,10 @@ TEST(PianoApp, AskedToEndDuringStartUpItStopsThere)
 {
     PianoRig rig;
     QFile::remove(rig.folder.filePath("Default.tmk")); // start-up's first box
-    rig.piano = std::make_unique<PianoApp>(PianoPlatform{
-        rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock, rig.outputs,
-        rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter, rig.transport, rig.folder.path()});
+    rig.piano = std::make_unique<PianoApp>(
+        PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.transport, dataFilesIn(rig.folder.path(), QString())});
     rig.boxes.onShow = [&] { rig.piano->terminate(); };
     EXPECT_FALSE(rig.piano->Main());
     EXPECT_TRUE(rig.piano->hasEnded());
