@@ -22,7 +22,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
     PianoCommandLine commandLine;
-    commandLine.answerHelpAndVersion(argc, argv);
+    if (const PianoOptions early = commandLine.readBeforeApplication(argc, argv); early.exportMidi)
+        return runMidiExport(*early.exportMidi);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
