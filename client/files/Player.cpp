@@ -1,19 +1,10 @@
 #include "Player.h"
 
-#include "Stream.h"
-
-#include <QFile>
-#include <algorithm>
+#include "RecordingFile.h"
 
 namespace tamber {
 
 namespace {
-
-int32_t readLittleEndianLong(const unsigned char* bytes)
-{
-    return int32_t(uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 |
-                   uint32_t(bytes[3]) << 24);
-}
 
 uint32_t delayOf(const RecordingEvent& event)
 {
@@ -26,52 +17,30 @@ Player::Player(Links links) : m_links(std::move(links)) {}
 
 bool Player::load(const QString& FileName)
 {
-    Stream file;
-    if (!file.OpenFile(FileName, Stream::Mode::ReadOnly)) {
+    LoadedRecording recording = loadRecording(FileName, kMaxPlayEvents);
+    switch (recording.outcome) {
+    case LoadedRecording::Outcome::CannotOpen:
         m_links.boxes.show(QStringLiteral("The recording \"%1\" could not be opened: %2")
-                               .arg(FileName, file.errorString()),
+                               .arg(FileName, recording.reason),
                            QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
         return false;
-    }
-    if (file.ReadString(4) != kRecordingMagic || file.ReadString(4) != kRecordingSection)
+    case LoadedRecording::Outcome::NotARecording:
         return false;
-
-    const int32_t count = file.ReadLong();
-    // Memory follows the file's size, never the count field alone: events the file does
-    // not hold are not loaded (they would read as silent zeros that pass at once), and a
-    // sparse file that claims billions is refused before anything is allocated.
-    const qint64 bytesLeft = std::max<qint64>(0, file.size() - kRecordingHeaderSize);
-    const qint64 held = (bytesLeft + kRecordingEventSize - 1) / kRecordingEventSize;
-    const qint64 events = std::clamp<qint64>(held, 0, std::max(count, 0));
-    if (events > kMaxPlayEvents) {
+    case LoadedRecording::Outcome::TooLong:
         m_links.boxes.show(QStringLiteral("The recording \"%1\" cannot be played: it holds more "
                                           "than %2 events.")
                                .arg(FileName)
                                .arg(kMaxPlayEvents),
                            QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
         return false;
+    case LoadedRecording::Outcome::Loaded:
+        break;
     }
-
     if (m_started)
         m_started();
-    PlayEventCount = int32_t(events);
-    PlayEvents.assign(size_t(PlayEventCount), {});
-    // One pass over the file in blocks; the last event may be cut by the end of the file,
-    // and its missing bytes read as zeros.
-    constexpr qint64 kBlockEvents = 8192;
-    std::vector<unsigned char> block(size_t(std::min(kBlockEvents, events) * kRecordingEventSize));
-    for (qint64 first = 0; first < events; first += kBlockEvents) {
-        const qint64 n = std::min(kBlockEvents, events - first);
-        file.ReadBlock(reinterpret_cast<char*>(block.data()), n * kRecordingEventSize);
-        for (qint64 i = 0; i < n; ++i) {
-            const unsigned char* bytes = block.data() + i * kRecordingEventSize;
-            RecordingEvent& event = PlayEvents[size_t(first + i)];
-            event.Delay = readLittleEndianLong(bytes);
-            event.Message = readLittleEndianLong(bytes + 4);
-        }
-    }
+    PlayEvents = std::move(recording.events);
+    PlayEventCount = int32_t(PlayEvents.size());
     PlayIndex = 1;
-    file.CloseFile();
     return true;
 }
 
