@@ -1,6 +1,6 @@
 #include "frmServer.h"
 
-#include "client/platform/Dialogs.h"
+#include "common/platform/MessageBoxes.h"
 
 #include <QGroupBox>
 #include <QListWidget>

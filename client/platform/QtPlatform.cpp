@@ -5,29 +5,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
 
 namespace tamber {
-
-void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
-{
-    QMessageBox::Icon qtIcon = QMessageBox::Information;
-    switch (icon) {
-    case Icon::Critical:
-        qtIcon = QMessageBox::Critical;
-        break;
-    case Icon::Exclamation:
-        qtIcon = QMessageBox::Warning;
-        break;
-    case Icon::Information:
-        qtIcon = QMessageBox::Information;
-        break;
-    }
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, m_parent);
-    box.exec();
-}
 
 QString QtFileDialogs::ask(const FileDialogRequest& request)
 {

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "SettingsStore.h"
 #include "TickClock.h"
+#include "common/platform/QtMessageBoxes.h"
 
 #include <QPointer>
 #include <QSettings>
@@ -14,16 +15,6 @@ class QTextBrowser;
 namespace tamber {
 
 // The real platform services, one small class each.
-
-class QtMessageBoxes : public MessageBoxes
-{
-public:
-    void setParentWindow(QWidget* parent) { m_parent = parent; }
-    void show(const QString& text, const QString& title, Icon icon) override;
-
-private:
-    QPointer<QWidget> m_parent;
-};
 
 class QtFileDialogs : public FileDialogs
 {

@@ -170,7 +170,11 @@ TEST_F(RelayServerTest, TextWithoutSohIsBoundedAndItsTailNeverHandled)
 TEST(RelayServerCaps, AClientThatDoesNotReadIsClosedAndAnnounced)
 {
     // Well above what one read can queue for a client that does read.
-    RelayServer server(RelayLimits{256 * 1024});
+    RelayLimits limits;
+    limits.outputCap = 256 * 1024;
+    limits.stallTimeout = std::chrono::milliseconds(500);
+    limits.notes = {1e6, 1e5};
+    RelayServer server(limits);
     ASSERT_TRUE(server.start(0, QHostAddress::LocalHost));
     QTcpSocket idle; // never reads what it is sent
     idle.setReadBufferSize(1);
