@@ -48,6 +48,12 @@ public:
     QList<QByteArray> listLines(HighBytes shownAs) const;
     const UserSlot& user(int n) const { return m_core.user(n); }
     bool isPaced(int n) const { return m_slots[n - 1].paced; }
+    // Output queued for slot n's client and not yet taken by it.
+    qint64 unsentBytes(int n) const
+    {
+        const Connection* connection = m_slots[n - 1].connection;
+        return connection ? connection->unsentBytes() : 0;
+    }
 
 signals:
     // At every rebuild of the slot list.

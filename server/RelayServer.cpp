@@ -11,6 +11,10 @@ namespace {
 
 // A burst of connects is queued by the kernel instead of waiting for SYN retransmits.
 constexpr int kListenBacklog = 1024;
+// Qt accepts in a loop for as long as connections keep coming; taking them in batches from
+// the event loop lets the connected clients (their notes, their departures) be served between
+// the batches of a connect storm.
+constexpr int kAcceptBatch = 16;
 
 } // namespace
 
@@ -18,7 +22,9 @@ RelayServer::RelayServer(RelayLimits limits, QObject* parent)
     : QObject(parent), m_hub(limits, m_clock)
 {
     m_listener.setListenBacklogSize(kListenBacklog);
-    connect(&m_listener, &QTcpServer::newConnection, this, &RelayServer::onNewConnection);
+    m_listener.setMaxPendingConnections(kAcceptBatch);
+    connect(&m_listener, &QTcpServer::newConnection, this, &RelayServer::onNewConnection,
+            Qt::QueuedConnection);
     connect(&m_hub, &RelayHub::listChanged, this, [this] { emit listChanged(slotLines()); });
     connect(&m_hub, &RelayHub::allClosed, this, &RelayServer::allClosed);
 }

@@ -38,6 +38,7 @@ public:
     QList<QByteArray> terminalLines() const;
     const UserSlot& user(int n) const { return m_hub.user(n); }
     bool isPaced(int n) const { return m_hub.isPaced(n); }
+    qint64 unsentBytes(int n) const { return m_hub.unsentBytes(n); }
 
 signals:
     // Emitted at every rebuild of the slot list.

@@ -52,6 +52,9 @@ TcpConnection::TcpConnection(QTcpSocket* socket, const Clock& clock, QObject* pa
 
 void TcpConnection::write(const QByteArray& bytes)
 {
+    // A stream that has just ended takes nothing; its end is on its way to the relay.
+    if (m_ending || m_done)
+        return;
     if (m_socket->bytesToWrite() == 0)
         m_lastTaken = m_clock.now();
     m_socket->write(bytes);
@@ -59,7 +62,8 @@ void TcpConnection::write(const QByteArray& bytes)
 
 void TcpConnection::flush()
 {
-    m_socket->flush();
+    if (!m_ending && !m_done)
+        m_socket->flush();
 }
 
 qint64 TcpConnection::unsentBytes() const
@@ -127,9 +131,8 @@ void TcpConnection::finish(bool error)
     if (m_done)
         return;
     // What the peer sent before it went still counts, paced or not.
-    const QByteArray rest = m_socket->readAll();
-    if (!rest.isEmpty())
-        emit received(rest);
+    if (m_socket->bytesAvailable() > 0)
+        emit received(m_socket->readAll());
     if (m_done) // aborted while that was handled
         return;
     m_done = true;
