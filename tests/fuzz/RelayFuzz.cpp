@@ -1,12 +1,17 @@
-// libFuzzer target over the wire codec and the relay's per-slot message handling.
+// libFuzzer target over the wire codec, the relay's per-slot message handling, and the slots
+// on their connections (pacing, cuts, departures, Stop) with a clock the input moves.
 //
 // The input is a script: each step's first byte picks an action (a client joins, a client
-// goes, a slot stops reading, bytes arrive on a slot) and the following bytes are its data.
-// Besides the sanitizers' findings, it aborts when the relay breaks a rule of the protocol.
+// goes, a slot stops reading, bytes arrive on a slot, time passes, Stop and Start) and the
+// following bytes are its data. Besides the sanitizers' findings, it aborts when the relay
+// breaks a rule of the protocol or writes to a connection it has let go.
 
 #include "common/protocol/Codec.h"
 #include "server/RelayCore.h"
+#include "server/RelayHub.h"
+#include "tests/server/FakeConnection.h"
 
+#include <QCoreApplication>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
@@ -64,7 +69,92 @@ void checkChunking(const QByteArray& stream, const uint8_t* cuts, size_t cutCoun
         require(!message.contains(protocol::kMessageEnd));
 }
 
+class CheckingConnection : public server::FakeConnection
+{
+public:
+    void write(const QByteArray& bytes) override
+    {
+        require(!aborted && !closing);
+        require(bytes.endsWith(QByteArray("\0\x01", 2)) && bytes.count(protocol::kMessageEnd) == 1);
+        FakeConnection::write(bytes);
+        got.clear();
+    }
+};
+
+void runHub(const QByteArray& input)
+{
+    server::FakeClock clock;
+    server::RelayLimits limits;
+    limits.notes = {100, 20};
+    limits.chat = {5, 3};
+    limits.outputCap = 512;
+    limits.hardOutputCap = 4096;
+    server::RelayHub hub(limits, clock);
+    hub.open();
+    std::array<CheckingConnection*, server::kSlotCount> present{};
+    qsizetype at = 0;
+    while (at < input.size()) {
+        const auto op = uint8_t(input[at++]);
+        const int n = 1 + (op >> 3) % server::kSlotCount;
+        CheckingConnection* c = present[n - 1];
+        switch (op & 7) {
+        case 0:
+            if (hub.hasFreeSlot()) {
+                auto* joining = new CheckingConnection;
+                const int slot = hub.adopt(joining);
+                require(slot >= 1 && !present[slot - 1]);
+                present[slot - 1] = joining;
+            }
+            break;
+        case 1:
+            if (c)
+                emit c->closed();
+            break;
+        case 2:
+            if (c) {
+                c->reading = !c->reading;
+                c->unsent = 0;
+                c->takenAt = clock.now();
+            }
+            break;
+        case 3:
+            clock.advance(
+                std::chrono::milliseconds(at < input.size() ? uint8_t(input[at++]) * 7 : 1));
+            hub.wake();
+            break;
+        case 4:
+            hub.closeAll();
+            break;
+        case 5:
+            hub.open();
+            break;
+        default: {
+            const qsizetype length = at < input.size() ? uint8_t(input[at++]) : 0;
+            const QByteArray bytes = input.mid(at, length);
+            at += bytes.size();
+            // A paused connection delivers nothing until it is resumed.
+            if (c && !c->paused)
+                emit c->received(bytes);
+        }
+        }
+        for (int m = 1; m <= server::kSlotCount; ++m) {
+            CheckingConnection*& s = present[m - 1];
+            if (s && (s->aborted || s->closing))
+                s = nullptr; // let go by the hub
+            if (s)
+                require(hub.isPaced(m) == s->paused);
+        }
+    }
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // Timers and deferred deletes need an application object; its loop never runs.
+    static QCoreApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -105,5 +195,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
         }
     }
+    runHub(input);
     return 0;
 }
