@@ -3,7 +3,7 @@
 // summed over all receivers). Works against CorventServer and against a raw byte relay
 // (ncat --broker); each note carries its send time in the note field, which both pass on.
 //
-//   relay_bench [seconds per phase, default 5]
+//   relay_bench [seconds per phase, default 5] [latency|throughput|both, default both]
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -206,6 +206,7 @@ void measureThroughput(std::vector<Receiver>& clients, double seconds)
 int main(int argc, char** argv)
 {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 5.0;
+    const std::string phases = argc > 2 ? argv[2] : "both";
     std::signal(SIGPIPE, SIG_IGN);
     std::vector<Receiver> clients;
     for (int c = 0; c < kClients; ++c)
@@ -213,10 +214,14 @@ int main(int argc, char** argv)
     usleep(200'000);
     for (Receiver& r : clients)
         drain(r, nullptr); // the greeting, if any
-    measureLatency(clients, seconds);
-    usleep(300'000);
-    for (Receiver& r : clients)
-        drain(r, nullptr);
-    measureThroughput(clients, seconds);
+    if (phases != "throughput")
+        measureLatency(clients, seconds);
+    if (phases == "both") {
+        usleep(300'000);
+        for (Receiver& r : clients)
+            drain(r, nullptr);
+    }
+    if (phases != "latency")
+        measureThroughput(clients, seconds);
     return 0;
 }
