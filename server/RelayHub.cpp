@@ -120,9 +120,8 @@ bool RelayHub::isConnected(int slot) const
 bool RelayHub::send(int slot, const QByteArray& message)
 {
     Slot& s = m_slots[slot - 1];
-    s.connection->write(message);
-    s.written = true;
-    const qint64 unsent = s.connection->unsentBytes();
+    s.outbox += message;
+    const qint64 unsent = s.connection->unsentBytes() + s.outbox.size();
     if (unsent <= m_limits.outputCap)
         return true;
     // Behind, but still reading: keep it, within reason.
@@ -132,6 +131,7 @@ bool RelayHub::send(int slot, const QByteArray& message)
 
 void RelayHub::close(int slot, bool abort)
 {
+    const QByteArray unsent = std::exchange(m_slots[slot - 1].outbox, QByteArray());
     Connection* connection = detach(slot);
     if (!connection)
         return;
@@ -141,6 +141,8 @@ void RelayHub::close(int slot, bool abort)
         return;
     }
     // Let what is already queued reach the client, then go.
+    if (!unsent.isEmpty())
+        connection->write(unsent);
     m_closing.push_back({connection, m_clock.now() + m_limits.closeGrace});
     connect(connection, &Connection::closed, this, [this, connection] { onEnded(connection); });
     connect(connection, &Connection::failed, this, [this, connection] { onEnded(connection); });
@@ -238,7 +240,7 @@ Connection* RelayHub::detach(int n)
     slot.inbox.clear();
     slot.paced = false;
     slot.wakeAt.reset();
-    slot.written = false;
+    slot.outbox.clear();
     return connection;
 }
 
@@ -246,9 +248,10 @@ void RelayHub::settle()
 {
     // Everything one event caused leaves now, in one write per client.
     for (Slot& slot : m_slots) {
-        if (slot.written && slot.connection) {
-            slot.written = false;
+        if (!slot.outbox.isEmpty() && slot.connection) {
+            slot.connection->write(slot.outbox);
             slot.connection->flush();
+            slot.outbox.resize(0); // keeps its capacity for the next event
         }
     }
     std::optional<Time> next;

@@ -51,8 +51,8 @@ public:
     // Output queued for slot n's client and not yet taken by it.
     qint64 unsentBytes(int n) const
     {
-        const Connection* connection = m_slots[n - 1].connection;
-        return connection ? connection->unsentBytes() : 0;
+        const Slot& slot = m_slots[n - 1];
+        return slot.connection ? slot.connection->unsentBytes() + slot.outbox.size() : 0;
     }
 
 signals:
@@ -74,7 +74,7 @@ private:
         std::optional<FloodGate> gate;
         bool paced = false;
         std::optional<Time> wakeAt;
-        bool written = false; // output queued since the last flush
+        QByteArray outbox; // what one event relays to this client, written in one piece
     };
     struct Closing
     {

@@ -2,6 +2,8 @@
 
 #include "Codec.h"
 
+#include <charconv>
+
 namespace tamber::protocol {
 
 namespace {
@@ -12,6 +14,18 @@ constexpr char kSetPatch[] = "SetPatch";
 constexpr char kChatMsg[] = "ChatMsg";
 constexpr char kUserId[] = "UserID";
 constexpr char kUserName[] = "UserName";
+
+// A number's digits without allocating.
+class Digits
+{
+public:
+    explicit Digits(int value) : m_end(std::to_chars(m_text, m_text + sizeof m_text, value).ptr) {}
+    operator QByteArrayView() const { return QByteArrayView(m_text, m_end - m_text); }
+
+private:
+    char m_text[12];
+    char* m_end;
+};
 
 std::optional<int> parseId(const QByteArray& field)
 {
@@ -38,43 +52,43 @@ std::optional<uint8_t> parseMidiValue(const QByteArray& field)
 
 QByteArray encode(const NoteOnRequest& m)
 {
-    return buildMessage({kNoteOn, m.note, m.velocity});
+    return frameMessage({kNoteOn, m.note, m.velocity});
 }
 QByteArray encode(const NoteOffRequest& m)
 {
-    return buildMessage({kNoteOff, m.note});
+    return frameMessage({kNoteOff, m.note});
 }
 QByteArray encode(const SetPatchRequest& m)
 {
-    return buildMessage({kSetPatch, m.program});
+    return frameMessage({kSetPatch, m.program});
 }
 QByteArray encode(const ChatRequest& m)
 {
-    return buildMessage({kChatMsg, m.text});
+    return frameMessage({kChatMsg, m.text});
 }
 QByteArray encode(const UserIdMessage& m)
 {
-    return buildMessage({kUserId, m.name, decimal(m.id)});
+    return frameMessage({kUserId, m.name, Digits(m.id)});
 }
 QByteArray encode(const ChatLine& m)
 {
-    return buildMessage({kChatMsg, m.line});
+    return frameMessage({kChatMsg, m.line});
 }
 QByteArray encode(const UserNameMessage& m)
 {
-    return buildMessage({kUserName, decimal(m.id), m.name});
+    return frameMessage({kUserName, Digits(m.id), m.name});
 }
 QByteArray encode(const NoteOnRelay& m)
 {
-    return buildMessage({kNoteOn, m.note, m.velocity, decimal(m.sender)});
+    return frameMessage({kNoteOn, m.note, m.velocity, Digits(m.sender)});
 }
 QByteArray encode(const NoteOffRelay& m)
 {
-    return buildMessage({kNoteOff, m.note, decimal(m.sender)});
+    return frameMessage({kNoteOff, m.note, Digits(m.sender)});
 }
 QByteArray encode(const SetPatchRelay& m)
 {
-    return buildMessage({kSetPatch, decimal(m.sender), m.program});
+    return frameMessage({kSetPatch, Digits(m.sender), m.program});
 }
 
 std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
