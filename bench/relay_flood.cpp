@@ -10,47 +10,27 @@
 //
 //   relay_flood [seconds, default 10]
 
+#include "relay_client.h"
+
 #include <algorithm>
-#include <arpa/inet.h>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
 #include <poll.h>
 #include <string>
-#include <sys/socket.h>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using relay_bench::nowNs;
 
-long long nowNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(Clock::now().time_since_epoch())
-        .count();
-}
-
+// Joins in order, so the slots are 1, 2, 3...
 int connectClient()
 {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(9050);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        std::perror("connect");
-        std::exit(1);
-    }
-    const int one = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    fcntl(fd, F_SETFL, O_NONBLOCK);
-    usleep(50'000); // joins in order, so the slots are 1, 2, 3...
+    const int fd = relay_bench::connectClient();
+    usleep(50'000);
     return fd;
 }
 
