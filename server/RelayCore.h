@@ -1,8 +1,8 @@
 #pragma once
 
 // The relay's logic, free of sockets: the slot table, the greeting, the relay of notes,
-// instruments and chat, and the "/name" command. RelayServer feeds it the events of the
-// real connections; tests and the fuzzer feed it through a fake SlotHost.
+// instruments and chat, and the "/name" command. RelayHub feeds it the events of the real
+// connections; tests and the fuzzer feed it through a fake SlotHost.
 
 #include "common/protocol/Codec.h"
 #include "common/protocol/Messages.h"
