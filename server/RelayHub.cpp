@@ -121,6 +121,9 @@ bool RelayHub::send(int slot, const QByteArray& message)
 {
     Slot& s = m_slots[slot - 1];
     s.outbox += message;
+    // The connection only ever takes bytes between two writes, so this is an upper bound.
+    if (s.unsentBefore + s.outbox.size() <= m_limits.outputCap)
+        return true;
     const qint64 unsent = s.connection->unsentBytes() + s.outbox.size();
     if (unsent <= m_limits.outputCap)
         return true;
@@ -241,6 +244,7 @@ Connection* RelayHub::detach(int n)
     slot.paced = false;
     slot.wakeAt.reset();
     slot.outbox.clear();
+    slot.unsentBefore = 0;
     return connection;
 }
 
@@ -252,6 +256,7 @@ void RelayHub::settle()
             slot.connection->write(slot.outbox);
             slot.connection->flush();
             slot.outbox.resize(0); // keeps its capacity for the next event
+            slot.unsentBefore = slot.connection->unsentBytes();
         }
     }
     std::optional<Time> next;

@@ -74,7 +74,8 @@ private:
         std::optional<FloodGate> gate;
         bool paced = false;
         std::optional<Time> wakeAt;
-        QByteArray outbox; // what one event relays to this client, written in one piece
+        QByteArray outbox;       // what one event relays to this client, written in one piece
+        qint64 unsentBefore = 0; // the connection's unsent output when the outbox was last written
     };
     struct Closing
     {
