@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <poll.h>
 #include <string>
 #include <unistd.h>
@@ -102,8 +103,11 @@ void measureLatency(std::vector<Receiver>& clients, double seconds)
             }
         }
         const long long next = *std::min_element(due.begin(), due.end());
-        const int waitMs = int(std::max(0LL, (next - nowNs()) / 1'000'000));
-        if (poll(fds.data(), fds.size(), waitMs) > 0) {
+        // Sleeps until the next note is due rather than spinning: on a small machine a spinning
+        // client would take the relay's CPU and be measured as the relay's latency.
+        const long long wait = std::max(0LL, next - nowNs());
+        const timespec timeout{time_t(wait / 1'000'000'000), long(wait % 1'000'000'000)};
+        if (ppoll(fds.data(), fds.size(), &timeout, nullptr) > 0) {
             for (int c = 0; c < kClients; ++c) {
                 if (fds[c].revents & POLLIN)
                     drain(clients[c], &latencies);
