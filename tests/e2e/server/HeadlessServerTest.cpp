@@ -104,6 +104,7 @@ public:
         return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
                process.exitCode() == 0;
     }
+
     QProcess process;
 };
 
@@ -324,16 +325,19 @@ TEST(HeadlessOutput, AReaderThatHasGoneIsIgnored)
 
 TEST(HeadlessHelp, QtOptionsReachTheWindowProgram)
 {
-    // Without --headless CorventServer becomes the window program, which takes Qt's options.
+    // Without --headless CorventServer becomes the window program, which takes Qt's options
+    // and the relay's own.
     QProcess window;
     window.setProcessEnvironment(noDisplay());
-    window.start(serverBinary(), {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    window.start(serverBinary(), {QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                                  QStringLiteral("--chat-rate"), QStringLiteral("3")});
     ASSERT_TRUE(window.waitForStarted(5000));
     const QString exe = QStringLiteral("/proc/%1/exe").arg(window.processId());
     EXPECT_TRUE(waitUntil([&] {
         return QFileInfo(exe).symLinkTarget().endsWith(QLatin1String("/corvent-server-window"));
     }));
-    EXPECT_FALSE(window.waitForFinished(500)); // running, not refusing "-platform"
+    EXPECT_FALSE(window.waitForFinished(500)) // running, refusing neither option
+        << window.readAllStandardError().constData();
     window.kill();
     window.waitForFinished(5000);
 }
