@@ -58,3 +58,5 @@ awk -v c="$(echo "$corvent_latency" | p99)" -v n="$(echo "$ncat" | p99)" \
 
 echo "== floods, CorventServer --headless"
 run "$bin/relay_flood" "$((seconds * 2))" -- "$bin/CorventServer" --headless
+echo "== the same without the floods"
+run "$bin/relay_flood" "$((seconds * 2))" quiet -- "$bin/CorventServer" --headless | grep honest

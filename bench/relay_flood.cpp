@@ -8,7 +8,8 @@
 // Prints how far each flooder was paced, how many honest notes reached the slow reader, their
 // latency there, and whether the reader that never reads was cut.
 //
-//   relay_flood [seconds, default 10]
+//   relay_flood [seconds, default 10] [quiet]
+// "quiet" keeps clients 1 and 2 silent, for the honest figures without a flood.
 
 #include "relay_client.h"
 
@@ -107,6 +108,7 @@ double percentile(std::vector<long long> values, double p)
 int main(int argc, char** argv)
 {
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
+    const bool flood = !(argc > 2 && std::strcmp(argv[2], "quiet") == 0);
     std::signal(SIGPIPE, SIG_IGN);
     Client noteFlooder(connectClient()), chatFlooder(connectClient()), player(connectClient()),
         slow(connectClient()), stopped(connectClient());
@@ -130,9 +132,9 @@ int main(int argc, char** argv)
     long long tick = 0;
     while (nowNs() < end) {
         // The flooders keep their sockets full.
-        if (noteFlooder.out.size() < noteBatch.size())
+        if (flood && noteFlooder.out.size() < noteBatch.size())
             noteFlooder.send(noteBatch);
-        if (chatFlooder.out.size() < chatBatch.size())
+        if (flood && chatFlooder.out.size() < chatBatch.size())
             chatFlooder.send(chatBatch);
         notesFlooded += noteFlooder.pump();
         chatFlooded += chatFlooder.pump();
