@@ -75,7 +75,11 @@ public:
     void write(const QByteArray& bytes) override
     {
         require(!aborted && !closing);
-        require(bytes.endsWith(QByteArray("\0\x01", 2)) && bytes.count(protocol::kMessageEnd) == 1);
+        // Whole messages only: every SOH closes a message whose last field ended with NUL.
+        require(bytes.endsWith(protocol::kMessageEnd));
+        for (qsizetype at = bytes.indexOf(protocol::kMessageEnd); at >= 0;
+             at = bytes.indexOf(protocol::kMessageEnd, at + 1))
+            require(at > 0 && bytes[at - 1] == protocol::kFieldEnd);
         FakeConnection::write(bytes);
         got.clear();
     }
