@@ -18,14 +18,14 @@ constexpr auto kDescription =
     "A player whose program stops reading is disconnected once 1 MiB waits for it and it has "
     "taken nothing for five seconds.";
 
-struct RateSpec
+struct RateKind
 {
     const char* name;
     const char* what;
     Rate RelayLimits::*field;
 };
 
-constexpr RateSpec kRates[] = {
+constexpr RateKind kRates[] = {
     {"note", "notes and instrument changes", &RelayLimits::notes},
     {"chat", "chat lines", &RelayLimits::chat},
     {"name", "\"/name\" commands", &RelayLimits::names},
@@ -59,10 +59,10 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     parser.addVersionOption();
     parser.addOption(m_headless);
     const RelayLimits defaults;
-    for (const RateSpec& spec : kRates) {
-        const Rate fallback = defaults.*spec.field;
-        const QString name = QString::fromLatin1(spec.name);
-        const QString what = QString::fromLatin1(spec.what);
+    for (const RateKind& kind : kRates) {
+        const Rate fallback = defaults.*kind.field;
+        const QString name = QString::fromLatin1(kind.name);
+        const QString what = QString::fromLatin1(kind.what);
         RateOptions options{
             QCommandLineOption(name + QStringLiteral("-rate"),
                                QStringLiteral("How many %1 one player may send per second "
@@ -74,7 +74,7 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
                                               "the rate (default %2).")
                                    .arg(what, number(fallback.burst)),
                                QStringLiteral("count")),
-            spec.field};
+            kind.field};
         parser.addOption(options.rate);
         parser.addOption(options.burst);
         m_rates.push_back(std::move(options));
