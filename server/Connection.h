@@ -19,10 +19,9 @@ class Connection : public QObject
 public:
     using QObject::QObject;
 
-    // Queues bytes; they leave at the next flush() or once the event loop runs.
+    // Queues bytes; they leave once the event loop turns, together with whatever else was
+    // queued by then.
     virtual void write(const QByteArray& bytes) = 0;
-    // Sends what is queued now, as far as the peer takes it.
-    virtual void flush() = 0;
     // Bytes queued that the peer has not taken yet.
     virtual qint64 unsentBytes() const = 0;
     // When the peer last took bytes, or nothing was owed to it.

@@ -250,11 +250,12 @@ Connection* RelayHub::detach(int n)
 
 void RelayHub::settle()
 {
-    // Everything one event caused leaves now, in one write per client.
+    // What one event relays goes to each client in one write. It leaves once the event loop
+    // turns, with what the other events of that turn relay: a relay that fell behind catches
+    // up with one send per client, not one per note.
     for (Slot& slot : m_slots) {
         if (!slot.outbox.isEmpty() && slot.connection) {
             slot.connection->write(slot.outbox);
-            slot.connection->flush();
             slot.outbox.resize(0); // keeps its capacity for the next event
             slot.unsentBefore = slot.connection->unsentBytes();
         }

@@ -94,7 +94,7 @@ private:
     // Handles what the slot's client sent, in order; with pacing, only while its tokens last.
     void drain(int n, bool pacing);
     Connection* detach(int n);
-    // After every event: flushes what it queued and sets the timer for what is due next.
+    // After every event: hands its output over and sets the timer for what is due next.
     void settle();
 
     RelayLimits m_limits;

@@ -60,12 +60,6 @@ void TcpConnection::write(const QByteArray& bytes)
     m_socket->write(bytes);
 }
 
-void TcpConnection::flush()
-{
-    if (!m_ending && !m_done)
-        m_socket->flush();
-}
-
 qint64 TcpConnection::unsentBytes() const
 {
     return m_socket->bytesToWrite();

@@ -18,7 +18,6 @@ public:
     TcpConnection(QTcpSocket* socket, const Clock& clock, QObject* parent = nullptr);
 
     void write(const QByteArray& bytes) override;
-    void flush() override;
     qint64 unsentBytes() const override;
     Time lastTaken() const override { return m_lastTaken; }
     void pauseReading() override;

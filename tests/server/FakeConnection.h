@@ -37,7 +37,6 @@ public:
         if (!reading)
             unsent += bytes.size();
     }
-    void flush() override { ++flushes; }
     qint64 unsentBytes() const override { return unsent; }
     Time lastTaken() const override { return takenAt; }
     void pauseReading() override { paused = true; }
@@ -55,7 +54,6 @@ public:
     bool reading = true; // while false, written bytes stay unsent
     qint64 unsent = 0;
     Time takenAt{};
-    int flushes = 0;
     bool paused = false;
     bool closing = false;
     bool aborted = false;
