@@ -120,6 +120,8 @@ bool RelayHub::isConnected(int slot) const
 bool RelayHub::send(int slot, const QByteArray& message)
 {
     Slot& s = m_slots[slot - 1];
+    if (s.outbox.isEmpty())
+        s.outbox.reserve(std::max(s.lastOutbox, message.size()));
     s.outbox += message;
     // The connection only ever takes bytes between two writes, so this is an upper bound.
     if (s.unsentBefore + s.outbox.size() <= m_limits.outputCap)
@@ -255,8 +257,10 @@ void RelayHub::settle()
     // up with one send per client, not one per note.
     for (Slot& slot : m_slots) {
         if (!slot.outbox.isEmpty() && slot.connection) {
+            // The connection keeps the bytes without copying them; the next event starts anew.
             slot.connection->write(slot.outbox);
-            slot.outbox.resize(0); // keeps its capacity for the next event
+            slot.lastOutbox = std::min<qsizetype>(slot.outbox.size(), 1 << 18);
+            slot.outbox = QByteArray();
             slot.unsentBefore = slot.connection->unsentBytes();
         }
     }

@@ -74,8 +74,9 @@ private:
         std::optional<FloodGate> gate;
         bool paced = false;
         std::optional<Time> wakeAt;
-        QByteArray outbox;       // what one event relays to this client, written in one piece
-        qint64 unsentBefore = 0; // the connection's unsent output when the outbox was last written
+        QByteArray outbox;        // what one event relays to this client, written in one piece
+        qsizetype lastOutbox = 0; // its size last time, reserved at once the next time
+        qint64 unsentBefore = 0;  // the connection's unsent output when the outbox was last written
     };
     struct Closing
     {

@@ -4,8 +4,7 @@ namespace tamber::protocol {
 
 namespace {
 
-template <typename Fields>
-QByteArray frame(const Fields& fields)
+template <typename Fields> QByteArray frame(const Fields& fields)
 {
     QByteArray message;
     qsizetype size = 1;

@@ -27,6 +27,30 @@ private:
     char* m_end;
 };
 
+// Walks a message's fields without copying them, as splitFields() cuts them: at every NUL,
+// with no empty field after a final NUL.
+class FieldReader
+{
+public:
+    explicit FieldReader(QByteArrayView message) : m_message(message) {}
+
+    std::optional<QByteArrayView> next()
+    {
+        if (m_at > m_message.size() || (m_at == m_message.size() && m_at > 0))
+            return std::nullopt;
+        qsizetype end = m_message.indexOf(kFieldEnd, m_at);
+        if (end < 0)
+            end = m_message.size();
+        const QByteArrayView field = m_message.sliced(m_at, end - m_at);
+        m_at = end + 1;
+        return field;
+    }
+
+private:
+    QByteArrayView m_message;
+    qsizetype m_at = 0;
+};
+
 std::optional<int> parseId(const QByteArray& field)
 {
     const auto id = parseNumber(field, kMaxUserId);
@@ -93,16 +117,23 @@ QByteArray encode(const SetPatchRelay& m)
 
 std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
 {
-    const QList<QByteArray> f = splitFields(message);
-    const QByteArray& command = f.first();
-    if (command == kNoteOn && f.size() >= 3)
-        return NoteOnRequest{f[1], f[2]};
-    if (command == kNoteOff && f.size() >= 2)
-        return NoteOffRequest{f[1]};
-    if (command == kSetPatch && f.size() >= 2)
-        return SetPatchRequest{f[1]};
-    if (command == kChatMsg && f.size() >= 2)
-        return ChatRequest{f[1]};
+    FieldReader f(message);
+    const QByteArrayView command = f.next().value_or(QByteArrayView());
+    if (command == kNoteOn) {
+        const auto note = f.next();
+        const auto velocity = f.next();
+        if (velocity)
+            return NoteOnRequest{note->toByteArray(), velocity->toByteArray()};
+    } else if (command == kNoteOff || command == kSetPatch || command == kChatMsg) {
+        const auto field = f.next();
+        if (!field)
+            return std::nullopt;
+        if (command == kNoteOff)
+            return NoteOffRequest{field->toByteArray()};
+        if (command == kSetPatch)
+            return SetPatchRequest{field->toByteArray()};
+        return ChatRequest{field->toByteArray()};
+    }
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 // breaks a rule of the protocol or writes to a connection it has let go.
 
 #include "common/protocol/Codec.h"
+#include "common/protocol/Messages.h"
 #include "server/RelayCore.h"
 #include "server/RelayHub.h"
 #include "tests/server/FakeConnection.h"
@@ -50,6 +51,29 @@ public:
     std::array<bool, server::kSlotCount> stalled{};
 };
 
+// The relay's decoder reads the fields splitFields() cuts, and no others.
+void checkDecoder(const QByteArray& message)
+{
+    const QList<QByteArray> f = protocol::splitFields(message);
+    const auto got = protocol::decodeClientMessage(message);
+    const QByteArray& word = f.first();
+    if (word == "NoteOn" && f.size() >= 3) {
+        const auto* m = got ? std::get_if<protocol::NoteOnRequest>(&*got) : nullptr;
+        require(m && m->note == f[1] && m->velocity == f[2]);
+    } else if (word == "NoteOff" && f.size() >= 2) {
+        const auto* m = got ? std::get_if<protocol::NoteOffRequest>(&*got) : nullptr;
+        require(m && m->note == f[1]);
+    } else if (word == "SetPatch" && f.size() >= 2) {
+        const auto* m = got ? std::get_if<protocol::SetPatchRequest>(&*got) : nullptr;
+        require(m && m->program == f[1]);
+    } else if (word == "ChatMsg" && f.size() >= 2) {
+        const auto* m = got ? std::get_if<protocol::ChatRequest>(&*got) : nullptr;
+        require(m && m->text == f[1]);
+    } else {
+        require(!got);
+    }
+}
+
 // However a stream is cut into reads, the same messages come out.
 void checkChunking(const QByteArray& stream, const uint8_t* cuts, size_t cutCount)
 {
@@ -65,8 +89,10 @@ void checkChunking(const QByteArray& stream, const uint8_t* cuts, size_t cutCoun
     }
     require(got == expected);
     require(pieces.pendingSize() == whole.pendingSize());
-    for (const QByteArray& message : got)
+    for (const QByteArray& message : got) {
         require(!message.contains(protocol::kMessageEnd));
+        checkDecoder(message);
+    }
 }
 
 class CheckingConnection : public server::FakeConnection
