@@ -1,7 +1,7 @@
 #include "frmServer.h"
 
-#include "client/platform/Dialogs.h"
-#include "client/platform/FontFit.h"
+#include "common/platform/FontFit.h"
+#include "common/platform/MessageBoxes.h"
 
 #include <QGroupBox>
 #include <QListWidget>

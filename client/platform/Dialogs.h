@@ -1,23 +1,11 @@
 #pragma once
 
+#include "common/platform/MessageBoxes.h"
+
 #include <QString>
 #include <optional>
 
 namespace tamber {
-
-// Modal message boxes: show() returns once the user has closed the box.
-class MessageBoxes
-{
-public:
-    enum class Icon
-    {
-        Critical,
-        Exclamation,
-        Information
-    };
-    virtual ~MessageBoxes() = default;
-    virtual void show(const QString& text, const QString& title, Icon icon) = 0;
-};
 
 struct FileDialogRequest
 {

@@ -5,46 +5,14 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
 
 namespace tamber {
 
-namespace {
-
-// A box or dialog opens over the window the user is looking at: the modal dialog now open
-// (Key Config's boxes over Key Config, which blocks the main window) or else the main window.
-QWidget* ownerFor(QWidget* mainWindow)
-{
-    if (QWidget* modal = QApplication::activeModalWidget())
-        return modal;
-    return mainWindow;
-}
-
-} // namespace
-
-void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
-{
-    QMessageBox::Icon qtIcon = QMessageBox::Information;
-    switch (icon) {
-    case Icon::Critical:
-        qtIcon = QMessageBox::Critical;
-        break;
-    case Icon::Exclamation:
-        qtIcon = QMessageBox::Warning;
-        break;
-    case Icon::Information:
-        qtIcon = QMessageBox::Information;
-        break;
-    }
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, ownerFor(m_parent));
-    box.exec();
-}
-
 QString QtFileDialogs::ask(const FileDialogRequest& request)
 {
-    QFileDialog dialog(ownerFor(m_parent), request.title, QString(), request.filter);
+    QFileDialog dialog(dialogOwner(m_parent), request.title, QString(), request.filter);
     if (request.kind == FileDialogRequest::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -63,8 +31,8 @@ std::optional<QString> QtInputBox::ask(const QString& prompt, const QString& tit
                                        const QString& initialText)
 {
     bool ok = false;
-    const QString text = QInputDialog::getText(ownerFor(m_parent), title, prompt, QLineEdit::Normal,
-                                               initialText, &ok);
+    const QString text = QInputDialog::getText(dialogOwner(m_parent), title, prompt,
+                                               QLineEdit::Normal, initialText, &ok);
     if (!ok)
         return std::nullopt;
     return text;

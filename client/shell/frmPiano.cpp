@@ -1,6 +1,6 @@
 #include "frmPiano.h"
 
-#include "client/platform/FontFit.h"
+#include "common/platform/FontFit.h"
 
 #include <QAction>
 #include <QCloseEvent>
