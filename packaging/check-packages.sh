@@ -48,7 +48,8 @@ expect_files "$piano" usr/bin/TamberPiano usr/share/tamber-piano/Default.tmk \
     "usr/share/metainfo/$piano_id.metainfo.xml" usr/share/man/man1/TamberPiano.1.gz \
     usr/share/doc/tamber-piano/copyright usr/share/doc/tamber-piano/changelog.gz \
     "${piano_icons[@]}"
-expect_files "$server" usr/bin/CorventServer usr/lib/systemd/system/corvent-server.service \
+expect_files "$server" usr/bin/CorventServer usr/libexec/corvent-server/corvent-server-window \
+    usr/lib/systemd/system/corvent-server.service \
     "usr/share/applications/$server_id.desktop" usr/share/man/man1/CorventServer.1.gz \
     usr/share/doc/corvent-server/copyright usr/share/doc/corvent-server/changelog.gz \
     "${server_icons[@]}"

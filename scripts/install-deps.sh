@@ -7,9 +7,11 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
+  libxkbcommon-dev libxkbcommon-x11-dev xkb-data
   xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat xclip libxtst-dev
   librsvg2-bin file dpkg-dev lintian desktop-file-utils appstream systemd
   chromium
+  python3-mido
 )
 # A machine that brings its own Node.js keeps it; Debian's is the fallback.
 command -v npm >/dev/null || packages+=(nodejs npm)

@@ -1,7 +1,5 @@
 #include "HeadlessFront.h"
 
-#include "common/protocol/Text.h"
-
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/signalfd.h>
@@ -22,15 +20,22 @@ sigset_t stopSignals()
 
 } // namespace
 
-bool HeadlessFront::blockStopSignals()
+bool HeadlessFront::prepareSignals()
 {
     // Blocked signals wait in the signalfd, read on the event loop like any socket; no
-    // handler ever runs inside Qt.
+    // handler ever runs inside Qt. A write to a reader that has gone fails with EPIPE instead.
+    std::signal(SIGPIPE, SIG_IGN);
     const sigset_t set = stopSignals();
     return pthread_sigmask(SIG_BLOCK, &set, nullptr) == 0;
 }
 
-HeadlessFront::HeadlessFront(RelayServer& server, std::FILE* out, std::FILE* err)
+void HeadlessFront::releaseSignals()
+{
+    const sigset_t set = stopSignals();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
+HeadlessFront::HeadlessFront(RelayServer& server, OutputChannel& out, std::FILE* err)
     : m_server(server), m_out(out), m_err(err)
 {
     const sigset_t set = stopSignals();
@@ -39,7 +44,11 @@ HeadlessFront::HeadlessFront(RelayServer& server, std::FILE* out, std::FILE* err
         m_notifier = new QSocketNotifier(m_signalFd, QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, &HeadlessFront::onSignal);
     }
-    connect(&m_server, &RelayServer::listChanged, this, &HeadlessFront::printLines);
+    connect(&m_server, &RelayServer::listChanged, this, &HeadlessFront::printList);
+    connect(&m_server, &RelayServer::allClosed, this, [this] {
+        if (m_stopping)
+            emit stopped();
+    });
 }
 
 HeadlessFront::~HeadlessFront()
@@ -60,20 +69,17 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
                      reason.constData());
         return false;
     }
-    printLines(m_server.slotLines());
+    printList();
     return true;
 }
 
-void HeadlessFront::printLines(const QStringList& lines)
+void HeadlessFront::printList()
 {
-    // Names are the clients' bytes; they go out as they came in.
-    for (const QString& line : lines) {
-        const QByteArray bytes = protocol::encodeText(line);
-        std::fwrite(bytes.constData(), 1, bytes.size(), m_out);
-        std::fputc('\n', m_out);
-    }
-    std::fputc('\n', m_out);
-    std::fflush(m_out);
+    QByteArray list;
+    for (const QByteArray& line : m_server.terminalLines())
+        list += line + '\n';
+    list += '\n';
+    m_out.print(list);
 }
 
 void HeadlessFront::onSignal()
@@ -84,10 +90,16 @@ void HeadlessFront::onSignal()
         if (info.ssi_signo == SIGTERM || info.ssi_signo == SIGINT)
             stopRequested = true;
     }
-    if (!stopRequested || !m_server.isRunning())
+    if (!stopRequested)
         return;
+    if (m_stopping) {
+        emit stopped();
+        return;
+    }
+    m_stopping = true;
     m_server.stop();
-    emit stopped();
+    if (!m_server.isClosing())
+        emit stopped();
 }
 
 } // namespace tamber::server

@@ -1,8 +1,10 @@
 #pragma once
 
 // The front of `CorventServer --headless`: starts the service at once, prints every rebuilt
-// slot list to standard output, and on SIGTERM or SIGINT stops the service and quits.
+// slot list to standard output without ever waiting for its reader, and on SIGTERM or SIGINT
+// stops the service and quits (a second signal quits without waiting for slow clients).
 
+#include "server/HeadlessOutput.h"
 #include "server/RelayServer.h"
 
 #include <QObject>
@@ -17,10 +19,13 @@ class HeadlessFront : public QObject
     Q_OBJECT
 
 public:
-    // Blocks SIGTERM and SIGINT for the whole process; call before any thread starts.
-    static bool blockStopSignals();
+    // Blocks SIGTERM and SIGINT and ignores SIGPIPE for the whole process: call it first in
+    // main, before any thread starts.
+    static bool prepareSignals();
+    // Unblocks SIGTERM and SIGINT again, for a program that replaces this one.
+    static void releaseSignals();
 
-    HeadlessFront(RelayServer& server, std::FILE* out, std::FILE* err);
+    HeadlessFront(RelayServer& server, OutputChannel& out, std::FILE* err);
     ~HeadlessFront() override;
 
     // Starts the service; false (with the reason on `err`) when it cannot listen.
@@ -30,14 +35,15 @@ signals:
     void stopped();
 
 private:
-    void printLines(const QStringList& lines);
+    void printList();
     void onSignal();
 
     RelayServer& m_server;
-    std::FILE* m_out;
+    ListWriter m_out;
     std::FILE* m_err;
     int m_signalFd = -1;
     QSocketNotifier* m_notifier = nullptr;
+    bool m_stopping = false;
 };
 
 } // namespace tamber::server

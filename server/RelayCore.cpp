@@ -1,10 +1,20 @@
 #include "RelayCore.h"
 
-#include "common/protocol/Messages.h"
+#include "common/protocol/Text.h"
 
 namespace tamber::server {
 
 namespace msg = protocol;
+
+std::optional<QByteArray> nameCommandRest(const QByteArray& text)
+{
+    if (!text.startsWith('/'))
+        return std::nullopt;
+    const qsizetype space = text.indexOf(' ');
+    if (space < 0 || text.left(space).toLower() != "/name")
+        return std::nullopt;
+    return text.mid(space + 1);
+}
 
 int RelayCore::firstFreeSlot() const
 {
@@ -35,14 +45,37 @@ void RelayCore::accepted(int n)
 
 void RelayCore::received(int n, const QByteArray& bytes)
 {
-    const QList<QByteArray> messages = Users[n - 1].Pending.feed(bytes);
-    for (const QByteArray& message : messages) {
+    for (const QByteArray& message : cut(n, bytes)) {
         // The sender itself may have been closed by a send of an earlier message.
         if (!m_host.isConnected(n))
             break;
-        if (!message.isEmpty() && message.size() <= protocol::kMaxClientMessage)
-            HandleClientMessage(n, message);
+        if (const auto decoded = decode(message))
+            handle(n, *decoded);
     }
+}
+
+QList<QByteArray> RelayCore::cut(int n, const QByteArray& bytes)
+{
+    return Users[n - 1].Pending.feed(bytes);
+}
+
+std::optional<protocol::ClientMessage> RelayCore::decode(const QByteArray& message)
+{
+    if (message.isEmpty() || message.size() > protocol::kMaxClientMessage)
+        return std::nullopt;
+    return msg::decodeClientMessage(message);
+}
+
+void RelayCore::handle(int n, const protocol::ClientMessage& message)
+{
+    if (const auto* m = std::get_if<msg::NoteOnRequest>(&message))
+        SendToAll(encode(msg::NoteOnRelay{m->note, m->velocity, n}));
+    else if (const auto* m = std::get_if<msg::NoteOffRequest>(&message))
+        SendToAll(encode(msg::NoteOffRelay{m->note, n}));
+    else if (const auto* m = std::get_if<msg::SetPatchRequest>(&message))
+        SendToAll(encode(msg::SetPatchRelay{n, m->program}));
+    else if (const auto* m = std::get_if<msg::ChatRequest>(&message))
+        HandleChatText(n, m->text);
     settleDepartures();
 }
 
@@ -81,17 +114,8 @@ void RelayCore::CloseSlot(int n)
 
 void RelayCore::HandleClientMessage(int n, const QByteArray& message)
 {
-    const auto decoded = msg::decodeClientMessage(message);
-    if (!decoded)
-        return;
-    if (const auto* m = std::get_if<msg::NoteOnRequest>(&*decoded))
-        SendToAll(encode(msg::NoteOnRelay{m->note, m->velocity, n}));
-    else if (const auto* m = std::get_if<msg::NoteOffRequest>(&*decoded))
-        SendToAll(encode(msg::NoteOffRelay{m->note, n}));
-    else if (const auto* m = std::get_if<msg::SetPatchRequest>(&*decoded))
-        SendToAll(encode(msg::SetPatchRelay{n, m->program}));
-    else if (const auto* m = std::get_if<msg::ChatRequest>(&*decoded))
-        HandleChatText(n, m->text);
+    if (const auto decoded = msg::decodeClientMessage(message))
+        handle(n, *decoded);
 }
 
 void RelayCore::HandleChatText(int n, const QByteArray& text)
@@ -104,15 +128,25 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
         return;
     }
     // Slash text is a command and never relayed; "/name" is the only one.
-    const qsizetype space = text.indexOf(' ');
-    if (space < 0)
+    const auto rest = nameCommandRest(text);
+    if (!rest || rest->size() > kMaxUserName || !nameIsFree(n, *rest))
         return;
-    const QByteArray rest = text.mid(space + 1);
-    if (text.left(space).toLower() != "/name" || rest.size() > kMaxUserName)
-        return;
-    slot.Name = rest;
+    slot.Name = *rest;
     SendToAll(encode(msg::UserNameMessage{n, slot.Name}));
     m_host.refreshList();
+}
+
+bool RelayCore::nameIsFree(int n, const QByteArray& name) const
+{
+    if (name == "-")
+        return false;
+    const QString wanted = protocol::decodeText(name);
+    for (int m = 1; m <= kSlotCount; ++m) {
+        if (m != n && m_host.isConnected(m) &&
+            wanted.compare(protocol::decodeText(Users[m - 1].Name), Qt::CaseInsensitive) == 0)
+            return false;
+    }
+    return true;
 }
 
 void RelayCore::settleDepartures()

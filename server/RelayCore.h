@@ -1,10 +1,11 @@
 #pragma once
 
 // The relay's logic, free of sockets: the slot table, the greeting, the relay of notes,
-// instruments and chat, and the "/name" command. RelayServer feeds it the events of the
-// real connections; tests and the fuzzer feed it through a fake SlotHost.
+// instruments and chat, and the "/name" command. RelayHub feeds it the events of the real
+// connections; tests and the fuzzer feed it through a fake SlotHost.
 
 #include "common/protocol/Codec.h"
+#include "common/protocol/Messages.h"
 #include "server/SlotHost.h"
 
 #include <QByteArray>
@@ -18,6 +19,10 @@ inline constexpr int kSlotCount = 8;
 inline constexpr qsizetype kPendingCap = 4096;
 inline constexpr qsizetype kMaxChatText = 50;
 inline constexpr qsizetype kMaxUserName = 10;
+
+// The name a chat text asks for when it is a "/name" command (the command word in any case,
+// then a space), however long; nullopt for any other text.
+std::optional<QByteArray> nameCommandRest(const QByteArray& text);
 
 struct UserSlot
 {
@@ -37,6 +42,12 @@ public:
     void accepted(int n);
     // Bytes arrived on slot n: cut them into messages and handle each.
     void received(int n, const QByteArray& bytes);
+    // The same in two steps, for a caller that paces a client: cut() gives the messages the
+    // bytes complete, and handle() acts on one of them later.
+    QList<QByteArray> cut(int n, const QByteArray& bytes);
+    // A message of the right length decoded, or nullopt for one the relay drops unread.
+    static std::optional<protocol::ClientMessage> decode(const QByteArray& message);
+    void handle(int n, const protocol::ClientMessage& message);
     // Slot n's connection ended by any means but Stop (its host link is already gone).
     void departed(int n);
 
@@ -52,6 +63,9 @@ private:
     // Announces the slots closed for exceeding their output cap, one after another, so that
     // no send ever runs inside another.
     void settleDepartures();
+    // A new name is refused when every piano would show it as an empty seat, or when it is
+    // another present user's name in any case.
+    bool nameIsFree(int n, const QByteArray& name) const;
 
     SlotHost& m_host;
     std::array<UserSlot, kSlotCount> Users;

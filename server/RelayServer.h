@@ -1,75 +1,56 @@
 #pragma once
 
-// The relay service on real sockets: the listener (socket element 0) and the eight slot
-// connections. All logic lives in RelayCore; this class only turns socket events into calls.
+// The relay service on TCP: the listener (socket element 0) hands every accepted socket to the
+// hub as a connection. Both fronts, the window and the headless one, drive this class.
 
 #include "common/protocol/Codec.h"
-#include "server/RelayCore.h"
+#include "server/RelayHub.h"
 
 #include <QHostAddress>
 #include <QObject>
 #include <QStringList>
 #include <QTcpServer>
-#include <array>
-
-class QTcpSocket;
 
 namespace tamber::server {
 
-struct RelayLimits
-{
-    // Unsent output a slot may hold before it is closed as a client that does not read.
-    qint64 outputCap = 1 << 20;
-};
-
-class RelayServer : public QObject, private SlotHost
+class RelayServer : public QObject
 {
     Q_OBJECT
 
 public:
     explicit RelayServer(RelayLimits limits = {}, QObject* parent = nullptr);
-    ~RelayServer() override;
 
     // Start: listens and makes the eight slots ready. False (and still stopped) when the
     // address cannot be listened on; errorString() says why.
     bool start(quint16 port = protocol::kPort, const QHostAddress& address = QHostAddress::Any);
     // Stop: closes every slot's connection without telling anyone, then the listener.
+    // Connections still taking their last output close within two seconds (allClosed()).
     void stop();
     bool isRunning() const { return m_listener.isListening(); }
+    bool isClosing() const { return m_hub.isClosing(); }
     quint16 port() const { return m_listener.serverPort(); }
     QString errorString() const { return m_errorString; }
 
-    // The eight lines of the slot list, in slot order.
+    // The eight lines of the slot list, in slot order, as the window shows them.
     QStringList slotLines() const;
-    const UserSlot& user(int n) const { return m_core.user(n); }
+    // The same as bytes for a terminal or a log: names as the clients sent them, with every
+    // byte that a terminal would take for a control written out.
+    QList<QByteArray> terminalLines() const;
+    const UserSlot& user(int n) const { return m_hub.user(n); }
+    bool isPaced(int n) const { return m_hub.isPaced(n); }
+    qint64 unsentBytes(int n) const { return m_hub.unsentBytes(n); }
 
 signals:
     // Emitted at every rebuild of the slot list.
     void listChanged(const QStringList& lines);
+    void allClosed();
 
 private:
-    struct Link
-    {
-        QTcpSocket* socket = nullptr; // null while the slot is free
-        QString address;
-    };
-
-    bool isConnected(int slot) const override;
-    bool send(int slot, const QByteArray& message) override;
-    void close(int slot, bool abort) override;
-    void refreshList() override;
-
     void onNewConnection();
-    void onReadyRead(int n, QTcpSocket* socket);
-    void onConnectionEnded(int n, QTcpSocket* socket);
-    void detach(int n);
-    void flushAll();
 
-    RelayLimits m_limits;
+    SteadyClock m_clock;
     QTcpServer m_listener;
-    std::array<Link, kSlotCount> m_links;
-    std::array<bool, kSlotCount> SocketLoaded{};
-    RelayCore m_core{*this};
+    RelayHub m_hub;
     QString m_errorString;
 };
 

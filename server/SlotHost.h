@@ -12,8 +12,8 @@ class SlotHost
 public:
     virtual ~SlotHost() = default;
     virtual bool isConnected(int slot) const = 0;
-    // Queues one complete message for the slot. False when the slot's unsent output has
-    // grown past its cap; the caller then treats the slot as gone.
+    // Queues one complete message for the slot. False when the slot's client has stopped
+    // reading (see RelayLimits); the caller then treats the slot as gone.
     virtual bool send(int slot, const QByteArray& message) = 0;
     // Ends the slot's connection without any call back into the relay logic.
     // `abort` drops unsent output instead of flushing it first.

@@ -1,6 +1,7 @@
 #include "frmServer.h"
 
-#include "client/platform/Dialogs.h"
+#include "common/platform/FontFit.h"
+#include "common/platform/MessageBoxes.h"
 
 #include <QGroupBox>
 #include <QListWidget>
@@ -51,6 +52,12 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     connect(&m_server, &RelayServer::listChanged, this, &frmServer::showLines);
 
     RefreshList();
+    // Eight lines, one per slot, with no scroll bar, in whatever font the desktop has.
+    lstUsers->setFont(fittedFont(designFont(), [this](const QFont& font) {
+        lstUsers->setFont(font);
+        return kSlotCount * lstUsers->sizeHintForRow(0) + 2 * lstUsers->frameWidth() <=
+               lstUsers->height();
+    }));
 }
 
 void frmServer::RefreshList()

@@ -1,81 +1,106 @@
-// CorventServer: the relay of a piano session, with a window or, with --headless, without.
+// CorventServer: the relay of a piano session. With --headless it serves on Qt Core and
+// Network alone; without, it becomes the window program installed beside it, so that a relay
+// host needs no display libraries.
 
-#include "client/platform/QtPlatform.h"
 #include "common/ProgramInfo.h"
-#include "common/appicon/AppIcon.h"
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
-#include "server/frmServer.h"
+#include "server/ServerOptions.h"
 
-#include <QApplication>
-#include <QCommandLineParser>
 #include <QCoreApplication>
-#include <memory>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
-constexpr auto kDescription =
-    "Relays the notes, instruments and chat of up to eight Tamber Piano players on TCP port "
-    "9050.\n\n"
-    "Window mode (the default) shows the Corvent Server window; the service listens once "
-    "Start is pressed.\n"
-    "Headless mode (--headless) needs no display: it listens at once, prints the eight-line "
-    "user list to standard output each time it changes, and stops on SIGTERM or SIGINT.";
+constexpr auto kWindowProgram = "corvent-server-window";
 
-int runHeadless(int argc, char** argv)
+void fail(const QString& message)
 {
-    using namespace tamber::server;
-    // Before QCoreApplication, so every thread it may start inherits the blocked signals.
-    HeadlessFront::blockStopSignals();
-    QCoreApplication app(argc, argv);
-    RelayServer server;
-    HeadlessFront front(server, stdout, stderr);
-    QObject::connect(&front, &HeadlessFront::stopped, &app, [] { QCoreApplication::exit(0); });
-    if (!front.start(tamber::protocol::kPort, QHostAddress::Any))
-        return 1;
-    return app.exec();
+    std::fprintf(stderr, "CorventServer: %s\n", message.toLocal8Bit().constData());
 }
 
-int runWindow(int argc, char** argv)
+// Beside this program in the build tree; in libexec once installed.
+QString windowProgram()
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    for (const QString& folder : {QStringLiteral("."), QStringLiteral(TAMBER_SERVER_LIBEXEC)}) {
+        const QFileInfo candidate(here.filePath(folder + '/' + QLatin1String(kWindowProgram)));
+        if (candidate.isFile() && candidate.isExecutable())
+            return QDir::cleanPath(candidate.absoluteFilePath());
+    }
+    return {};
+}
+
+// Replaces this process with the window program, with the same arguments; returns only on
+// failure.
+int runWindow(char** argv)
+{
+    const QString program = windowProgram();
+    if (program.isEmpty()) {
+        fail(QStringLiteral("the window program %1 is not installed; use --headless")
+                 .arg(QLatin1String(kWindowProgram)));
+        return 1;
+    }
+    const QByteArray path = QFile::encodeName(program);
+    tamber::server::HeadlessFront::releaseSignals();
+    ::execv(path.constData(), argv);
+    fail(QStringLiteral("cannot start %1: %2")
+             .arg(program, QString::fromLocal8Bit(std::strerror(errno))));
+    return 1;
+}
+
+int runHeadless(const tamber::server::RelayLimits& limits)
 {
     using namespace tamber::server;
-    QApplication app(argc, argv);
-    QApplication::setWindowIcon(tamber::appIcon());
-    QApplication::setDesktopFileName(QLatin1String(tamber::kServerDesktopId));
-    RelayServer server;
-    tamber::QtMessageBoxes messageBoxes;
-    frmServer window(server, messageBoxes);
-    messageBoxes.setParentWindow(&window);
-    window.show();
-    return app.exec();
+    RelayServer server(limits);
+    FdChannel out(STDOUT_FILENO);
+    HeadlessFront front(server, out, stderr);
+    QObject::connect(&front, &HeadlessFront::stopped, qApp, [] { QCoreApplication::exit(0); });
+    if (!front.start(tamber::protocol::kPort, QHostAddress::Any))
+        return 1;
+    return QCoreApplication::exec();
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    // First of all, so that every thread inherits the blocked stop signals and no print to a
+    // reader that has gone can kill the relay.
+    tamber::server::HeadlessFront::prepareSignals();
+    QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("CorventServer"));
     QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption headless(
-        QStringLiteral("headless"),
-        QStringLiteral("Run without a window: serve at once, print the user list to standard "
-                       "output, stop on SIGTERM or SIGINT."));
-    parser.addOption(headless);
+    const tamber::server::ServerOptions options(parser);
+    const bool parsed = parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp(0);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    // The window program reads the same options after its GUI has taken Qt's own (-platform
+    // and the like), and reports any error itself.
+    if (!options.headless())
+        return runWindow(argv);
 
-    // Which application object to create depends on the mode, so parse before making one.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (!parser.parse(arguments) || parser.isSet(QStringLiteral("help")) ||
-        parser.isSet(QStringLiteral("version"))) {
-        QCoreApplication app(argc, argv);
-        parser.process(app); // prints help, version or the error, and exits
-        return 0;
+    if (!parsed || !parser.positionalArguments().isEmpty()) {
+        fail(parsed ? QStringLiteral("unexpected argument \"%1\"")
+                          .arg(parser.positionalArguments().constFirst())
+                    : parser.errorText());
+        return 1;
     }
-    return parser.isSet(headless) ? runHeadless(argc, argv) : runWindow(argc, argv);
+    QString error;
+    const auto limits = options.limits(&error);
+    if (!limits) {
+        fail(error);
+        return 1;
+    }
+    return runHeadless(*limits);
 }

@@ -3,6 +3,9 @@
 #include "Stream.h"
 #include "client/shell/Version.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tamber {
 
 namespace {
@@ -11,6 +14,7 @@ namespace {
 constexpr int32_t kKeymapMagic = 'T' | 'M' << 8 | 'K' << 16 | 'M' << 24;
 constexpr uint8_t kTagKey = 1;
 constexpr uint8_t kTagEnd = 0;
+constexpr qint64 kReadBlockSize = 64 * 1024;
 
 QString notValidText()
 {
@@ -59,21 +63,72 @@ void KeymapFiles::LoadKeymap(const QString& path)
     file.ReadByte(); // the revision never matters
 
     m_keymap.clear();
-    for (;;) {
-        const uint8_t tag = file.ReadByte();
-        if (tag == kTagEnd)
-            break; // also the end of the file, which reads as 0
-        if (tag != kTagKey)
-            continue;
-        const uint8_t key = file.ReadByte();
-        const uint8_t note = file.ReadByte();
+    readRecords(file);
+}
+
+// The records are read front to back in blocks, once, up to the end record; the end of
+// the file counts as one. A record cut short by the end of the file is completed with
+// zeros, as reads past the end give.
+void KeymapFiles::readRecords(Stream& file)
+{
+    enum class Next
+    {
+        Tag,
+        Key,
+        Note
+    };
+    Next next = Next::Tag;
+    uint8_t key = 0;
+    int invalid = 0;
+    auto record = [&](uint8_t note) {
         if (note > Keymap::kHighestOffset) {
-            m_boxes.show(QStringLiteral("Warning: An invalid value was detected in this keymap."),
-                         QStringLiteral("Warning"), icon);
-            continue;
+            // A damaged file may hold thousands: the first few are shown, the rest counted.
+            if (++invalid <= kInvalidValueBoxes)
+                m_boxes.show(
+                    QStringLiteral("Warning: An invalid value was detected in this keymap."),
+                    QStringLiteral("Warning"), MessageBoxes::Icon::Exclamation);
+            return;
         }
         m_keymap.KeyNote[key] = note;
         m_keymap.KeyMapped[key] = true;
+    };
+
+    const qint64 blockSize =
+        std::clamp<qint64>(file.size() - (file.Pointer - 1), 1, kReadBlockSize);
+    auto block = std::vector<char>(size_t(blockSize));
+    bool ended = false;
+    while (!ended) {
+        const qint64 held = file.ReadBlock(block.data(), blockSize);
+        for (qint64 i = 0; i < held && !ended; ++i) {
+            const auto byte = uint8_t(block[size_t(i)]);
+            switch (next) {
+            case Next::Tag:
+                ended = byte == kTagEnd;
+                next = byte == kTagKey ? Next::Key : Next::Tag; // other tags are ignored
+                break;
+            case Next::Key:
+                key = byte;
+                next = Next::Note;
+                break;
+            case Next::Note:
+                record(byte);
+                next = Next::Tag;
+                break;
+            }
+        }
+        if (held < blockSize)
+            break;
+    }
+    if (!ended && next != Next::Tag) {
+        if (next == Next::Key)
+            key = 0;
+        record(0);
+    }
+    if (invalid > kInvalidValueBoxes) {
+        m_boxes.show(QStringLiteral("Warning: %1 more invalid values were detected in this keymap "
+                                    "and skipped.")
+                         .arg(invalid - kInvalidValueBoxes),
+                     QStringLiteral("Warning"), MessageBoxes::Icon::Exclamation);
     }
 }
 

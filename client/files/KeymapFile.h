@@ -7,6 +7,8 @@
 
 namespace tamber {
 
+class Stream;
+
 // Moves a keymap between the KeyNote/KeyMapped tables and a .tmk file.
 //
 //   offset 0  "TMKM"                 magic, read and written as one Long
@@ -16,7 +18,8 @@ namespace tamber {
 //                       other        ignored; the next byte is read as a tag
 //
 // A file with m mapped keys is 7 + 3m + 1 bytes. Bytes after the end record are never
-// read, so saving over a longer file may leave them in place.
+// read, so saving over a longer file may leave them in place. The file is read once, front
+// to back, so however many ignored tags it holds it costs one pass.
 class KeymapFiles
 {
 public:
@@ -30,7 +33,12 @@ public:
     // gives an error box instead.
     void SaveKeymap(const QString& path);
 
+    // Invalid values get a box each up to this many; one more box counts the rest.
+    static constexpr int kInvalidValueBoxes = 3;
+
 private:
+    void readRecords(Stream& file);
+
     Keymap& m_keymap;
     MessageBoxes& m_boxes;
 };

@@ -1,9 +1,6 @@
 #include "Player.h"
 
-#include "Stream.h"
-
-#include <QFile>
-#include <algorithm>
+#include "RecordingFile.h"
 
 namespace tamber {
 
@@ -20,31 +17,30 @@ Player::Player(Links links) : m_links(std::move(links)) {}
 
 bool Player::load(const QString& FileName)
 {
-    Stream file;
-    if (!file.OpenFile(FileName, Stream::Mode::ReadOnly)) {
+    LoadedRecording recording = loadRecording(FileName, kMaxPlayEvents);
+    switch (recording.outcome) {
+    case LoadedRecording::Outcome::CannotOpen:
         m_links.boxes.show(QStringLiteral("The recording \"%1\" could not be opened: %2")
-                               .arg(FileName, file.errorString()),
+                               .arg(FileName, recording.reason),
                            QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
         return false;
-    }
-    if (file.ReadString(4) != kRecordingMagic || file.ReadString(4) != kRecordingSection)
+    case LoadedRecording::Outcome::NotARecording:
         return false;
-
+    case LoadedRecording::Outcome::TooLong:
+        m_links.boxes.show(QStringLiteral("The recording \"%1\" cannot be played: it holds more "
+                                          "than %2 events.")
+                               .arg(FileName)
+                               .arg(kMaxPlayEvents),
+                           QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
+        return false;
+    case LoadedRecording::Outcome::Loaded:
+        break;
+    }
     if (m_started)
         m_started();
-    const int32_t count = file.ReadLong();
-    // Memory follows the file's size, never the count field: events the file does not
-    // hold are not loaded (they would read as silent zeros that pass at once).
-    const qint64 bytesLeft = std::max<qint64>(0, file.size() - kRecordingHeaderSize);
-    const qint64 held = (bytesLeft + kRecordingEventSize - 1) / kRecordingEventSize;
-    PlayEventCount = int32_t(std::clamp<qint64>(held, 0, std::max(count, 0)));
-    PlayEvents.assign(size_t(PlayEventCount), {});
-    for (RecordingEvent& event : PlayEvents) {
-        event.Delay = file.ReadLong();
-        event.Message = file.ReadLong();
-    }
+    PlayEvents = std::move(recording.events);
+    PlayEventCount = int32_t(PlayEvents.size());
     PlayIndex = 1;
-    file.CloseFile();
     return true;
 }
 
@@ -105,6 +101,7 @@ void Player::StopPlayback()
     m_isPlaying = false;
     PlayIndex = 0;
     PlayEventCount = 0;
+    std::vector<RecordingEvent>().swap(PlayEvents); // a long recording's memory goes back
     if (m_stopped)
         m_stopped();
     m_links.silenceAll();

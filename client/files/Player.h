@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RecordingFile.h"
 #include "RecordingFormat.h"
 #include "client/platform/Dialogs.h"
 #include "client/platform/TickClock.h"
@@ -42,8 +43,13 @@ public:
 
     explicit Player(Links links);
 
+    // The longest recording that is played (128 MiB of events); a longer one is refused
+    // with a box rather than taking the machine's memory.
+    static constexpr int32_t kMaxPlayEvents = kMaxLoadedRecordingEvents;
+
     // Loads the whole file, then plays it to the end or until stopped; returns only when
-    // playback has ended. A file that is not a recording is ignored without a message.
+    // playback has ended. A file that is not a recording is ignored without a message; one
+    // that cannot be opened, or holds more than kMaxPlayEvents events, gets a box.
     void PlayRecording(const QString& FileName);
     // One pass of the playback loop: plays the next event if it is due.
     void PlaybackTick();

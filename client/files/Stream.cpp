@@ -4,6 +4,13 @@
 #include <algorithm>
 #include <cstring>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace tamber {
 
 namespace {
@@ -30,14 +37,18 @@ qint64 Stream::bytesLeft() const
     return offset() < 0 ? 0 : std::max<qint64>(0, size() - offset());
 }
 
-void Stream::readAt(char* out, int count)
+qint64 Stream::ReadBlock(char* out, qint64 count)
 {
+    if (count <= 0)
+        return 0;
     std::memset(out, 0, size_t(count));
+    qint64 held = 0;
     if (m_file.isOpen() && offset() >= 0 && m_file.seek(offset())) {
         // A short read (end of file) leaves the rest at zero.
-        m_file.read(out, count);
+        held = std::max<qint64>(0, m_file.read(out, count));
     }
     advance(count);
+    return held;
 }
 
 bool Stream::writeAt(const char* data, int count)
@@ -54,21 +65,21 @@ bool Stream::writeAt(const char* data, int count)
 uint8_t Stream::ReadByte()
 {
     unsigned char b[1];
-    readAt(reinterpret_cast<char*>(b), 1);
+    ReadBlock(reinterpret_cast<char*>(b), 1);
     return b[0];
 }
 
 int16_t Stream::ReadInteger()
 {
     unsigned char b[2];
-    readAt(reinterpret_cast<char*>(b), 2);
+    ReadBlock(reinterpret_cast<char*>(b), 2);
     return fromLittleEndian<int16_t>(b);
 }
 
 int32_t Stream::ReadLong()
 {
     unsigned char b[4];
-    readAt(reinterpret_cast<char*>(b), 4);
+    ReadBlock(reinterpret_cast<char*>(b), 4);
     return fromLittleEndian<int32_t>(b);
 }
 
@@ -79,7 +90,7 @@ QByteArray Stream::ReadString(int32_t Length)
         // for a magic text by its zero padding.
         const auto held = int(std::min<qint64>(Length, bytesLeft()));
         QByteArray text(held, '\0');
-        readAt(text.data(), held);
+        ReadBlock(text.data(), held);
         advance(int64_t(Length) - held);
         return text;
     }
@@ -91,7 +102,7 @@ QByteArray Stream::ReadString(int32_t Length)
         return {};
     const auto held = int(std::min<qint64>(n, bytesLeft()));
     QByteArray text(held, '\0');
-    readAt(text.data(), held);
+    ReadBlock(text.data(), held);
     advance(int64_t(n) - held);
     return text;
 }
@@ -130,7 +141,6 @@ bool Stream::OpenFile(const QString& FileName, Mode mode)
     CloseFile();
     Pointer = 1;
     m_error.clear();
-    m_file.setFileName(FileName);
     if (FileName.isEmpty()) {
         m_error = QStringLiteral("No file name was given.");
         return false;
@@ -140,24 +150,78 @@ bool Stream::OpenFile(const QString& FileName, Mode mode)
         m_error = QStringLiteral("It is a folder, not a file.");
         return false;
     }
-    if (mode == Mode::ReadOnly) {
-        if (!info.exists()) {
-            m_error = QStringLiteral("The file does not exist.");
-            return false;
-        }
-        if (m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            return true;
-        m_error = m_file.errorString();
+    if (mode == Mode::ReadOnly && !info.exists()) {
+        m_error = QStringLiteral("The file does not exist.");
         return false;
     }
-    // ReadWrite neither truncates an existing file nor fails to create a missing one.
-    if (m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+    return openRegular(FileName, mode);
+}
+
+#ifdef Q_OS_UNIX
+// The file is opened without blocking and checked before use: a FIFO's open() would wait
+// for a writer, possibly for ever. Once it is known to be a regular file the descriptor
+// goes back to blocking, unbuffered use.
+bool Stream::openRegular(const QString& FileName, Mode mode)
+{
+    const QByteArray path = QFile::encodeName(FileName);
+    constexpr int kFlags = O_NONBLOCK | O_CLOEXEC;
+    int fd = -1;
+    bool writable = false;
+    if (mode == Mode::ReadWrite) {
+        // ReadWrite neither truncates an existing file nor fails to create a missing one;
+        // a file that may not be written is still opened for reading.
+        fd = ::open(path.constData(), O_RDWR | O_CREAT | kFlags, 0666);
+        writable = fd >= 0;
+        const int writeError = errno;
+        if (fd < 0 && writeError != ENOENT && QFileInfo::exists(FileName)) {
+            m_error = qt_error_string(writeError);
+            fd = ::open(path.constData(), O_RDONLY | kFlags);
+        }
+    } else {
+        fd = ::open(path.constData(), O_RDONLY | kFlags);
+    }
+    if (fd < 0) {
+        if (m_error.isEmpty())
+            m_error = qt_error_string(errno);
+        return false;
+    }
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        m_error = S_ISDIR(status.st_mode) ? QStringLiteral("It is a folder, not a file.")
+                                          : QStringLiteral("It is not a regular file.");
+        ::close(fd);
+        return false;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const QIODevice::OpenMode openMode =
+        (writable ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::Unbuffered;
+    if (!m_file.open(fd, openMode, QFileDevice::AutoCloseHandle)) {
+        m_error = m_file.errorString();
+        ::close(fd);
+        return false;
+    }
+    m_error.clear();
+    return true;
+}
+#else
+bool Stream::openRegular(const QString& FileName, Mode mode)
+{
+    if (QFileInfo::exists(FileName) && !QFileInfo(FileName).isFile()) {
+        m_error = QStringLiteral("It is not a regular file.");
+        return false;
+    }
+    m_file.setFileName(FileName);
+    if (mode == Mode::ReadWrite && m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered))
+        return true;
+    if ((mode == Mode::ReadOnly || QFileInfo::exists(FileName)) &&
+        m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return true;
     m_error = m_file.errorString();
-    if (info.exists() && m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return true;
     return false;
 }
+#endif
 
 void Stream::CloseFile()
 {

@@ -36,6 +36,9 @@ public:
     // Length not 0: that many bytes. Length 0: a Long n, then n bytes. Either way the text
     // is cut where the file ends, and Pointer moves by the full size.
     QByteArray ReadString(int32_t Length = 0);
+    // Reads `count` bytes at Pointer in one call: what the file holds there, zeros beyond its
+    // end. Returns how many bytes came from the file; Pointer moves by `count`.
+    qint64 ReadBlock(char* out, qint64 count);
     // Length not 0 only selects the fixed form: Value is written whole, neither padded nor
     // cut. Length 0: the byte count as a Long, then the bytes.
     // The write functions return false when the bytes did not reach the file (closed
@@ -45,7 +48,8 @@ public:
     bool WriteInteger(int16_t Value);
     bool WriteLong(int32_t Value);
     // Closes any file still open, sets Pointer to 1. False when the file cannot be opened;
-    // errorString() then says why.
+    // errorString() then says why. Only regular files are opened: a FIFO would block until
+    // some writer came, and a device or a folder holds no file of ours.
     bool OpenFile(const QString& FileName, Mode mode = Mode::ReadWrite);
     void CloseFile();
 
@@ -56,10 +60,8 @@ public:
     QString errorString() const { return m_error; }
 
 private:
-    // Reads up to `count` bytes at Pointer into `out` (zeros where nothing was read) and
-    // moves Pointer on by `count`.
-    void readAt(char* out, int count);
     bool writeAt(const char* data, int count);
+    bool openRegular(const QString& FileName, Mode mode);
     qint64 bytesLeft() const; // from Pointer to the end of the file
     qint64 offset() const { return qint64(Pointer) - 1; }
     void advance(int64_t count) { Pointer = int32_t(uint32_t(Pointer) + uint32_t(count)); }

@@ -78,6 +78,8 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
     connect(m_cmdLoad, &QPushButton::clicked, this, &KeyConfigDialog::cmdLoad_Click);
     connect(m_cmdOK, &QPushButton::clicked, this, &KeyConfigDialog::cmdOK_Click);
     installEventFilter(this);
+    // The captions are the user's own key labels: another layout relabels them at once.
+    connect(&m_links.keys, &KeyStateSource::layoutChanged, this, &KeyConfigDialog::ShowKeymap);
 
     Form_Load();
 }
@@ -97,7 +99,8 @@ void KeyConfigDialog::Form_Load()
 
 void KeyConfigDialog::ShowKeymap()
 {
-    const auto captions = keymapCaptions(m_links.keymap);
+    const auto captions =
+        keymapCaptions(m_links.keymap, [this](uint8_t vk) { return m_links.keys.label(vk); });
     for (int k = 0; k < kKeymapNotes; ++k)
         m_cmdSet[size_t(k)]->setText(buttonText(captions[size_t(k)]));
 }

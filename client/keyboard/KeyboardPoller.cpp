@@ -6,7 +6,19 @@ namespace tamber {
 
 namespace {
 constexpr uint8_t kVelocity = 127;
+
+// The generic code and the sided ones of the modifiers that make shortcuts.
+struct Modifier
+{
+    uint8_t generic, left, right;
+};
+constexpr Modifier kShortcutModifiers[] = {{0x11, 0xA2, 0xA3}, {0x12, 0xA4, 0xA5}}; // Ctrl, Alt
+
+bool isLetterOrDigit(uint8_t vk)
+{
+    return (vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z');
 }
+} // namespace
 
 KeyboardPoller::KeyboardPoller(Links links) : m_links(std::move(links)) {}
 
@@ -30,18 +42,42 @@ uint8_t KeyboardPoller::noteOf(uint8_t vk) const
     return uint8_t(12 * (m_links.baseOctave() + 3) + m_links.keymap.KeyNote[vk]);
 }
 
+bool KeyboardPoller::isShortcut(uint8_t vk) const
+{
+    if (!isLetterOrDigit(vk))
+        return false;
+    const Keymap& keymap = m_links.keymap;
+    for (const Modifier& m : kShortcutModifiers) {
+        const bool mapped =
+            keymap.KeyMapped[m.generic] || keymap.KeyMapped[m.left] || keymap.KeyMapped[m.right];
+        if (m_links.keys.isDown(m.generic) && !mapped)
+            return true;
+    }
+    return false;
+}
+
 void KeyboardPoller::KeyPressed(uint8_t vk)
 {
-    if (!m_links.keymap.KeyMapped[vk] || !m_links.mainWindowInFront())
+    if (!m_links.keymap.KeyMapped[vk])
         return;
     Started& started = m_started[vk];
-    started = {true, noteOf(vk), m_links.myUserId()};
+    if (isShortcut(vk)) {
+        started = {false, 0, 0, true};
+        return;
+    }
+    if (!m_links.mainWindowInFront())
+        return;
+    started = {true, noteOf(vk), m_links.myUserId(), false};
     m_links.engine.StartNote(started.note, kVelocity, started.channel, true);
 }
 
 void KeyboardPoller::KeyReleased(uint8_t vk)
 {
     Started& started = m_started[vk];
+    if (started.shortcut) {
+        started.shortcut = false;
+        return;
+    }
     if (started.playing) {
         started.playing = false;
         m_links.engine.StopNote(started.note, started.channel, true);

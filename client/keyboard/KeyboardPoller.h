@@ -30,6 +30,9 @@ public:
 
     // One tick: every code 0..255 in ascending order, KeyDown updated before the handler.
     void PollKeyboard();
+    // A letter or digit pressed while Ctrl or Alt is held (and the keymap does not map that
+    // modifier) is a menu shortcut, not a note: it starts nothing and its release stops
+    // nothing. Shift stays an ordinary key.
     void KeyPressed(uint8_t vk);
     void KeyReleased(uint8_t vk);
 
@@ -43,9 +46,11 @@ private:
         bool playing = false;
         uint8_t note = 0;
         uint8_t channel = 0;
+        bool shortcut = false; // the press was part of a shortcut: its release is silent too
     };
 
     uint8_t noteOf(uint8_t vk) const;
+    bool isShortcut(uint8_t vk) const;
 
     Links m_links;
     std::array<bool, Keymap::kCodes> KeyDown{};

@@ -24,13 +24,15 @@ QString keyCaption(uint8_t vk)
     return QString(QChar(char16_t(vk)));
 }
 
-std::array<QString, kKeymapNotes> keymapCaptions(const Keymap& keymap)
+std::array<QString, kKeymapNotes> keymapCaptions(const Keymap& keymap, const KeyLabels& labels)
 {
     std::array<QString, kKeymapNotes> captions;
     for (int vk = 0; vk < Keymap::kCodes; ++vk) {
         const uint8_t note = keymap.KeyNote[size_t(vk)];
-        if (keymap.KeyMapped[size_t(vk)] && vk > 32 && note < kKeymapNotes)
-            captions[note] = keyCaption(uint8_t(vk));
+        if (!keymap.KeyMapped[size_t(vk)] || vk <= 32 || note >= kKeymapNotes)
+            continue;
+        const QString printed = labels ? labels(uint8_t(vk)) : QString();
+        captions[note] = printed.isEmpty() ? keyCaption(uint8_t(vk)) : printed;
     }
     return captions;
 }

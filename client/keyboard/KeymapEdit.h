@@ -6,6 +6,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <functional>
 
 namespace tamber {
 
@@ -17,8 +18,13 @@ constexpr int kKeymapNotes = Keymap::kHighestOffset + 1; // 29 notes, C to the E
 // code's character in Windows-1252, so the keypad codes 96..105 read "`", "a" to "i".
 QString keyCaption(uint8_t vk);
 
+// What the user's layout prints on the key of a code; empty when it prints nothing.
+using KeyLabels = std::function<QString(uint8_t vk)>;
+
 // The caption of every note's button; where several keys share a note, the highest code wins.
-std::array<QString, kKeymapNotes> keymapCaptions(const Keymap& keymap);
+// A key shows what the layout prints on it, else keyCaption(); codes up to 32 show nothing.
+std::array<QString, kKeymapNotes> keymapCaptions(const Keymap& keymap,
+                                                 const KeyLabels& labels = {});
 
 // The lowest code 5..255 now down, 0 when none is. Codes 0..4 (left, right and middle mouse
 // buttons, Cancel) are never caught: a click is how the user asks for a key.

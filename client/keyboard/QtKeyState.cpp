@@ -1,5 +1,8 @@
 #include "QtKeyState.h"
 
+#include "KeyboardLayout.h"
+#include "X11KeyboardWatcher.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,8 +18,22 @@ constexpr uint64_t kByCode = uint64_t(1) << 40;
 constexpr uint64_t kMouse = uint64_t(1) << 41;
 } // namespace
 
-QtKeyState::QtKeyState(QObject* parent) : KeyStateSource(parent)
+QtKeyState::QtKeyState(QObject* parent)
+    : KeyStateSource(parent), m_ownLayout(std::make_unique<KeyboardLayout>()),
+      m_watcher(X11KeyboardWatcher::attach(*m_ownLayout)), m_layout(*m_ownLayout)
 {
+    start();
+}
+
+QtKeyState::QtKeyState(const KeyboardLayout& layout, QObject* parent)
+    : KeyStateSource(parent), m_layout(layout)
+{
+    start();
+}
+
+void QtKeyState::start()
+{
+    connect(&m_layout, &KeyboardLayout::changed, this, &KeyStateSource::layoutChanged);
     m_clock.start();
     m_releaseTimer.setSingleShot(true);
     m_releaseTimer.setTimerType(Qt::PreciseTimer);
@@ -38,6 +55,18 @@ QtKeyState::~QtKeyState()
 bool QtKeyState::isDown(int vk) const
 {
     return vk >= 0 && vk < 256 && m_holders[size_t(vk)] > 0;
+}
+
+QString QtKeyState::label(int vk) const
+{
+    return vk >= 0 && vk < 256 ? m_layout.label(uint8_t(vk)) : QString();
+}
+
+VirtualKeys QtKeyState::keysOf(const QKeyEvent& event) const
+{
+    if (event.nativeScanCode() != 0)
+        return m_layout.translation().keysAt(event.nativeScanCode());
+    return virtualKeysFor(event);
 }
 
 // A key or click reaches the filter once per object it is offered to (the window, the
@@ -87,7 +116,7 @@ void QtKeyState::keyDown(const QKeyEvent& event)
 {
     if (event.isAutoRepeat())
         return;
-    const VirtualKeys keys = virtualKeysFor(event);
+    const VirtualKeys keys = keysOf(event);
     const uint64_t physical = physicalKey(event, keys);
     // A new press waiting for the poll (offered again, or as its scan-less twin).
     if (std::any_of(m_pressedAgain.begin(), m_pressedAgain.end(), [&](const auto& again) {
@@ -115,7 +144,7 @@ void QtKeyState::keyUp(const QKeyEvent& event)
 {
     if (event.isAutoRepeat())
         return;
-    const VirtualKeys keys = virtualKeysFor(event);
+    const VirtualKeys keys = keysOf(event);
     const uint64_t physical = physicalKey(event, keys);
     // Events without a server timestamp are synthetic, never X's repeat: they act at once.
     m_pressedAgain.erase(physical);

@@ -8,13 +8,21 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <memory>
 
 class QKeyEvent;
 
 namespace tamber {
 
+class KeyboardLayout;
+class X11KeyboardWatcher;
+
 // The real key state: an application-wide event filter fed by key and mouse presses and
 // releases (and ShortcutOverride, the first sight of keys that shortcuts consume).
+//
+// A key is named by its position: the native scan code (the X keycode) goes through the
+// keyboard layout's translation, whatever the key types. Only events without a scan code,
+// made by programs rather than keyboards, are named by the Qt key they carry.
 //
 // Presses and releases are paired by the physical key (native scan code), because Qt::Key
 // depends on the modifiers: "1" pressed before Shift is released as "!". The codes are
@@ -33,11 +41,15 @@ class QtKeyState : public KeyStateSource
 {
     Q_OBJECT
 public:
-    // Installs itself on qApp; removed again on destruction.
+    // Installs itself on qApp; removed again on destruction. Follows the X server's
+    // keyboard where there is one.
     explicit QtKeyState(QObject* parent = nullptr);
+    // Uses `layout` as it is (tests give it a compiled keymap).
+    explicit QtKeyState(const KeyboardLayout& layout, QObject* parent = nullptr);
     ~QtKeyState() override;
 
     bool isDown(int vk) const override;
+    QString label(int vk) const override;
 
     static constexpr int kRepeatGraceMs = 10;
 
@@ -45,6 +57,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void start();
     void keyDown(const QKeyEvent& event);
     void keyUp(const QKeyEvent& event);
     void press(uint64_t physical, const VirtualKeys& keys);
@@ -52,7 +65,12 @@ private:
     void release(uint64_t physical);
     void releaseAll();
     void releaseDue();
+    VirtualKeys keysOf(const QKeyEvent& event) const;
     static uint64_t physicalKey(const QKeyEvent& event, const VirtualKeys& keys);
+
+    std::unique_ptr<KeyboardLayout> m_ownLayout;
+    std::unique_ptr<X11KeyboardWatcher> m_watcher;
+    const KeyboardLayout& m_layout;
 
     // Physical keys held now and the codes each one set; a code is down while any holds it.
     std::map<uint64_t, VirtualKeys> m_held;

@@ -1,6 +1,9 @@
 #include "VirtualKeys.h"
 
+#include "KeyPositions.h"
+
 #include <QKeyEvent>
+#include <string_view>
 
 namespace tamber {
 
@@ -16,240 +19,221 @@ constexpr uint32_t kXkSuperL = 0xffeb;
 constexpr uint32_t kXkSuperR = 0xffec;
 constexpr uint32_t kXkIsoLevel3Shift = 0xfe03; // AltGr
 
-constexpr uint8_t kVkShift = 0x10;
-constexpr uint8_t kVkControl = 0x11;
-constexpr uint8_t kVkMenu = 0x12; // Alt
-constexpr uint8_t kVkLShift = 0xA0;
-constexpr uint8_t kVkLControl = 0xA2;
-constexpr uint8_t kVkLMenu = 0xA4;
-constexpr uint8_t kVkLWin = 0x5B;
-constexpr uint8_t kVkRWin = 0x5C;
-
-VirtualKeys one(uint8_t vk)
-{
-    VirtualKeys keys;
-    keys.add(vk);
-    return keys;
-}
-
-VirtualKeys sided(uint8_t generic, uint8_t left, bool right)
-{
-    VirtualKeys keys;
-    keys.add(generic);
-    keys.add(uint8_t(left + (right ? 1 : 0)));
-    return keys;
-}
-
 // The numeric keypad with Num Lock on; with it off the keypad sends navigation keys, which
-// Windows reports as those keys, so they fall through to the main table.
-uint8_t keypadCode(int key)
+// fall through to the main keys.
+std::string_view keypadPosition(int key)
 {
+    static constexpr std::string_view kDigits[] = {"KP0", "KP1", "KP2", "KP3", "KP4",
+                                                   "KP5", "KP6", "KP7", "KP8", "KP9"};
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return uint8_t(0x60 + (key - Qt::Key_0));
+        return kDigits[key - Qt::Key_0];
     switch (key) {
     case Qt::Key_Asterisk:
-        return 0x6A;
+        return "KPMU";
     case Qt::Key_Plus:
-        return 0x6B;
+        return "KPAD";
     case Qt::Key_Minus:
-        return 0x6D;
+        return "KPSU";
     case Qt::Key_Period:
     case Qt::Key_Comma:
-        return 0x6E; // the decimal key, whatever the locale prints on it
+        return "KPDL"; // the decimal key, whatever the locale prints on it
     case Qt::Key_Slash:
-        return 0x6F;
+        return "KPDV";
     default:
-        return 0;
+        return {};
     }
 }
 
-// Letters, digits and the US punctuation keys, shifted or not: the code belongs to the
-// physical key, so Shift+1 (Key_Exclam) is still the "1" key.
-uint8_t characterCode(int key)
+// Letters, digits and the US punctuation keys, shifted or not, where a US keyboard has them:
+// Shift+1 (Key_Exclam) is still the "1" key.
+std::string_view characterPosition(int key)
 {
+    static constexpr std::string_view kLetters[] = {
+        "AC01", "AB05", "AB03", "AC03", "AD03", "AC04", "AC05", "AC06", "AD08",
+        "AC07", "AC08", "AC09", "AB07", "AB06", "AD09", "AD10", "AD01", "AD04",
+        "AC02", "AD05", "AD07", "AB04", "AD02", "AB02", "AD06", "AB01"};
+    static constexpr std::string_view kDigits[] = {"AE10", "AE01", "AE02", "AE03", "AE04",
+                                                   "AE05", "AE06", "AE07", "AE08", "AE09"};
     if (key >= Qt::Key_A && key <= Qt::Key_Z)
-        return uint8_t(key);
+        return kLetters[key - Qt::Key_A];
     if (key >= Qt::Key_0 && key <= Qt::Key_9)
-        return uint8_t(key);
+        return kDigits[key - Qt::Key_0];
     switch (key) {
     case Qt::Key_ParenRight:
-        return '0';
+        return "AE10";
     case Qt::Key_Exclam:
-        return '1';
+        return "AE01";
     case Qt::Key_At:
-        return '2';
+        return "AE02";
     case Qt::Key_NumberSign:
-        return '3';
+        return "AE03";
     case Qt::Key_Dollar:
-        return '4';
+        return "AE04";
     case Qt::Key_Percent:
-        return '5';
+        return "AE05";
     case Qt::Key_AsciiCircum:
-        return '6';
+        return "AE06";
     case Qt::Key_Ampersand:
-        return '7';
+        return "AE07";
     case Qt::Key_Asterisk:
-        return '8';
+        return "AE08";
     case Qt::Key_ParenLeft:
-        return '9';
+        return "AE09";
     case Qt::Key_Semicolon:
     case Qt::Key_Colon:
-        return 0xBA;
+        return "AC10";
     case Qt::Key_Equal:
     case Qt::Key_Plus:
-        return 0xBB;
+        return "AE12";
     case Qt::Key_Comma:
     case Qt::Key_Less:
-        return 0xBC;
+        return "AB08";
     case Qt::Key_Minus:
     case Qt::Key_Underscore:
-        return 0xBD;
+        return "AE11";
     case Qt::Key_Period:
     case Qt::Key_Greater:
-        return 0xBE;
+        return "AB09";
     case Qt::Key_Slash:
     case Qt::Key_Question:
-        return 0xBF;
+        return "AB10";
     case Qt::Key_QuoteLeft:
     case Qt::Key_AsciiTilde:
-        return 0xC0;
+        return "TLDE";
     case Qt::Key_BracketLeft:
     case Qt::Key_BraceLeft:
-        return 0xDB;
+        return "AD11";
     case Qt::Key_Backslash:
     case Qt::Key_Bar:
-        return 0xDC;
+        return "BKSL";
     case Qt::Key_BracketRight:
     case Qt::Key_BraceRight:
-        return 0xDD;
+        return "AD12";
     case Qt::Key_Apostrophe:
     case Qt::Key_QuoteDbl:
-        return 0xDE;
+        return "AC11";
     default:
-        return 0;
+        return {};
     }
 }
 
-uint8_t controlCode(int key)
+std::string_view controlPosition(int key)
 {
+    static constexpr std::string_view kFunctionKeys[] = {
+        "FK01", "FK02", "FK03", "FK04", "FK05", "FK06", "FK07", "FK08",
+        "FK09", "FK10", "FK11", "FK12", "FK13", "FK14", "FK15", "FK16",
+        "FK17", "FK18", "FK19", "FK20", "FK21", "FK22", "FK23", "FK24"};
     if (key >= Qt::Key_F1 && key <= Qt::Key_F24)
-        return uint8_t(0x70 + (key - Qt::Key_F1));
+        return kFunctionKeys[key - Qt::Key_F1];
     switch (key) {
     case Qt::Key_Backspace:
-        return 0x08;
+        return "BKSP";
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        return 0x09;
-    case Qt::Key_Clear:
-        return 0x0C;
+        return "TAB";
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return 0x0D;
+        return "RTRN";
     case Qt::Key_Pause:
-        return 0x13;
+        return "PAUS";
     case Qt::Key_CapsLock:
-        return 0x14;
+        return "CAPS";
     case Qt::Key_Escape:
-        return 0x1B;
+        return "ESC";
     case Qt::Key_Space:
-        return 0x20;
+        return "SPCE";
     case Qt::Key_PageUp:
-        return 0x21;
+        return "PGUP";
     case Qt::Key_PageDown:
-        return 0x22;
+        return "PGDN";
     case Qt::Key_End:
-        return 0x23;
+        return "END";
     case Qt::Key_Home:
-        return 0x24;
+        return "HOME";
     case Qt::Key_Left:
-        return 0x25;
+        return "LEFT";
     case Qt::Key_Up:
-        return 0x26;
+        return "UP";
     case Qt::Key_Right:
-        return 0x27;
+        return "RGHT";
     case Qt::Key_Down:
-        return 0x28;
-    case Qt::Key_Select:
-        return 0x29;
-    case Qt::Key_Printer:
-        return 0x2A;
-    case Qt::Key_Execute:
-        return 0x2B;
+        return "DOWN";
     case Qt::Key_Print:
     case Qt::Key_SysReq:
-        return 0x2C;
+        return "PRSC";
     case Qt::Key_Insert:
-        return 0x2D;
+        return "INS";
     case Qt::Key_Delete:
-        return 0x2E;
-    case Qt::Key_Help:
-        return 0x2F;
+        return "DELE";
     case Qt::Key_Super_L:
-        return kVkLWin;
+        return "LWIN";
     case Qt::Key_Super_R:
-        return kVkRWin;
+        return "RWIN";
     case Qt::Key_Menu:
-        return 0x5D;
-    case Qt::Key_Sleep:
-        return 0x5F;
+        return "COMP";
     case Qt::Key_NumLock:
-        return 0x90;
+        return "NMLK";
     case Qt::Key_ScrollLock:
-        return 0x91;
+        return "SCLK";
     case Qt::Key_VolumeMute:
-        return 0xAD;
+        return "MUTE";
     case Qt::Key_VolumeDown:
-        return 0xAE;
+        return "VOL-";
     case Qt::Key_VolumeUp:
-        return 0xAF;
+        return "VOL+";
     case Qt::Key_MediaNext:
-        return 0xB0;
+        return "I171";
     case Qt::Key_MediaPrevious:
-        return 0xB1;
+        return "I173";
     case Qt::Key_MediaStop:
-        return 0xB2;
+        return "I174";
     case Qt::Key_MediaPlay:
     case Qt::Key_MediaTogglePlayPause:
-        return 0xB3;
+        return "I172";
     default:
-        return 0;
+        return {};
     }
+}
+
+std::string_view positionOf(int key, Qt::KeyboardModifiers modifiers, uint32_t keysym)
+{
+    // Modifiers: without a keysym (synthetic events) the side is unknown and taken as left.
+    switch (key) {
+    case Qt::Key_Shift:
+        return keysym == kXkShiftR ? "RTSH" : "LFSH";
+    case Qt::Key_Control:
+        return keysym == kXkControlR ? "RCTL" : "LCTL";
+    case Qt::Key_Alt:
+        return keysym == kXkAltR || keysym == kXkIsoLevel3Shift ? "RALT" : "LALT";
+    case Qt::Key_AltGr:
+        return "RALT";
+    case Qt::Key_Meta:
+        // X gives Meta for Alt pressed with Shift held; Super is the Windows key.
+        if (keysym == kXkMetaL || keysym == kXkMetaR)
+            return keysym == kXkMetaR ? "RALT" : "LALT";
+        return keysym == kXkSuperR ? "RWIN" : "LWIN";
+    default:
+        break;
+    }
+    if (modifiers.testFlag(Qt::KeypadModifier)) {
+        if (const std::string_view name = keypadPosition(key); !name.empty())
+            return name;
+    }
+    if (const std::string_view name = characterPosition(key); !name.empty())
+        return name;
+    if (const std::string_view name = controlPosition(key); !name.empty())
+        return name;
+    if (keysym == kXkSuperL || keysym == kXkSuperR)
+        return keysym == kXkSuperR ? "RWIN" : "LWIN";
+    return {};
 }
 
 } // namespace
 
 VirtualKeys virtualKeysFor(int key, Qt::KeyboardModifiers modifiers, uint32_t nativeVirtualKey)
 {
-    // Modifiers: without a keysym (synthetic events) the side is unknown and taken as left.
-    switch (key) {
-    case Qt::Key_Shift:
-        return sided(kVkShift, kVkLShift, nativeVirtualKey == kXkShiftR);
-    case Qt::Key_Control:
-        return sided(kVkControl, kVkLControl, nativeVirtualKey == kXkControlR);
-    case Qt::Key_Alt:
-        return sided(kVkMenu, kVkLMenu,
-                     nativeVirtualKey == kXkAltR || nativeVirtualKey == kXkIsoLevel3Shift);
-    case Qt::Key_AltGr:
-        return sided(kVkMenu, kVkLMenu, true);
-    case Qt::Key_Meta:
-        // X gives Meta for Alt pressed with Shift held; Super is the Windows key.
-        if (nativeVirtualKey == kXkMetaL || nativeVirtualKey == kXkMetaR)
-            return sided(kVkMenu, kVkLMenu, nativeVirtualKey == kXkMetaR);
-        return one(nativeVirtualKey == kXkSuperR ? kVkRWin : kVkLWin);
-    default:
-        break;
-    }
-    if (modifiers.testFlag(Qt::KeypadModifier)) {
-        if (const uint8_t vk = keypadCode(key))
-            return one(vk);
-    }
-    if (const uint8_t vk = characterCode(key))
-        return one(vk);
-    if (const uint8_t vk = controlCode(key))
-        return one(vk);
-    if (nativeVirtualKey == kXkSuperL || nativeVirtualKey == kXkSuperR)
-        return one(nativeVirtualKey == kXkSuperR ? kVkRWin : kVkLWin);
-    return {};
+    const KeyPosition* position = keyPositionNamed(positionOf(key, modifiers, nativeVirtualKey));
+    return position ? position->codes() : VirtualKeys{};
 }
 
 VirtualKeys virtualKeysFor(const QKeyEvent& event)

@@ -9,9 +9,9 @@ class QKeyEvent;
 
 namespace tamber {
 
-// Keymap files store Windows virtual-key codes, so every key event is translated into them
-// here, in one table. A key gives at most two codes: modifiers set the generic code
-// (Shift 16) and the sided one (left Shift 160), as Windows does.
+// Keymap files store Windows virtual-key codes: those of the key's position on a US keyboard
+// (KeyPositions.h holds the one table). A key gives at most two codes: modifiers set the
+// generic code (Shift 16) and the sided one (left Shift 160), as Windows does.
 struct VirtualKeys
 {
     std::array<uint8_t, 2> codes{};
@@ -26,8 +26,10 @@ struct VirtualKeys
     }
 };
 
-// key: Qt::Key; modifiers: only KeypadModifier matters; nativeVirtualKey: the X keysym when
-// the platform gives one (0 otherwise), which tells the left modifier from the right one.
+// For key events without a native scan code (made by programs, not by a keyboard): the
+// position where a US keyboard has the key. key: Qt::Key; modifiers: only KeypadModifier
+// matters; nativeVirtualKey: the X keysym when the platform gives one (0 otherwise), which
+// tells the left modifier from the right one.
 VirtualKeys virtualKeysFor(int key, Qt::KeyboardModifiers modifiers, uint32_t nativeVirtualKey);
 VirtualKeys virtualKeysFor(const QKeyEvent& event);
 

@@ -1,23 +1,11 @@
 #pragma once
 
+#include "common/platform/MessageBoxes.h"
+
 #include <QString>
 #include <optional>
 
 namespace tamber {
-
-// Modal message boxes: show() returns once the user has closed the box.
-class MessageBoxes
-{
-public:
-    enum class Icon
-    {
-        Critical,
-        Exclamation,
-        Information
-    };
-    virtual ~MessageBoxes() = default;
-    virtual void show(const QString& text, const QString& title, Icon icon) = 0;
-};
 
 struct FileDialogRequest
 {
@@ -57,6 +45,8 @@ public:
     virtual ~HelpViewer() = default;
     // Returns false (and changes nothing) when the help file is missing.
     virtual bool show(const QString& helpFile, const QString& topic) = 0;
+    // Closes the help window, if it is open: the program is ending.
+    virtual void close() = 0;
 };
 
 } // namespace tamber

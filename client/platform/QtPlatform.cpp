@@ -1,35 +1,18 @@
 #include "QtPlatform.h"
 
+#include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QMessageBox>
 #include <QTextBrowser>
 #include <QUrl>
 
 namespace tamber {
 
-void QtMessageBoxes::show(const QString& text, const QString& title, Icon icon)
-{
-    QMessageBox::Icon qtIcon = QMessageBox::Information;
-    switch (icon) {
-    case Icon::Critical:
-        qtIcon = QMessageBox::Critical;
-        break;
-    case Icon::Exclamation:
-        qtIcon = QMessageBox::Warning;
-        break;
-    case Icon::Information:
-        qtIcon = QMessageBox::Information;
-        break;
-    }
-    QMessageBox box(qtIcon, title, text, QMessageBox::Ok, m_parent);
-    box.exec();
-}
-
 QString QtFileDialogs::ask(const FileDialogRequest& request)
 {
-    QFileDialog dialog(m_parent, request.title, QString(), request.filter);
+    QFileDialog dialog(dialogOwner(m_parent), request.title, QString(), request.filter);
     if (request.kind == FileDialogRequest::Kind::Save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
@@ -48,8 +31,8 @@ std::optional<QString> QtInputBox::ask(const QString& prompt, const QString& tit
                                        const QString& initialText)
 {
     bool ok = false;
-    const QString text =
-        QInputDialog::getText(m_parent, title, prompt, QLineEdit::Normal, initialText, &ok);
+    const QString text = QInputDialog::getText(dialogOwner(m_parent), title, prompt,
+                                               QLineEdit::Normal, initialText, &ok);
     if (!ok)
         return std::nullopt;
     return text;
@@ -79,6 +62,14 @@ bool QtHelpViewer::show(const QString& helpFile, const QString& topic)
     m_browser->show();
     m_browser->raise();
     return true;
+}
+
+void QtHelpViewer::close()
+{
+    // The help is a window of its own, without a parent: left open, it would keep the
+    // program running after the main window has gone.
+    if (m_browser)
+        m_browser->close();
 }
 
 QtSettingsStore::QtSettingsStore(const QString& applicationName)

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "SettingsStore.h"
 #include "TickClock.h"
+#include "common/platform/QtMessageBoxes.h"
 
 #include <QPointer>
 #include <QSettings>
@@ -13,17 +14,8 @@ class QTextBrowser;
 
 namespace tamber {
 
-// The real platform services, one small class each.
-
-class QtMessageBoxes : public MessageBoxes
-{
-public:
-    void setParentWindow(QWidget* parent) { m_parent = parent; }
-    void show(const QString& text, const QString& title, Icon icon) override;
-
-private:
-    QPointer<QWidget> m_parent;
-};
+// The real platform services, one small class each. Boxes and dialogs open over the modal
+// dialog in front, if there is one, else over the parent window set here (the main window).
 
 class QtFileDialogs : public FileDialogs
 {
@@ -51,6 +43,7 @@ class QtHelpViewer : public HelpViewer
 public:
     ~QtHelpViewer() override;
     bool show(const QString& helpFile, const QString& topic) override;
+    void close() override;
 
 private:
     QPointer<QTextBrowser> m_browser;

@@ -48,10 +48,10 @@ void ChatWindowHost::closeChat()
     chat->deleteLater();
 }
 
-void ChatWindowHost::appendChatLine(const QString& line)
+void ChatWindowHost::appendChatLines(const QStringList& lines)
 {
     if (m_chat)
-        m_chat->AppendChatLine(line);
+        m_chat->AppendChatLines(lines);
 }
 
 void ChatWindowHost::setUserEntry(int position, const QString& name)

@@ -27,7 +27,7 @@ public:
     void setJoinSessionEnabled(bool enabled) override;
     void showChat(int myUserId, const QString& myUserName) override;
     void closeChat() override;
-    void appendChatLine(const QString& line) override;
+    void appendChatLines(const QStringList& lines) override;
     void setUserEntry(int position, const QString& name) override;
 
     frmChat* chatWindow() const { return m_chat; }

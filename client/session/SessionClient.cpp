@@ -4,33 +4,36 @@
 #include "common/protocol/Messages.h"
 #include "common/protocol/Text.h"
 
+#include <algorithm>
+
 namespace tamber {
 
 namespace {
 
-bool isControl(char16_t c)
+QString replaced(const QString& text, bool (*unwanted)(char16_t))
 {
-    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+    QString result = text;
+    for (QChar& c : result) {
+        if (unwanted(c.unicode()))
+            c = QLatin1Char(' ');
+    }
+    return result;
 }
 
 } // namespace
 
 QString displayText(const QString& text)
 {
-    QString shown = text;
-    for (QChar& c : shown) {
-        if (isControl(c.unicode()))
-            c = QLatin1Char(' ');
-    }
-    return shown;
+    return replaced(text, [](char16_t c) { return c < 0x20 || c == 0x7F; });
 }
 
 SessionClient::SessionClient(Links links) : m_links(std::move(links))
 {
     m_links.transport.setEvents({
-        [this](const QByteArray& bytes) { onReceived(bytes); },
-        [this] { LeaveSession(); },
-        [this] { onFailed(); },
+        .received = [this](const QByteArray& bytes) { onReceived(bytes); },
+        .peerClosed = [this] { onPeerClosed(); },
+        .failed = [this] { onFailed(); },
+        .deadlinePassed = [this] { onFailed(); }, // no "UserID" in time
     });
 }
 
@@ -48,6 +51,7 @@ void SessionClient::JoinSession()
     ++m_connection;
     // Bytes left unfinished by an earlier session must not prefix this one's first message.
     m_receiveBuffer.clear();
+    m_notesSent.reset();
     m_phase = SessionPhase::Connecting;
     m_links.view.setJoinSessionEnabled(false);
     if (address->trimmed().isEmpty()) {
@@ -55,6 +59,7 @@ void SessionClient::JoinSession()
         return;
     }
     m_links.transport.connectToHost(*address, m_links.port);
+    m_links.transport.armDeadline(kGreetingTimeout);
 }
 
 void SessionClient::LeaveSession()
@@ -64,6 +69,8 @@ void SessionClient::LeaveSession()
     // Offline first: closing the chat window leads back here, and that nested run must
     // find nothing left to do.
     m_phase = SessionPhase::Offline;
+    m_chatBatch.clear();
+    m_notesSent.reset();
     m_links.view.closeChat();
     m_links.transport.close();
     m_links.state.MyUserID = 0;
@@ -73,6 +80,19 @@ void SessionClient::LeaveSession()
     // the own session channel, and (SilenceAll, now on channel 0) every key.
     silenceSessionChannels();
     m_links.engine.SilenceAll();
+}
+
+void SessionClient::onPeerClosed()
+{
+    // A server that closes before greeting had no seat to give: a ninth player, most likely.
+    const bool refused = m_phase == SessionPhase::Connecting;
+    LeaveSession();
+    if (refused) {
+        m_links.boxes.show(QStringLiteral("The server closed the connection before a seat was free "
+                                          "for you. The session may be full; please try again "
+                                          "later."),
+                           QStringLiteral("Corvent"), MessageBoxes::Icon::Information);
+    }
 }
 
 void SessionClient::onFailed()
@@ -95,18 +115,40 @@ void SessionClient::onFailed()
 void SessionClient::onReceived(const QByteArray& bytes)
 {
     const uint64_t connection = m_connection;
-    for (const QByteArray& message : m_receiveBuffer.feed(bytes)) {
-        if (m_connection != connection || m_phase == SessionPhase::Offline)
-            return;
-        if (!message.isEmpty())
-            HandleServerMessage(message);
+    // Fed no more than the cap at a time, so no single read can make the buffer hold more.
+    for (qsizetype at = 0; at < bytes.size(); at += kReceiveBufferCap) {
+        const qsizetype size = std::min(kReceiveBufferCap, bytes.size() - at);
+        for (const QByteArray& message :
+             m_receiveBuffer.feed(QByteArray::fromRawData(bytes.constData() + at, size))) {
+            if (m_connection != connection || m_phase == SessionPhase::Offline) {
+                m_chatBatch.clear();
+                return;
+            }
+            if (!message.isEmpty() && message.size() <= kReceiveBufferCap)
+                handleMessage(message);
+        }
     }
+    showChatBatch();
+}
+
+void SessionClient::showChatBatch()
+{
+    if (m_chatBatch.isEmpty())
+        return;
+    QStringList lines;
+    lines.swap(m_chatBatch);
+    m_links.view.appendChatLines(lines);
+}
+
+bool SessionClient::canSend() const
+{
+    return m_phase == SessionPhase::InSession && m_links.transport.isConnected();
 }
 
 void SessionClient::SendToServer(const QByteArray& message)
 {
     // No event loop runs here: a send never re-enters the handler that made it.
-    if (m_phase == SessionPhase::InSession && m_links.transport.isConnected())
+    if (canSend())
         m_links.transport.send(message);
 }
 
@@ -117,12 +159,18 @@ void SessionClient::sendSetPatch(uint8_t patch)
 
 void SessionClient::sendNoteOn(uint8_t note, uint8_t velocity)
 {
+    if (note > 127 || !canSend())
+        return;
     SendToServer(
         encode(protocol::NoteOnRequest{protocol::decimal(note), protocol::decimal(velocity)}));
+    m_notesSent.set(note);
 }
 
 void SessionClient::sendNoteOff(uint8_t note)
 {
+    if (note > 127 || !m_notesSent.test(note))
+        return;
+    m_notesSent.reset(note);
     SendToServer(encode(protocol::NoteOffRequest{protocol::decimal(note)}));
 }
 
@@ -130,11 +178,18 @@ void SessionClient::SendChatText(const QString& text)
 {
     if (text.isEmpty())
         return;
-    // A pasted NUL or SOH would cut the message apart at the server.
-    SendToServer(encode(protocol::ChatRequest{protocol::encodeText(displayText(text))}));
+    const QString framable = replaced(
+        text, [](char16_t c) { return c == protocol::kFieldEnd || c == protocol::kMessageEnd; });
+    SendToServer(encode(protocol::ChatRequest{protocol::encodeText(framable)}));
 }
 
 void SessionClient::HandleServerMessage(const QByteArray& message)
+{
+    handleMessage(message);
+    showChatBatch();
+}
+
+void SessionClient::handleMessage(const QByteArray& message)
 {
     const auto decoded = protocol::decodeServerMessage(message);
     if (!decoded)
@@ -157,6 +212,7 @@ void SessionClient::handleUserId(const protocol::UserIdMessage& m)
     // Notes held while connecting sound on channel 0; their key-ups will go to the new
     // channel, so they are ended now rather than left hanging.
     m_links.engine.SilenceChannel(0);
+    m_links.transport.disarmDeadline();
     m_links.state.MyUserName = m.name;
     m_links.state.MyUserID = m.id;
     m_phase = SessionPhase::InSession;
@@ -195,7 +251,8 @@ void SessionClient::handle(const protocol::SetPatchRelay& m)
 
 void SessionClient::handle(const protocol::ChatLine& m)
 {
-    m_links.view.appendChatLine(displayText(protocol::decodeText(m.line)));
+    // Shown with the others of the same read: one update of the transcript, however many.
+    m_chatBatch.append(displayText(protocol::decodeText(m.line)));
 }
 
 void SessionClient::handle(const protocol::UserNameMessage& m)

@@ -9,6 +9,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
+#include <bitset>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -24,8 +27,9 @@ enum class SessionPhase
     InSession
 };
 
-// Shows text from other people on one line: every control character (C0, DEL, C1) becomes
-// a space, so no name or chat line can break the transcript into forged lines.
+// Shows text from other people on one line: C0 controls and DEL become spaces, so no name
+// or chat line can break the transcript into forged lines. Everything else Windows-1252
+// decodes to is shown as it is.
 QString displayText(const QString& text);
 
 // The piano's side of a session: joining a relay server, turning its messages into notes,
@@ -49,8 +53,11 @@ public:
         uint16_t port = protocol::kPort;
     };
 
-    // Longest unfinished server message kept; real ones are under 100 bytes.
+    // Longest server message taken; real ones are under 100 bytes. Longer ones are dropped
+    // however they arrive, and no more than this is ever kept waiting for its SOH.
     static constexpr qsizetype kReceiveBufferCap = 4096;
+    // A server that has not greeted with "UserID" by then is not one the piano can use.
+    static constexpr std::chrono::milliseconds kGreetingTimeout{10'000};
 
     explicit SessionClient(Links links);
 
@@ -59,7 +66,9 @@ public:
     // Ends the session: Exit or close box of the chat window, closing the main window.
     // Does nothing when offline, so a nested or repeated call is harmless.
     void LeaveSession();
-    // The chat window's Send: one "ChatMsg" with the typed line; an empty line sends nothing.
+    // The chat window's Send: one "ChatMsg" with the typed line as it is (Windows-1252),
+    // except that NUL and SOH, which would cut the message apart, become spaces. An empty
+    // line sends nothing.
     void SendChatText(const QString& text);
 
     // One message, without its SOH. Messages with missing, non-numeric or out-of-range
@@ -70,6 +79,8 @@ public:
 
     void sendSetPatch(uint8_t patch) override;
     void sendNoteOn(uint8_t note, uint8_t velocity) override;
+    // Only for a note whose "NoteOn" went to this session: a key released in another
+    // window, or held from before the session, must not stop other people's notes.
     void sendNoteOff(uint8_t note) override;
 
     SessionPhase phase() const { return m_phase; }
@@ -77,6 +88,10 @@ public:
 
 private:
     void onReceived(const QByteArray& bytes);
+    void handleMessage(const QByteArray& message);
+    void showChatBatch();
+    bool canSend() const;
+    void onPeerClosed();
     void onFailed();
     void handleUserId(const protocol::UserIdMessage& m);
     void handle(const protocol::UserIdMessage& m);
@@ -90,7 +105,9 @@ private:
     Links m_links;
     SessionPhase m_phase = SessionPhase::Offline;
     protocol::MessageAssembler m_receiveBuffer{kReceiveBufferCap}; // ReceiveBuffer
-    uint64_t m_connection = 0; // counts joins, so a stale error path cannot end a newer one
+    uint64_t m_connection = 0;    // counts joins, so a stale error path cannot end a newer one
+    std::bitset<128> m_notesSent; // notes whose "NoteOn" went out and no "NoteOff" since
+    QStringList m_chatBatch;      // chat lines of the bytes being handled, shown together
 };
 
 } // namespace tamber

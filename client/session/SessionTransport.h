@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 
@@ -9,16 +10,17 @@ namespace tamber {
 
 // The piano's one connection to the relay server, as the session client sees it.
 //
-// Events arrive later, on the GUI thread, never from inside close(). After failed or
-// peerClosed nothing more is reported for that connection.
+// Events arrive later, on the GUI thread, never from inside close(). After failed,
+// peerClosed or deadlinePassed nothing more is reported for that connection.
 class SessionTransport
 {
 public:
     struct Events
     {
-        std::function<void(const QByteArray&)> received; // bytes as they arrived
+        std::function<void(const QByteArray&)> received; // bytes as they arrived, in order
         std::function<void()> peerClosed;                // orderly close by the server
         std::function<void()> failed;                    // any other socket error
+        std::function<void()> deadlinePassed;            // see armDeadline
     };
 
     virtual ~SessionTransport() = default;
@@ -30,6 +32,9 @@ public:
     virtual void send(const QByteArray& bytes) = 0;
     // Closes without reporting anything; bytes already written are still delivered.
     virtual void close() = 0;
+    // Reports deadlinePassed once after the given time, unless disarmed or closed first.
+    virtual void armDeadline(std::chrono::milliseconds after) = 0;
+    virtual void disarmDeadline() = 0;
 };
 
 } // namespace tamber

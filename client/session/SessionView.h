@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tamber {
 
@@ -16,8 +17,9 @@ public:
     virtual void showChat(int myUserId, const QString& myUserName) = 0;
     // Destroys the chat window, if there is one, without calling back into the session.
     virtual void closeChat() = 0;
-    // Both do nothing while there is no chat window.
-    virtual void appendChatLine(const QString& line) = 0;
+    // Both do nothing while there is no chat window. Lines come in the batches they
+    // arrived in, oldest first.
+    virtual void appendChatLines(const QStringList& lines) = 0;
     virtual void setUserEntry(int position, const QString& name) = 0;
 };
 

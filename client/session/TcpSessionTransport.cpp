@@ -4,7 +4,14 @@
 
 namespace tamber {
 
-TcpSessionTransport::TcpSessionTransport(QObject* parent) : QObject(parent) {}
+TcpSessionTransport::TcpSessionTransport(QObject* parent) : QObject(parent)
+{
+    m_nextChunk.setSingleShot(true);
+    m_nextChunk.setInterval(0);
+    connect(&m_nextChunk, &QTimer::timeout, this, &TcpSessionTransport::readChunk);
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &TcpSessionTransport::onDeadline);
+}
 
 TcpSessionTransport::~TcpSessionTransport()
 {
@@ -15,6 +22,7 @@ void TcpSessionTransport::connectToHost(const QString& host, uint16_t port)
 {
     close();
     m_socket = new QTcpSocket(this);
+    m_socket->setReadBufferSize(kReadBuffer);
     connect(m_socket, &QTcpSocket::readyRead, this, &TcpSessionTransport::onReadyRead);
     connect(m_socket, &QTcpSocket::errorOccurred, this,
             [this](QAbstractSocket::SocketError error) { onErrorOccurred(int(error)); });
@@ -40,6 +48,8 @@ void TcpSessionTransport::send(const QByteArray& bytes)
 
 void TcpSessionTransport::close()
 {
+    m_nextChunk.stop();
+    m_deadline.stop();
     QTcpSocket* socket = m_socket;
     m_socket = nullptr;
     if (!socket)
@@ -53,10 +63,32 @@ void TcpSessionTransport::close()
         socket->deleteLater();
 }
 
+void TcpSessionTransport::armDeadline(std::chrono::milliseconds after)
+{
+    m_deadline.start(after);
+}
+
+void TcpSessionTransport::disarmDeadline()
+{
+    m_deadline.stop();
+}
+
 void TcpSessionTransport::onReadyRead()
 {
-    if (m_socket && m_events.received)
-        m_events.received(m_socket->readAll());
+    // Every chunk is read by the timer, so no turn of the event loop handles two.
+    if (!m_nextChunk.isActive())
+        m_nextChunk.start();
+}
+
+void TcpSessionTransport::readChunk()
+{
+    if (!m_socket)
+        return;
+    const QByteArray bytes = m_socket->read(kReadChunk);
+    if (!bytes.isEmpty() && m_events.received)
+        m_events.received(bytes);
+    if (m_socket && m_socket->bytesAvailable() > 0)
+        m_nextChunk.start();
 }
 
 void TcpSessionTransport::onErrorOccurred(int error)
@@ -72,16 +104,25 @@ void TcpSessionTransport::onErrorOccurred(int error)
 
 void TcpSessionTransport::onDisconnected()
 {
+    // Bytes that arrived before the close are still handed on, in chunks as ever; the
+    // buffer holds at most kReadBuffer of them. A handler may end the session meanwhile.
+    m_nextChunk.stop();
+    while (m_socket && m_socket->bytesAvailable() > 0)
+        readChunk();
     if (!m_socket)
-        return;
-    // Bytes that arrived together with the close are still handed on.
-    if (m_socket->bytesAvailable() > 0)
-        onReadyRead();
-    if (!m_socket) // the handler of those bytes ended the session itself
         return;
     close();
     if (m_events.peerClosed)
         m_events.peerClosed();
+}
+
+void TcpSessionTransport::onDeadline()
+{
+    if (!m_socket)
+        return;
+    close();
+    if (m_events.deadlinePassed)
+        m_events.deadlinePassed();
 }
 
 } // namespace tamber

@@ -1,13 +1,12 @@
 #include "frmChat.h"
 
+#include "client/session/ChatTranscript.h"
 #include "client/session/SessionClient.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 
 namespace tamber {
 
@@ -22,7 +21,7 @@ constexpr QRect kCmdExit{376, 176, 57, 17};
 } // namespace
 
 frmChat::frmChat(int myUserId, const QString& myUserName, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_txtChat(new QPlainTextEdit(this)),
+    : QWidget(parent, Qt::Window), m_txtChat(new ChatTranscript(this)),
       m_txtMyText(new QLineEdit(this)), m_lstUsers(new QListWidget(this)),
       m_cmdSend(new QPushButton(QStringLiteral("Send"), this)),
       m_cmdExit(new QPushButton(QStringLiteral("Exit"), this))
@@ -34,9 +33,6 @@ frmChat::frmChat(int myUserId, const QString& myUserName, QWidget* parent)
 
     m_txtChat->setObjectName(QStringLiteral("txtChat"));
     m_txtChat->setGeometry(kTxtChat);
-    m_txtChat->setReadOnly(true);
-    m_txtChat->setTabChangesFocus(true);
-    m_txtChat->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_txtMyText->setObjectName(QStringLiteral("txtMyText"));
     m_txtMyText->setGeometry(kTxtMyText);
     m_lstUsers->setObjectName(QStringLiteral("lstUsers"));
@@ -62,13 +58,16 @@ frmChat::frmChat(int myUserId, const QString& myUserName, QWidget* parent)
 
 void frmChat::AppendChatLine(const QString& line)
 {
-    QTextCursor cursor(m_txtChat->document());
-    cursor.movePosition(QTextCursor::End);
-    if (!m_txtChat->document()->isEmpty())
-        cursor.insertBlock();
-    cursor.insertText(displayText(line));
-    m_txtChat->setTextCursor(cursor);
-    m_txtChat->ensureCursorVisible();
+    AppendChatLines({line});
+}
+
+void frmChat::AppendChatLines(const QStringList& lines)
+{
+    QStringList shown;
+    shown.reserve(lines.size());
+    for (const QString& line : lines)
+        shown.append(displayText(line));
+    m_txtChat->appendLines(shown);
 }
 
 void frmChat::setUserEntry(int position, const QString& name)

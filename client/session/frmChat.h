@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QPushButton;
 
 namespace tamber {
+
+class ChatTranscript;
 
 // The chat window of one session: transcript, input line, the eight user slots, Send and
 // Exit. It knows nothing of the session; Send and closing are signals.
@@ -21,12 +23,14 @@ public:
     // Load: an empty transcript, "-" in every slot, the own name at myUserId - 1.
     frmChat(int myUserId, const QString& myUserName, QWidget* parent = nullptr);
 
-    // One line at the end of the transcript, the newest kept in view. Line breaks stand
-    // only between lines; control characters show as spaces.
+    // Lines at the end of the transcript, the newest brought into view; the transcript
+    // keeps the newest ChatTranscript::kMaxLines. Each is one line of its own: control
+    // characters show as spaces.
     void AppendChatLine(const QString& line);
+    void AppendChatLines(const QStringList& lines);
     void setUserEntry(int position, const QString& name);
 
-    QPlainTextEdit* txtChat() const { return m_txtChat; }
+    ChatTranscript* txtChat() const { return m_txtChat; }
     QLineEdit* txtMyText() const { return m_txtMyText; }
     QListWidget* lstUsers() const { return m_lstUsers; }
     QPushButton* cmdSend() const { return m_cmdSend; }
@@ -43,7 +47,7 @@ protected:
 private:
     void cmdSend_Click();
 
-    QPlainTextEdit* m_txtChat;
+    ChatTranscript* m_txtChat;
     QLineEdit* m_txtMyText;
     QListWidget* m_lstUsers;
     QPushButton* m_cmdSend;

@@ -1,26 +1,39 @@
 #pragma once
 
 #include <QCommandLineParser>
+#include <QString>
+#include <optional>
 
 class QCoreApplication;
 
 namespace tamber {
 
-// What the command line asks of the piano; nothing yet beyond help and version.
-struct PianoOptions
+// `--export-midi IN.tbr OUT.mid`: convert a recording, then exit.
+struct MidiExportRequest
 {
+    QString recording;
+    QString midiFile;
 };
 
-// The piano's command line, read in two steps. Help and version are answered before the
-// application object exists, so that they work without a display; everything else is read
-// once QApplication has taken Qt's own options (-platform, -display, -style ...) out of it.
+// What the command line asks of the piano.
+struct PianoOptions
+{
+    // Set when the piano is to convert a recording and exit, with no window and no sound.
+    std::optional<MidiExportRequest> exportMidi;
+};
+
+// The piano's command line, read in two steps. Help, version and --export-midi are answered
+// before the application object exists, so that they work without a display; everything else
+// is read once QApplication has taken Qt's own options (-platform, -display, -style ...) out
+// of it.
 class PianoCommandLine
 {
 public:
     PianoCommandLine();
 
     // When asked for help or the version, prints it and ends the program with status 0.
-    void answerHelpAndVersion(int& argc, char** argv);
+    // A malformed --export-midi ends it with status 1 and a message on standard error.
+    PianoOptions readBeforeApplication(int& argc, char** argv);
 
     // An unknown option, a missing value or an argument that is no option ends the program
     // with status 1 and a message on standard error.
@@ -28,6 +41,10 @@ public:
 
 private:
     QCommandLineParser m_parser;
+    QCommandLineOption m_exportMidi;
 };
+
+// Runs the export: 0 when the MIDI file is written, else 1 after one line on standard error.
+int runMidiExport(const MidiExportRequest& request);
 
 } // namespace tamber

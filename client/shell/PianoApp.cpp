@@ -102,24 +102,39 @@ bool PianoApp::Main()
         },
         [this] { m_window.cmdOctave_Click(3); },
         [this] { m_window.show(); },
+        [this] { return m_ended; },
     });
     if (!running)
         m_tmrPoll.stop();
     return running;
 }
 
+void PianoApp::terminate()
+{
+    if (m_ended)
+        return;
+    // Closing the window runs the shut-down, hidden or not.
+    m_window.close();
+}
+
 void PianoApp::shutdown()
 {
     // In this order: the playback stops and the recording is completed before the devices
-    // go, and leaving the session closes the chat window.
+    // go; leaving the session closes the chat window; every note still sounding gets its
+    // note-off before the devices close (an external synthesizer would hold it otherwise);
+    // then the windows the program opened beside the main one go.
     m_recordingPanel.shutDown();
     m_session.LeaveSession();
     m_platform.inputs.setReceiver({});
     m_tmrPoll.stop();
     m_tmrPCSpeaker.stop();
+    m_engine.StopSoundingNotes();
     m_devices.CloseMidiDevices();
     if (m_keyConfig)
         m_keyConfig->close();
+    m_platform.help.close();
+    m_ended = true;
+    emit ended();
 }
 
 void PianoApp::followPCSpeaker()

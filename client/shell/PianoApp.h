@@ -59,8 +59,13 @@ public:
     explicit PianoApp(PianoPlatform platform);
     ~PianoApp() override;
 
-    // Start-up; false when the program must end at once (no MIDI output device).
+    // Start-up; false when the program must end at once (no MIDI output device, or it was
+    // asked to end while starting).
     bool Main();
+    // The program is asked to end from outside (a termination signal): the shut-down that
+    // closing the main window runs. During start-up it ends the start-up instead.
+    void terminate();
+    bool hasEnded() const { return m_ended; }
 
     frmPiano& window() { return m_window; }
     NoteEngine& engine() { return m_engine; }
@@ -77,6 +82,11 @@ public:
     void mnuKeyConfig_Click();
     void mnuHelpContents_Click();
     void mnuAbout_Click();
+
+signals:
+    // The shut-down has run and every window of the program is closed: nothing is left to
+    // do, whatever event loop (a dialog, the playback) is running.
+    void ended();
 
 private:
     void connectWindow();
@@ -102,6 +112,7 @@ private:
     PollTimer m_tmrPoll;
     QTimer m_tmrPCSpeaker;
     std::unique_ptr<KeyConfigDialog> m_keyConfig;
+    bool m_ended = false;
 };
 
 } // namespace tamber

@@ -9,7 +9,10 @@ Startup::Startup(MessageBoxes& messageBoxes, SettingsStore& settings)
 
 bool Startup::Main(const Steps& steps)
 {
+    auto ended = [&steps] { return steps.ended && steps.ended(); };
     steps.loadDefaultKeymap();
+    if (ended())
+        return false;
 
     // The choice of the PC speaker does not help here: the program needs a MIDI service.
     if (steps.outputDeviceCount() == 0) {
@@ -19,12 +22,12 @@ bool Startup::Main(const Steps& steps)
         return false;
     }
 
-    steps.loadMainWindow();
-    steps.restoreDevices();
-    steps.captionNoteLabels();
-    steps.initInstruments();
-    steps.resetBaseOctave();
-    steps.showMainWindow();
+    for (const auto& step : {steps.loadMainWindow, steps.restoreDevices, steps.captionNoteLabels,
+                             steps.initInstruments, steps.resetBaseOctave, steps.showMainWindow}) {
+        step();
+        if (ended())
+            return false;
+    }
 
     bool isNumber = false;
     const double welcomed =

@@ -22,11 +22,15 @@ public:
         std::function<void()> initInstruments; // fills the list and selects program 0
         std::function<void()> resetBaseOctave;
         std::function<void()> showMainWindow;
+        // True once the program was asked to end (inside a box of an earlier step): start-up
+        // stops there, before anything more is opened, shown or stored.
+        std::function<bool()> ended;
     };
 
     Startup(MessageBoxes& messageBoxes, SettingsStore& settings);
 
-    // Returns false when the program must end at once (no MIDI output device).
+    // Returns false when the program must end at once (no MIDI output device, or it was
+    // asked to end during start-up).
     bool Main(const Steps& steps);
 
 private:

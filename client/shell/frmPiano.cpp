@@ -1,5 +1,7 @@
 #include "frmPiano.h"
 
+#include "common/platform/FontFit.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 
 namespace tamber {
 
@@ -23,13 +26,20 @@ QRect twipRect(int left, int top, int width, int height)
 }
 constexpr int kNoteLabels = 36;
 
-QFont sansSerif(bool bold)
+// The entry the instrument list was drawn to show whole.
+const QString kDesignedInstrumentEntry = QStringLiteral("1. Acoustic Grand Piano");
+
+// The width in which a combo box shows its current entry: its edit field, less the pixel the
+// label keeps clear on each side.
+int entryWidth(const QComboBox& combo)
 {
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8.25);
-    font.setBold(bold);
-    return font;
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.rect = QRect(QPoint(), combo.size());
+    return combo.style()
+               ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, &combo)
+               .width() -
+           2;
 }
 } // namespace
 
@@ -55,6 +65,10 @@ void frmPiano::buildControls()
     cmbInstruments = new QComboBox(fraInstrument);
     cmbInstruments->setObjectName(QStringLiteral("cmbInstruments"));
     cmbInstruments->setGeometry(twipRect(120, 240, 2295, 315));
+    const int width = entryWidth(*cmbInstruments);
+    cmbInstruments->setFont(fittedFont(designFont(), [width](const QFont& font) {
+        return QFontMetrics(font).horizontalAdvance(kDesignedInstrumentEntry) <= width;
+    }));
     // The keys belong to the piano: a focused list would jump to "2. ..." on the 2 key.
     cmbInstruments->setFocusPolicy(Qt::NoFocus);
     cmbInstruments->setEditable(false);
@@ -70,7 +84,7 @@ void frmPiano::buildControls()
         button->setObjectName(QStringLiteral("cmdOctave%1").arg(i));
         button->setGeometry(twipRect(120 + 450 * i, 240, 255, 255));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setFont(sansSerif(i == m_baseOctave));
+        button->setFont(designFont(i == m_baseOctave));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdOctave_Click(i); });
         cmdOctave.append(button);
     }
@@ -233,7 +247,7 @@ bool frmPiano::isPCSpeakerChecked() const
 void frmPiano::cmdOctave_Click(int index)
 {
     for (int i = 0; i < cmdOctave.size(); ++i) {
-        cmdOctave[i]->setFont(sansSerif(i == index));
+        cmdOctave[i]->setFont(designFont(i == index));
         if (i == index)
             m_baseOctave = uint8_t(index);
     }

@@ -7,6 +7,7 @@
 #include "client/keyboard/QtKeyState.h"
 #include "client/platform/DataFiles.h"
 #include "client/platform/QtPlatform.h"
+#include "client/platform/TerminationSignals.h"
 #include "client/session/TcpSessionTransport.h"
 #include "client/sound/MidiBackends.h"
 #include "client/sound/MidiRegistry.h"
@@ -21,7 +22,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
     PianoCommandLine commandLine;
-    commandLine.answerHelpAndVersion(argc, argv);
+    if (const PianoOptions early = commandLine.readBeforeApplication(argc, argv); early.exportMidi)
+        return runMidiExport(*early.exportMidi);
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
@@ -50,6 +52,12 @@ int main(int argc, char** argv)
     boxes.setParentWindow(&piano.window());
     fileDialogs.setParentWindow(&piano.window());
     inputBox.setParentWindow(&piano.window());
+
+    // SIGTERM, SIGINT and SIGHUP run the normal shut-down; once it has run, every event loop
+    // ends (a dialog's too) and the program exits 0.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &piano, &PianoApp::terminate);
+    QObject::connect(&piano, &PianoApp::ended, &app, [] { QCoreApplication::exit(0); });
 
     if (!piano.Main())
         return 0;

@@ -5,7 +5,9 @@
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 
 namespace tamber {
 
@@ -104,6 +106,10 @@ private:
     SynthEngine& m_synth;
 };
 
+// Far longer than a JACK period (a few milliseconds); short enough to go unnoticed once per
+// device change or exit.
+constexpr std::chrono::milliseconds kJackCycleGrace{50};
+
 class RtMidiOutputPort : public MidiOutputPort
 {
 public:
@@ -126,6 +132,11 @@ public:
         for (uint8_t channel = 0; channel < 16; ++channel)
             send(makeShortMessage(0xB0 | channel, 123, 0));
         m_midi->closePort();
+        // RtMidi's JACK output frees its ring buffers before it closes its client, while a
+        // process cycle that began before the port went may still be reading them (a crash
+        // at exit under load): that cycle is given time to end before the object goes.
+        if (m_midi->getCurrentApi() == RtMidi::UNIX_JACK)
+            std::this_thread::sleep_for(kJackCycleGrace);
         m_midi.reset();
     }
 

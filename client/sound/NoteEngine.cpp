@@ -101,6 +101,12 @@ void NoteEngine::SilenceChannel(uint8_t user)
     }
 }
 
+void NoteEngine::StopSoundingNotes()
+{
+    for (uint8_t user = 0; user <= 15; ++user)
+        SilenceChannel(user);
+}
+
 bool NoteEngine::isSounding(uint8_t user, uint8_t note) const
 {
     return valid(note, user) && m_sounding[user].test(note);

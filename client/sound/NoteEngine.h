@@ -74,6 +74,9 @@ public:
     void SilenceAll();
     // Ends the notes still sounding on one user's channel (a player who left the session).
     void SilenceChannel(uint8_t user);
+    // A note-off for every note still sounding, on every channel (the program is ending: an
+    // external synthesizer would hold them otherwise).
+    void StopSoundingNotes();
 
     bool UsePCSpeaker = false;
     std::array<bool, 128> NoteHeld{};

@@ -2,19 +2,33 @@
 
 namespace tamber::protocol {
 
-QByteArray buildMessage(const QList<QByteArray>& fields)
+namespace {
+
+template <typename Fields> QByteArray frame(const Fields& fields)
 {
     QByteArray message;
     qsizetype size = 1;
-    for (const QByteArray& field : fields)
+    for (const auto& field : fields)
         size += field.size() + 1;
     message.reserve(size);
-    for (const QByteArray& field : fields) {
+    for (const auto& field : fields) {
         message += field;
         message += kFieldEnd;
     }
     message += kMessageEnd;
     return message;
+}
+
+} // namespace
+
+QByteArray buildMessage(const QList<QByteArray>& fields)
+{
+    return frame(fields);
+}
+
+QByteArray frameMessage(std::initializer_list<QByteArrayView> fields)
+{
+    return frame(fields);
 }
 
 QList<QByteArray> splitFields(const QByteArray& message)

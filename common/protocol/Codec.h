@@ -14,6 +14,7 @@
 #include <QByteArray>
 #include <QList>
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 
 namespace tamber::protocol {
@@ -26,6 +27,8 @@ inline constexpr qsizetype kMaxClientMessage = 60;
 
 // Builds one complete message: every field followed by NUL, then SOH.
 QByteArray buildMessage(const QList<QByteArray>& fields);
+// The same without a list to build first, for the encoders on the relay's hot path.
+QByteArray frameMessage(std::initializer_list<QByteArrayView> fields);
 
 // Splits a message (without its SOH) at every NUL. The empty field after the final NUL
 // is not returned, so "NoteOn\0" "60\0" gives {"NoteOn", "60"}.

@@ -2,6 +2,8 @@
 
 #include "Codec.h"
 
+#include <charconv>
+
 namespace tamber::protocol {
 
 namespace {
@@ -12,6 +14,42 @@ constexpr char kSetPatch[] = "SetPatch";
 constexpr char kChatMsg[] = "ChatMsg";
 constexpr char kUserId[] = "UserID";
 constexpr char kUserName[] = "UserName";
+
+// A number's digits without allocating.
+class Digits
+{
+public:
+    explicit Digits(int value) : m_end(std::to_chars(m_text, m_text + sizeof m_text, value).ptr) {}
+    operator QByteArrayView() const { return QByteArrayView(m_text, m_end - m_text); }
+
+private:
+    char m_text[12];
+    char* m_end;
+};
+
+// Walks a message's fields without copying them, as splitFields() cuts them: at every NUL,
+// with no empty field after a final NUL.
+class FieldReader
+{
+public:
+    explicit FieldReader(QByteArrayView message) : m_message(message) {}
+
+    std::optional<QByteArrayView> next()
+    {
+        if (m_at > m_message.size() || (m_at == m_message.size() && m_at > 0))
+            return std::nullopt;
+        qsizetype end = m_message.indexOf(kFieldEnd, m_at);
+        if (end < 0)
+            end = m_message.size();
+        const QByteArrayView field = m_message.sliced(m_at, end - m_at);
+        m_at = end + 1;
+        return field;
+    }
+
+private:
+    QByteArrayView m_message;
+    qsizetype m_at = 0;
+};
 
 std::optional<int> parseId(const QByteArray& field)
 {
@@ -38,57 +76,64 @@ std::optional<uint8_t> parseMidiValue(const QByteArray& field)
 
 QByteArray encode(const NoteOnRequest& m)
 {
-    return buildMessage({kNoteOn, m.note, m.velocity});
+    return frameMessage({kNoteOn, m.note, m.velocity});
 }
 QByteArray encode(const NoteOffRequest& m)
 {
-    return buildMessage({kNoteOff, m.note});
+    return frameMessage({kNoteOff, m.note});
 }
 QByteArray encode(const SetPatchRequest& m)
 {
-    return buildMessage({kSetPatch, m.program});
+    return frameMessage({kSetPatch, m.program});
 }
 QByteArray encode(const ChatRequest& m)
 {
-    return buildMessage({kChatMsg, m.text});
+    return frameMessage({kChatMsg, m.text});
 }
 QByteArray encode(const UserIdMessage& m)
 {
-    return buildMessage({kUserId, m.name, decimal(m.id)});
+    return frameMessage({kUserId, m.name, Digits(m.id)});
 }
 QByteArray encode(const ChatLine& m)
 {
-    return buildMessage({kChatMsg, m.line});
+    return frameMessage({kChatMsg, m.line});
 }
 QByteArray encode(const UserNameMessage& m)
 {
-    return buildMessage({kUserName, decimal(m.id), m.name});
+    return frameMessage({kUserName, Digits(m.id), m.name});
 }
 QByteArray encode(const NoteOnRelay& m)
 {
-    return buildMessage({kNoteOn, m.note, m.velocity, decimal(m.sender)});
+    return frameMessage({kNoteOn, m.note, m.velocity, Digits(m.sender)});
 }
 QByteArray encode(const NoteOffRelay& m)
 {
-    return buildMessage({kNoteOff, m.note, decimal(m.sender)});
+    return frameMessage({kNoteOff, m.note, Digits(m.sender)});
 }
 QByteArray encode(const SetPatchRelay& m)
 {
-    return buildMessage({kSetPatch, decimal(m.sender), m.program});
+    return frameMessage({kSetPatch, Digits(m.sender), m.program});
 }
 
 std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
 {
-    const QList<QByteArray> f = splitFields(message);
-    const QByteArray& command = f.first();
-    if (command == kNoteOn && f.size() >= 3)
-        return NoteOnRequest{f[1], f[2]};
-    if (command == kNoteOff && f.size() >= 2)
-        return NoteOffRequest{f[1]};
-    if (command == kSetPatch && f.size() >= 2)
-        return SetPatchRequest{f[1]};
-    if (command == kChatMsg && f.size() >= 2)
-        return ChatRequest{f[1]};
+    FieldReader f(message);
+    const QByteArrayView command = f.next().value_or(QByteArrayView());
+    if (command == kNoteOn) {
+        const auto note = f.next();
+        const auto velocity = f.next();
+        if (velocity)
+            return NoteOnRequest{note->toByteArray(), velocity->toByteArray()};
+    } else if (command == kNoteOff || command == kSetPatch || command == kChatMsg) {
+        const auto field = f.next();
+        if (!field)
+            return std::nullopt;
+        if (command == kNoteOff)
+            return NoteOffRequest{field->toByteArray()};
+        if (command == kSetPatch)
+            return SetPatchRequest{field->toByteArray()};
+        return ChatRequest{field->toByteArray()};
+    }
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include "client/keyboard/KeyStateSource.h"
 
+#include <QMap>
 #include <array>
 #include <initializer_list>
 
@@ -13,6 +14,7 @@ class FakeKeyState : public KeyStateSource
 {
 public:
     bool isDown(int vk) const override { return vk >= 0 && vk < 256 && down[size_t(vk)]; }
+    QString label(int vk) const override { return labels.value(vk); }
 
     void press(int vk) { set(vk, true); }
     void release(int vk) { set(vk, false); }
@@ -29,7 +31,15 @@ public:
         emit changed();
     }
 
+    // Another layout: what each key prints now.
+    void switchLayout(const QMap<int, QString>& printed)
+    {
+        labels = printed;
+        emit layoutChanged();
+    }
+
     std::array<bool, 256> down{};
+    QMap<int, QString> labels;
 };
 
 } // namespace tamber::fakes

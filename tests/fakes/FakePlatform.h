@@ -71,9 +71,12 @@ public:
     {
         shownFile = helpFile;
         shownTopic = topic;
+        open = exists;
         return exists;
     }
+    void close() override { open = false; }
     bool exists = true;
+    bool open = false;
     QString shownFile;
     QString shownTopic;
 };

@@ -114,6 +114,36 @@ TEST_F(RelayCoreTest, NameCommandRenamesAnnouncesAndIsNeverRelayed)
     EXPECT_EQ(host.refreshes, 5);
 }
 
+TEST_F(RelayCoreTest, NameCommandRefusesAnEmptySeatAndAnotherPresentUsersName)
+{
+    joinAll(4);
+    from(1, {"ChatMsg", "/name Anna"});
+    from(3, {"ChatMsg", "/name Caf\xe9"});
+    host.sent.clear();
+    host.refreshes = 0;
+    for (const QByteArray& taken : {QByteArray("-"), QByteArray("anna"), QByteArray("ANNA"),
+                                    QByteArray("user4"), QByteArray("CAF\xc9")}) {
+        from(2, {"ChatMsg", "/name " + taken});
+        EXPECT_EQ(core.user(2).Name, "User2") << taken.constData();
+    }
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_EQ(host.refreshes, 0);
+
+    from(1, {"ChatMsg", "/name ANNA"}); // one's own name in another case is fine
+    from(2, {"ChatMsg", "/name --"});
+    from(4, {"ChatMsg", "/name USER4"});
+    host.connected[2] = false; // a name is free again once its user has gone
+    core.departed(3);
+    from(2, {"ChatMsg", "/name cafe\xe9"});
+    from(2, {"ChatMsg", "/name caf\xe9"});
+    EXPECT_EQ(host.to(1), (QList<Fields>{{"UserName", "1", "ANNA"},
+                                         {"UserName", "2", "--"},
+                                         {"UserName", "4", "USER4"},
+                                         {"UserName", "3", "-"},
+                                         {"UserName", "2", "cafe\xe9"},
+                                         {"UserName", "2", "caf\xe9"}}));
+}
+
 TEST_F(RelayCoreTest, NewClientGetsDefaultNameAndItsPredecessorsHalfMessageIsGone)
 {
     joinAll(2);

@@ -3,9 +3,15 @@
 #include "server/RelayServer.h"
 #include "tests/server/TestClient.h"
 
+#include <QElapsedTimer>
 #include <QSignalSpy>
+#include <arpa/inet.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <vector>
 
 namespace tamber::server {
@@ -14,6 +20,59 @@ namespace {
 using testing::Fields;
 using testing::TestClient;
 using testing::waitUntil;
+
+// A client on a plain socket with a small receive buffer, so that one that reads slowly or
+// not at all is soon behind; it reads only when told to.
+class RawClient
+{
+public:
+    explicit RawClient(quint16 port)
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const int small = 4096;
+        ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        EXPECT_EQ(::connect(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+        ::fcntl(m_fd, F_SETFL, O_NONBLOCK);
+    }
+    ~RawClient() { ::close(m_fd); }
+
+    // Reads up to `most` bytes; false once the server has closed the connection.
+    bool read(qint64 most)
+    {
+        char buffer[4096];
+        while (most > 0) {
+            const ssize_t got = ::read(m_fd, buffer, size_t(std::min<qint64>(most, sizeof buffer)));
+            if (got == 0)
+                return false;
+            if (got < 0)
+                return errno == EAGAIN;
+            most -= got;
+        }
+        return true;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// The messages of one sender, as a reader got them.
+QList<Fields> fromSender(const QList<Fields>& got, const QByteArray& id)
+{
+    QList<Fields> picked;
+    for (const Fields& f : got) {
+        const bool stamped = (f[0] == "NoteOn" && f.size() == 4 && f[3] == id) ||
+                             (f[0] == "NoteOff" && f.size() == 3 && f[2] == id) ||
+                             (f[0] == "SetPatch" && f.size() == 3 && f[1] == id) ||
+                             (f[0] == "ChatMsg" && f[1].startsWith("User" + id + ": "));
+        if (stamped)
+            picked.append(f);
+    }
+    return picked;
+}
 
 class RelayServerTest : public ::testing::Test
 {
@@ -170,7 +229,11 @@ TEST_F(RelayServerTest, TextWithoutSohIsBoundedAndItsTailNeverHandled)
 TEST(RelayServerCaps, AClientThatDoesNotReadIsClosedAndAnnounced)
 {
     // Well above what one read can queue for a client that does read.
-    RelayServer server(RelayLimits{256 * 1024});
+    RelayLimits limits;
+    limits.outputCap = 256 * 1024;
+    limits.stallTimeout = std::chrono::milliseconds(500);
+    limits.notes = {1e6, 1e5};
+    RelayServer server(limits);
     ASSERT_TRUE(server.start(0, QHostAddress::LocalHost));
     QTcpSocket idle; // never reads what it is sent
     idle.setReadBufferSize(1);
@@ -197,6 +260,123 @@ TEST(RelayServerCaps, AClientThatDoesNotReadIsClosedAndAnnounced)
     EXPECT_TRUE(announced);
     EXPECT_EQ(player.socket.state(), QAbstractSocket::ConnectedState);
     EXPECT_EQ(server.slotLines().at(0), "1. No User: 0.0.0.0");
+}
+
+} // namespace
+} // namespace tamber::server
+
+namespace tamber::server {
+namespace {
+
+TEST_F(RelayServerTest, FloodersArePacedInOrderWhileAnHonestPlayerIsRelayedWhole)
+{
+    joinAll(4); // 1 floods notes, 2 floods chat, 3 plays, 4 listens
+    QByteArray notes;
+    for (int i = 0; i < 100'000; ++i)
+        notes += protocol::buildMessage({"NoteOn", QByteArray::number(i), "1"});
+    QByteArray chat;
+    for (int i = 0; i < 2'000; ++i)
+        chat += protocol::buildMessage({"ChatMsg", QByteArray::number(i)});
+    QElapsedTimer elapsed;
+    elapsed.start();
+    clients[0]->socket.write(notes); // as fast as TCP takes them
+    clients[1]->socket.write(chat);
+
+    QList<Fields> played;
+    const auto play = [&](const Fields& fields) {
+        clients[2]->send(fields);
+        played.append(fields);
+    };
+    for (int i = 0; i < 50; ++i) // a fast run...
+        play({"NoteOn", QByteArray::number(40 + i), "100"});
+    for (int tick = 0; tick < 200; ++tick) { // ...then a second of 200 notes and 5 lines
+        play({"SetPatch", "0"});
+        play({"NoteOff", QByteArray::number(tick % 128)});
+        if (tick % 40 == 0)
+            play({"ChatMsg", "hi " + QByteArray::number(tick)});
+        waitUntil([] { return false; }, 5);
+    }
+    const QByteArray player = "3";
+    EXPECT_TRUE(waitUntil(
+        [&] { return fromSender(clients[3]->received, player).size() == played.size(); }));
+    const double seconds = double(elapsed.elapsed()) / 1000;
+
+    QList<Fields> expected;
+    for (const Fields& f : played) {
+        if (f[0] == "NoteOn")
+            expected.append({f[0], f[1], f[2], player});
+        else if (f[0] == "NoteOff")
+            expected.append({f[0], f[1], player});
+        else if (f[0] == "SetPatch")
+            expected.append({f[0], player, f[1]});
+        else
+            expected.append({f[0], "User3: " + f[1]});
+    }
+    EXPECT_EQ(fromSender(clients[3]->received, player), expected);
+
+    // Each flood came through in order, none skipped, no faster than its rate allows...
+    const QList<Fields> floodedNotes = fromSender(clients[3]->received, "1");
+    for (qsizetype i = 0; i < floodedNotes.size(); ++i)
+        ASSERT_EQ(floodedNotes[i], (Fields{"NoteOn", QByteArray::number(i), "1", "1"}));
+    EXPECT_GE(floodedNotes.size(), 500);
+    EXPECT_LE(floodedNotes.size(), 500 + 1000 * seconds + 100);
+    const QList<Fields> floodedChat = fromSender(clients[3]->received, "2");
+    for (qsizetype i = 0; i < floodedChat.size(); ++i)
+        ASSERT_EQ(floodedChat[i], (Fields{"ChatMsg", "User2: " + QByteArray::number(i)}));
+    EXPECT_GE(floodedChat.size(), 20);
+    EXPECT_LE(floodedChat.size(), 20 + 10 * seconds + 2);
+    // ...and the flooders are still there, still paced.
+    EXPECT_EQ(clients[0]->socket.state(), QAbstractSocket::ConnectedState);
+    EXPECT_TRUE(server.isPaced(1));
+    EXPECT_TRUE(server.isPaced(2));
+}
+
+TEST(RelayServerCaps, OnlyTheReceiverThatStoppedReadingIsCutNotTheSlowOne)
+{
+    RelayLimits limits;
+    limits.notes = {200'000, 10'000}; // the kernel's buffers fill quickly
+    limits.outputCap = 64 * 1024;
+    limits.stallTimeout = std::chrono::seconds(2);
+    RelayServer server(limits);
+    ASSERT_TRUE(server.start(0, QHostAddress::LocalHost));
+    QTcpSocket sender; // reads everything and throws it away
+    QObject::connect(&sender, &QTcpSocket::readyRead, [&] { sender.readAll(); });
+    sender.connectToHost(QHostAddress::LocalHost, server.port());
+    ASSERT_TRUE(sender.waitForConnected(5000));
+    RawClient slow(server.port());    // takes 2 KB every 10 ms: 200 KB/s
+    RawClient stopped(server.port()); // never reads
+    ASSERT_TRUE(waitUntil([&] { return server.slotLines()[2] != "3. No User: 0.0.0.0"; }));
+
+    QByteArray burst;
+    for (int i = 0; i < 1000; ++i)
+        burst += protocol::buildMessage({"NoteOn", "60", "127"});
+    QSignalSpy lists(&server, &RelayServer::listChanged);
+    bool slowOpen = true;
+    qint64 slowBehind = 0;
+    QElapsedTimer sinceCut;
+    QElapsedTimer sinceRead;
+    sinceRead.start();
+    const bool done = waitUntil(
+        [&] {
+            if (sender.bytesToWrite() < burst.size())
+                sender.write(burst);
+            if (sinceRead.elapsed() >= 10) {
+                sinceRead.restart();
+                slowOpen = slowOpen && slow.read(2048);
+            }
+            slowBehind = std::max(slowBehind, server.unsentBytes(2));
+            if (!sinceCut.isValid() && server.slotLines()[2] == "3. No User: 0.0.0.0")
+                sinceCut.start();
+            // The slow reader is watched, far over the cap, for longer than the stall time.
+            return sinceCut.isValid() && sinceCut.elapsed() > 2500;
+        },
+        30'000);
+    EXPECT_TRUE(done);
+    EXPECT_TRUE(slowOpen);
+    EXPECT_GT(slowBehind, limits.outputCap);
+    EXPECT_LT(slowBehind, limits.hardOutputCap);
+    EXPECT_EQ(server.slotLines()[1], "2. User2: 127.0.0.1");
+    EXPECT_EQ(lists.size(), 1); // the cut, and nothing else
 }
 
 } // namespace

@@ -4,9 +4,11 @@
 #include "tests/fakes/FakePlatform.h"
 #include "tests/server/TestClient.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
@@ -84,6 +86,25 @@ TEST(frmServer, PortInUseIsReportedAndTheWindowStaysStopped)
     EXPECT_FALSE(server.isRunning());
     EXPECT_TRUE(window.cmdStart->isEnabled());
     EXPECT_FALSE(window.cmdStop->isEnabled());
+}
+
+// Regression: with the desktop's fallback for MS Sans Serif the eight lines needed a scroll
+// bar. Run at scale factors 1 and 2.
+TEST(frmServer, UserListShowsEightLinesWithoutAScrollBar)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    window.show();
+    QApplication::processEvents();
+    QListWidget& list = *window.lstUsers;
+    ASSERT_EQ(list.count(), 8);
+    EXPECT_FALSE(list.verticalScrollBar()->isVisible())
+        << "at scale " << window.devicePixelRatioF();
+    EXPECT_LE(8 * list.sizeHintForRow(0), list.viewport()->height());
+    for (int i = 0; i < list.count(); ++i)
+        EXPECT_TRUE(list.viewport()->rect().contains(list.visualItemRect(list.item(i)))) << i;
+    EXPECT_GE(list.fontMetrics().height(), 10) << "still readable";
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <initializer_list>
+#include <sys/stat.h>
 
 namespace tamber::testing {
 
@@ -31,6 +32,23 @@ inline void writeAll(const QString& path, const QByteArray& content)
     QFile f(path);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(content);
+}
+
+// A named pipe: opening it for reading blocks until a writer comes.
+inline QString makeFifo(const QTemporaryDir& dir, const char* name)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0 ? path : QString();
+}
+
+// `head`, then a hole up to `size` bytes: no disk space, but the size a reader sees.
+inline void writeSparse(const QString& path, const QByteArray& head, qint64 size)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        f.write(head);
+        f.resize(size);
+    }
 }
 
 inline void makeReadOnly(const QString& path)

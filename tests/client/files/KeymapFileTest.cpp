@@ -184,6 +184,53 @@ TEST_F(KeymapFileTest, UnopenablePathsGiveAClearMessage)
     EXPECT_EQ(readAll(readOnly), before);
 }
 
+TEST_F(KeymapFileTest, AFifoIsReportedInsteadOfBlocking)
+{
+    const QString fifo = makeFifo(dir, "Default.tmk");
+    ASSERT_FALSE(fifo.isEmpty());
+    files.LoadKeymap(fifo);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, "Error");
+    EXPECT_TRUE(boxes.shown[0].text.contains("It is not a regular file."));
+    EXPECT_EQ(keymap, oldKeymap());
+}
+
+// Regression: 64 MiB of ignored tag bytes took 53 s to load, one seek and one read per byte.
+TEST_F(KeymapFileTest, ATagFloodIsReadInOnePass)
+{
+    // The first record straddles the first 64 KiB block read after the header; the second
+    // follows 8 MiB of ignored tags.
+    const QByteArray flood(8 * 1024 * 1024, '\x07');
+    load(kHeader + QByteArray(64 * 1024 - 1, '\x07') + bytes({1, 65, 5}) + flood +
+         bytes({1, 66, 6, 0, 1, 67, 7}));
+    Keymap expected;
+    expected.KeyNote[65] = 5;
+    expected.KeyNote[66] = 6;
+    expected.KeyMapped[65] = expected.KeyMapped[66] = true;
+    EXPECT_EQ(keymap, expected) << "nothing after the end record";
+    EXPECT_TRUE(boxes.shown.empty());
+
+    load(kHeader + bytes({2, 1, 65}));
+    EXPECT_TRUE(onlyKey(65, 0)) << "a record cut by the end of the file reads zeros";
+}
+
+// Regression: a keymap with 100,000 invalid records opened 100,000 boxes one after another.
+TEST_F(KeymapFileTest, ManyInvalidValuesGiveAFewBoxesAndOneSummary)
+{
+    QByteArray records;
+    for (int i = 0; i < 100000; ++i)
+        records += bytes({1, 65, 29});
+    load(kHeader + records + bytes({1, 66, 2, 0}));
+    EXPECT_TRUE(onlyKey(66, 2));
+    ASSERT_EQ(boxes.shown.size(), size_t(KeymapFiles::kInvalidValueBoxes) + 1);
+    for (int i = 0; i < KeymapFiles::kInvalidValueBoxes; ++i)
+        EXPECT_EQ(boxes.shown[size_t(i)], kInvalidValue);
+    EXPECT_EQ(boxes.shown.back(),
+              (ShownBox{"Warning: 99997 more invalid values were detected in this keymap and "
+                        "skipped.",
+                        "Warning", MessageBoxes::Icon::Exclamation}));
+}
+
 TEST(DefaultKeymap, ShippedFileHoldsTheTwoRowLayout)
 {
     // Ascending key codes: the digits of the upper row, then the letters.

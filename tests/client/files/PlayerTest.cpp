@@ -1,4 +1,5 @@
 #include "client/files/Player.h"
+#include "client/files/RecordingFormat.h"
 #include "client/sound/MidiInput.h"
 #include "tests/client/files/FakeWaiter.h"
 #include "tests/client/files/FileBytes.h"
@@ -204,6 +205,43 @@ TEST_F(PlayerTest, ShortFilesAndHugeCountsPlayOnlyWhatTheFileHolds)
     play(5, {});
     EXPECT_TRUE(played.empty()) << "a header without events";
     EXPECT_EQ(log.back(), "silence");
+}
+
+TEST_F(PlayerTest, AFifoOrADeviceIsReportedInsteadOfBlocking)
+{
+    for (const QString& file : {makeFifo(dir, "pipe.tbr"), QStringLiteral("/dev/zero")}) {
+        boxes.shown.clear();
+        playFile(file);
+        ASSERT_EQ(boxes.shown.size(), 1u) << file.toStdString();
+        EXPECT_TRUE(boxes.shown[0].text.contains("It is not a regular file."));
+    }
+    EXPECT_TRUE(log.empty());
+    EXPECT_TRUE(played.empty());
+}
+
+// Regression: a sparse recording whose count was 2^31-1 took the piano to gigabytes and
+// stopped every key for minutes; a larger one ended in std::bad_alloc.
+TEST_F(PlayerTest, SparseFilesWithHugeCountsLoadWhatIsThereOrAreRefused)
+{
+    const QString file = dir.filePath(QStringLiteral("sparse.tbr"));
+    const QByteArray header = kRecordingHeader + longs({0x7FFFFFFF});
+    writeSparse(file, header,
+                kRecordingHeaderSize + qint64(Player::kMaxPlayEvents + 1) * kRecordingEventSize);
+    playFile(file);
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].text.toStdString(),
+              QStringLiteral("The recording \"%1\" cannot be played: it holds more than "
+                             "16777216 events.")
+                  .arg(file)
+                  .toStdString());
+    EXPECT_TRUE(log.empty()) << "refused before the controls change";
+
+    // Within the limit: every event the file holds, the last one cut short, and no more.
+    writeSparse(file, header, kRecordingHeaderSize + 8192 * kRecordingEventSize + 3);
+    playFile(file);
+    EXPECT_EQ(played.size(), 8193u);
+    EXPECT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(log, (std::vector<std::string>{"started", "stopped", "silence"}));
 }
 
 TEST_F(PlayerTest, TimingHoldsAcrossTheWrapOfTheTickCount)

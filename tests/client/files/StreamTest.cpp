@@ -174,3 +174,32 @@ TEST_F(StreamTest, ExistingReadOnlyFileOpensForReading)
     stream.CloseFile();
     EXPECT_EQ(readAll(file), before);
 }
+
+TEST_F(StreamTest, ReadBlockTakesWhatTheFileHoldsInOneCall)
+{
+    writeAll(path("b.bin"), bytes({1, 2, 3, 4, 5, 6}));
+    ASSERT_TRUE(stream.OpenFile(path("b.bin"), Stream::Mode::ReadOnly));
+    stream.Pointer = 3;
+    QByteArray block(8, '\x7F');
+    EXPECT_EQ(stream.ReadBlock(block.data(), block.size()), 4);
+    EXPECT_EQ(block, bytes({3, 4, 5, 6, 0, 0, 0, 0})) << "zeros beyond the end";
+    EXPECT_EQ(stream.Pointer, 11);
+    EXPECT_EQ(stream.ReadBlock(block.data(), 2), 0);
+    EXPECT_EQ(stream.Pointer, 13);
+}
+
+// Regression: a FIFO chosen as a keymap or recording blocked open() for ever.
+TEST_F(StreamTest, OnlyRegularFilesAreOpened)
+{
+    const QString fifo = makeFifo(dir, "pipe");
+    ASSERT_FALSE(fifo.isEmpty());
+    for (const Stream::Mode mode : {Stream::Mode::ReadOnly, Stream::Mode::ReadWrite}) {
+        EXPECT_FALSE(stream.OpenFile(fifo, mode));
+        EXPECT_EQ(stream.errorString(), "It is not a regular file.");
+        EXPECT_FALSE(stream.OpenFile(QStringLiteral("/dev/null"), mode));
+        EXPECT_EQ(stream.errorString(), "It is not a regular file.");
+        EXPECT_FALSE(stream.OpenFile(dir.path(), mode));
+        EXPECT_EQ(stream.errorString(), "It is a folder, not a file.");
+        EXPECT_FALSE(stream.isOpen());
+    }
+}

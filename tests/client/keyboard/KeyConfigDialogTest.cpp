@@ -287,5 +287,25 @@ TEST(KeyConfigDialog, SaveWritesANewFileUnderTheNameAsTyped)
     rig.dialog.close();
 }
 
+// The captions are the user's own key labels, before any key is pressed, and follow the
+// layout when it changes; keys the layout prints nothing on keep their Windows-1252 names.
+TEST(KeyConfigDialog, CaptionsShowTheLayoutsLabels)
+{
+    DialogRig rig;
+    rig.map('Q', 12);
+    rig.map('2', 13);
+    rig.map(0x70, 14); // F1
+    rig.keys.labels = {{'Q', "A"}, {'2', QString(QChar(0xE9))}};
+    rig.dialog.ShowKeymap();
+    EXPECT_EQ(rig.caption(12), "A");
+    EXPECT_EQ(rig.caption(13), QString(QChar(0xE9)));
+    EXPECT_EQ(rig.caption(14), "p");
+
+    rig.keys.switchLayout({{'Q', "Q"}, {'2', "2"}, {0x70, "&"}});
+    EXPECT_EQ(rig.caption(12), "Q");
+    EXPECT_EQ(rig.caption(13), "2");
+    EXPECT_EQ(rig.caption(14), "&&") << "an ampersand shows as itself, no mnemonic";
+}
+
 } // namespace
 } // namespace tamber

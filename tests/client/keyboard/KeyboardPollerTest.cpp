@@ -195,5 +195,55 @@ TEST(PollTimer, TicksOnceAfterEachChangeAndSleepsOtherwise)
     EXPECT_EQ(rig.sent().size(), 2u);
 }
 
+// Regression: Ctrl+N, Ctrl+O, Ctrl+J, Alt+O and Alt+H opened their menu or dialog and sounded
+// the letter's note too.
+TEST(KeyboardPoller, LettersAndDigitsWithCtrlOrAltAreShortcutsNotNotes)
+{
+    PollerRig rig;
+    rig.map('N', 9);
+    rig.map('2', 13);
+    for (const auto& [modifier, sided] : {std::pair{0x11, 0xA2}, std::pair{0x12, 0xA5}}) {
+        rig.keys.setMany({{modifier, true}, {sided, true}});
+        rig.poller.PollKeyboard();
+        for (const uint8_t vk : {uint8_t('N'), uint8_t('2')}) {
+            rig.keys.press(vk);
+            rig.poller.PollKeyboard();
+            rig.keys.release(vk);
+            rig.poller.PollKeyboard();
+        }
+        rig.keys.setMany({{modifier, false}, {sided, false}});
+        rig.poller.PollKeyboard();
+    }
+    EXPECT_TRUE(rig.sent().empty()) << "neither the press nor its release";
+
+    // The modifier let go while the letter is still held: the letter's release stays silent.
+    rig.keys.press(0x11);
+    rig.poller.PollKeyboard();
+    rig.keys.press('N');
+    rig.poller.PollKeyboard();
+    rig.keys.release(0x11);
+    rig.poller.PollKeyboard();
+    rig.keys.release('N');
+    rig.poller.PollKeyboard();
+    EXPECT_TRUE(rig.sent().empty());
+
+    // Shift is an ordinary key: Shift+N plays.
+    rig.keys.press(0x10);
+    rig.keys.press('N');
+    rig.poller.PollKeyboard();
+    rig.keys.setMany({{0x10, false}, {'N', false}});
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 81), off(0, 81)}));
+
+    // A keymap that plays Ctrl itself plays chords with it.
+    rig.sent().clear();
+    rig.map(0xA2, 0);
+    rig.keys.setMany({{0x11, true}, {0xA2, true}});
+    rig.poller.PollKeyboard();
+    rig.keys.press('N');
+    rig.poller.PollKeyboard();
+    EXPECT_EQ(rig.sent(), (std::vector{on(0, 72), on(0, 81)}));
+}
+
 } // namespace
 } // namespace tamber

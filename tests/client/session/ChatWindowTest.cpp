@@ -1,5 +1,6 @@
 // The chat window, offscreen, alone and driven by a session client.
 #include "SessionFakes.h"
+#include "client/session/ChatTranscript.h"
 #include "client/session/ChatWindowHost.h"
 #include "client/session/frmChat.h"
 
@@ -7,11 +8,9 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextBlock>
 #include <gtest/gtest.h>
 
 using namespace tamber;
@@ -74,7 +73,11 @@ TEST(frmChat, LayoutCaptionTabOrderAndTheEightSlots)
     EXPECT_EQ(chat.cmdExit()->geometry(), QRect(376, 176, 57, 17));
     EXPECT_EQ(chat.cmdSend()->text(), QStringLiteral("Send"));
     EXPECT_EQ(chat.cmdExit()->text(), QStringLiteral("Exit"));
-    EXPECT_TRUE(chat.txtChat()->isReadOnly());
+    chat.AppendChatLine(QStringLiteral("Welcome to Corvent!"));
+    QTest::keyClicks(chat.txtChat(), QStringLiteral("typed"));
+    QTest::keyClick(chat.txtChat(), Qt::Key_Return);
+    EXPECT_EQ(chat.txtChat()->toPlainText(), QStringLiteral("Welcome to Corvent!"))
+        << "the transcript is read-only";
 
     const QList<QWidget*> controls = {chat.txtChat(), chat.txtMyText(), chat.lstUsers(),
                                       chat.cmdSend(), chat.cmdExit()};
@@ -86,7 +89,6 @@ TEST(frmChat, LayoutCaptionTabOrderAndTheEightSlots)
     EXPECT_EQ(tabOrder, controls);
 
     EXPECT_EQ(entries(chat.lstUsers()), (QStringList{"-", "User2", "-", "-", "-", "-", "-", "-"}));
-    EXPECT_TRUE(chat.txtChat()->toPlainText().isEmpty());
     chat.setUserEntry(7, QStringLiteral("Eve"));
     chat.setUserEntry(8, QStringLiteral("nobody")); // no ninth slot
     EXPECT_EQ(entries(chat.lstUsers()).last(), QStringLiteral("Eve"));
@@ -96,17 +98,22 @@ TEST(frmChat, LayoutCaptionTabOrderAndTheEightSlots)
 TEST(frmChat, LineBreaksStandOnlyBetweenLinesAndControlCharactersShowAsSpaces)
 {
     frmChat chat(1, QStringLiteral("User1"));
+    chat.show();
+    EXPECT_TRUE(chat.txtChat()->toPlainText().isEmpty());
     chat.AppendChatLine(QStringLiteral("Welcome to Corvent!"));
     EXPECT_EQ(chat.txtChat()->toPlainText(), QStringLiteral("Welcome to Corvent!"));
     chat.AppendChatLine(QStringLiteral("User2: hi\r\nUser1: forged"));
     chat.AppendChatLine(QString());
+    for (int i = 0; i < 20; ++i)
+        chat.AppendChatLine(QStringLiteral("line %1").arg(i));
     chat.AppendChatLine(QStringLiteral("last"));
-    EXPECT_EQ(chat.txtChat()->document()->blockCount(), 4);
-    EXPECT_EQ(chat.txtChat()->toPlainText(),
-              QStringLiteral("Welcome to Corvent!\nUser2: hi  User1: forged\n\nlast"));
-    EXPECT_EQ(chat.txtChat()->textCursor().position(),
-              chat.txtChat()->document()->characterCount() - 1)
-        << "the caret stays at the end";
+    EXPECT_EQ(chat.txtChat()->lineCount(), 24);
+    EXPECT_TRUE(chat.txtChat()->toPlainText().startsWith(
+        QStringLiteral("Welcome to Corvent!\nUser2: hi  User1: forged\n\nline 0\n")));
+    EXPECT_TRUE(chat.txtChat()->toPlainText().endsWith(QStringLiteral("\nline 19\nlast")));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return chat.txtChat()->showsNewest(); }))
+        << "the newest line comes into view";
+    EXPECT_EQ(chat.txtChat()->visibleRows().back().text, QStringLiteral("last"));
 }
 
 TEST(frmChat, SendAndEnterSendTheTypedLineAndEmptyTheInput)
@@ -183,4 +190,18 @@ TEST(ChatWindowHost, ExitAndTheCloseBoxLeaveTheSessionAndDestroyTheWindow)
     destroyClosedWindows();
     EXPECT_TRUE(third.isNull());
     EXPECT_TRUE(rig.boxes.shown.empty());
+}
+
+TEST(ChatWindowHost, AFloodInOneReadLeavesTheNewest5000LinesInTheWindow)
+{
+    HostRig rig;
+    rig.join(1, "User1");
+    QByteArray flood;
+    for (int i = 0; i < 6000; ++i)
+        flood += protocol::buildMessage({"ChatMsg", "User2: " + QByteArray::number(i)});
+    rig.transport.deliver(flood);
+    const ChatTranscript* transcript = rig.host.chatWindow()->txtChat();
+    EXPECT_EQ(transcript->lineCount(), ChatTranscript::kMaxLines);
+    EXPECT_TRUE(transcript->toPlainText().startsWith(QStringLiteral("User2: 1000\n")));
+    EXPECT_TRUE(transcript->toPlainText().endsWith(QStringLiteral("\nUser2: 5999")));
 }

@@ -265,3 +265,91 @@ TEST(SessionErrors, NothingArrivesFromTheFailedConnectionWhileTheBoxIsOpen)
     EXPECT_TRUE(rig.transport.sent.empty());
     EXPECT_FALSE(rig.engine.isSounding(3, 60)) << "ended when the session ended";
 }
+
+TEST(SessionJoin, AServerThatClosesBeforeTheGreetingMayBeFull)
+{
+    SessionRig rig;
+    rig.input.answer = QStringLiteral("host");
+    rig.client.JoinSession();
+    rig.transport.accept();
+    bool offlineDuringBox = false;
+    rig.boxes.onShow = [&] { offlineDuringBox = rig.client.phase() == SessionPhase::Offline; };
+    rig.transport.serverCloses();
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.shown[0],
+              (ShownBox{"The server closed the connection before a seat was free for you. The "
+                        "session may be full; please try again later.",
+                        "Corvent", MessageBoxes::Icon::Information}));
+    EXPECT_TRUE(offlineDuringBox);
+    expectOffline(rig);
+    EXPECT_EQ(rig.view.chatsShown, 0);
+}
+
+TEST(SessionJoin, NoGreetingWithinTenSecondsEndsWithTheConnectError)
+{
+    SessionRig rig;
+    rig.input.answer = QStringLiteral("host");
+    rig.client.JoinSession();
+    // Armed as connecting starts: a host that never answers ends the same way.
+    EXPECT_EQ(rig.transport.deadline, std::chrono::milliseconds(10'000));
+    rig.transport.accept();
+    rig.transport.deliver(msg({"ChatMsg", "no UserID from this server"}));
+    rig.transport.passDeadline();
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.shown[0], (ShownBox{kConnectError, "Error", MessageBoxes::Icon::Critical}));
+    expectOffline(rig);
+
+    // A greeting in time disarms it.
+    rig.joinAs(2, "User2");
+    EXPECT_FALSE(rig.transport.deadline.has_value());
+}
+
+TEST(SessionSend, TypedChatTextGoesOutUnchangedAsWindows1252)
+{
+    SessionRig rig;
+    rig.joinAs(2, "User2");
+    rig.client.SendChatText(QStringLiteral("\u20ac\u2019\u201c\u201d\u2013\u2014 caf\u00e9 "
+                                           "\u00a0\u00ff\u0081"));
+    rig.client.SendChatText(QStringLiteral("a\tb\r\nc\x1b[2J\x7f\x1f"));
+    // Characters outside Windows-1252 become one "?" each, a surrogate pair included.
+    rig.client.SendChatText(QStringLiteral("\u3042\u0100 \U0001F3B9!"));
+    ASSERT_EQ(rig.transport.sent.size(), 3u);
+    EXPECT_EQ(rig.transport.sent[0],
+              msg({"ChatMsg", "\x80\x92\x93\x94\x96\x97 caf\xe9 \xa0\xff\x81"}));
+    EXPECT_EQ(rig.transport.sent[1], msg({"ChatMsg", "a\tb\r\nc\x1b[2J\x7f\x1f"}));
+    EXPECT_EQ(rig.transport.sent[2], msg({"ChatMsg", "?? ?!"}));
+}
+
+// A key pressed while another window has the focus starts nothing, but its release still
+// stops the key's note (the keyboard poller calls StopNote for it, sendToSession set); the
+// same happens to a key held from before the session.
+TEST(SessionSend, ANoteOffGoesOutOnlyForANoteThisPianoStartedInTheSession)
+{
+    SessionRig rig;
+    rig.input.answer = QStringLiteral("host");
+    rig.client.JoinSession();
+    rig.transport.accept();
+    rig.engine.StartNote(48, 127, 0, true); // held while connecting
+    rig.transport.deliver(msg({"UserID", "User3", "3"}));
+    rig.transport.sent.clear();
+
+    rig.engine.StopNote(48, 0, true);
+    rig.engine.StopNote(48, 3, true);
+    rig.engine.StopNote(60, 3, true); // typed in the chat window
+    EXPECT_TRUE(rig.transport.sent.empty());
+
+    rig.engine.StartNote(60, 127, 3, true);
+    rig.engine.StopNote(60, 3, true);
+    rig.engine.StopNote(60, 3, true); // a second release of the same note
+    EXPECT_EQ(rig.transport.sentBytes(),
+              msg({"SetPatch", "0"}) + msg({"NoteOn", "60", "127"}) + msg({"NoteOff", "60"}));
+
+    // A note started in one session and released in the next was never started there.
+    rig.transport.sent.clear();
+    rig.engine.StartNote(62, 127, 3, true);
+    rig.transport.serverCloses();
+    rig.joinAs(4, "User4");
+    rig.engine.StopNote(62, 4, true);
+    rig.engine.StopNote(62, 3, true);
+    EXPECT_TRUE(rig.transport.sent.empty());
+}

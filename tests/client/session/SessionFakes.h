@@ -8,6 +8,8 @@
 #include "tests/fakes/FakeSound.h"
 
 #include <QStringList>
+#include <chrono>
+#include <optional>
 #include <vector>
 
 namespace tamber::fakes {
@@ -22,6 +24,7 @@ public:
         port = p;
         ++connects;
         connected = false;
+        deadline.reset();
     }
     bool isConnected() const override { return connected; }
     void send(const QByteArray& bytes) override
@@ -32,8 +35,11 @@ public:
     void close() override
     {
         connected = false;
+        deadline.reset();
         ++closes;
     }
+    void armDeadline(std::chrono::milliseconds after) override { deadline = after; }
+    void disarmDeadline() override { deadline.reset(); }
 
     // What the socket would report.
     void accept() { connected = true; }
@@ -47,6 +53,15 @@ public:
     {
         connected = false;
         events.failed();
+    }
+    // The armed deadline passes (the transport closes itself first).
+    void passDeadline()
+    {
+        if (!deadline)
+            return;
+        connected = false;
+        deadline.reset();
+        events.deadlinePassed();
     }
     QByteArray sentBytes() const
     {
@@ -62,6 +77,7 @@ public:
     bool connected = false;
     int connects = 0;
     int closes = 0;
+    std::optional<std::chrono::milliseconds> deadline; // armed, not yet passed
     std::vector<QByteArray> sent;
 };
 
@@ -86,10 +102,12 @@ public:
         if (onClose)
             onClose(); // the real window's close handling leaves the session too
     }
-    void appendChatLine(const QString& line) override
+    void appendChatLines(const QStringList& lines) override
     {
-        if (chatOpen)
-            transcript.append(line);
+        if (!chatOpen)
+            return;
+        transcript.append(lines);
+        batches.push_back(int(lines.size()));
     }
     void setUserEntry(int position, const QString& name) override
     {
@@ -102,6 +120,7 @@ public:
     int chatsShown = 0;
     int chatsClosed = 0;
     QStringList transcript;
+    std::vector<int> batches; // lines per appendChatLines call
     QStringList users;
     std::function<void()> onClose;
 };

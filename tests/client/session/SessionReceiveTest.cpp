@@ -201,3 +201,54 @@ TEST(SessionReceive, TheBufferIsEmptiedAtJoin)
     EXPECT_EQ(rig.state.MyUserID, 2) << "the first message is not prefixed with old bytes";
     EXPECT_EQ(rig.view.transcript, QStringList{QStringLiteral("Welcome to Corvent!")});
 }
+
+TEST(SessionReceive, TheChatLinesOfOneReadReachTheWindowAsOneBatch)
+{
+    SessionRig rig;
+    rig.joinAs(1, "User1");
+    rig.transport.deliver(msg({"ChatMsg", "User2: a"}) + msg({"NoteOn", "60", "100", "2"}) +
+                          msg({"ChatMsg", "User2: b"}) + msg({"UserName", "2", "Bob"}) +
+                          msg({"ChatMsg", "Bob: c"}));
+    rig.transport.deliver(msg({"ChatMsg", "Bob: d"}));
+    rig.transport.deliver(msg({"NoteOff", "60", "2"}));
+    EXPECT_EQ(rig.view.transcript, (QStringList{"User2: a", "User2: b", "Bob: c", "Bob: d"}));
+    EXPECT_EQ(rig.view.batches, (std::vector<int>{3, 1})) << "no batch for a read without chat";
+    EXPECT_EQ(rig.view.users[1], QStringLiteral("Bob"));
+    EXPECT_FALSE(rig.engine.isSounding(2, 60));
+}
+
+TEST(SessionReceive, TheCapHoldsWithinOneReadToo)
+{
+    SessionRig rig;
+    rig.joinAs(1, "User1");
+    // Whole messages of exactly the cap and one byte over it, in a single read.
+    const QByteArray head = QByteArray("ChatMsg", 7) + '\0';
+    const QByteArray atCap = head + QByteArray(SessionClient::kReceiveBufferCap - 9, 'a') + '\0';
+    const QByteArray overCap = head + QByteArray(SessionClient::kReceiveBufferCap - 8, 'b') + '\0';
+    ASSERT_EQ(atCap.size(), SessionClient::kReceiveBufferCap);
+    rig.transport.deliver(msg({"ChatMsg", "first"}) + overCap + '\x01' + atCap + '\x01' +
+                          msg({"ChatMsg", "last"}) +
+                          QByteArray(3 * SessionClient::kReceiveBufferCap, 'c'));
+    ASSERT_EQ(rig.view.transcript.size(), 3);
+    EXPECT_EQ(rig.view.transcript[0], QStringLiteral("first"));
+    EXPECT_EQ(rig.view.transcript[1], QString(SessionClient::kReceiveBufferCap - 9, u'a'));
+    EXPECT_EQ(rig.view.transcript[2], QStringLiteral("last"));
+    EXPECT_LE(rig.client.pendingBytes(), SessionClient::kReceiveBufferCap);
+}
+
+TEST(HandleServerMessage, TextShowsAsWindows1252AndOnlyC0ControlsAndDelBecomeSpaces)
+{
+    SessionRig rig;
+    rig.joinAs(1, "User1");
+    rig.transport.deliver(msg({"ChatMsg", "A: \x80 \x92\x93\x94 \x96\x97 \x85 \x8a\x9f"}));
+    rig.transport.deliver(msg({"ChatMsg", "B: \x81\x8d\x8f\x90\x9d|\xa0|\xff"}));
+    rig.transport.deliver(msg({"ChatMsg", "C: a\tb\x1b[2Jc\x7f\x1f"}));
+    rig.transport.deliver(msg({"UserName", "2", "\x93Ren\xe9\x94\x1b"}));
+    EXPECT_EQ(rig.view.transcript,
+              (QStringList{QStringLiteral("A: \u20ac \u2019\u201c\u201d \u2013\u2014 \u2026 "
+                                          "\u0160\u0178"),
+                           // Bytes without a Windows-1252 character keep their own code point.
+                           QStringLiteral("B: \u0081\u008d\u008f\u0090\u009d|\u00a0|\u00ff"),
+                           QStringLiteral("C: a b [2Jc  ")}));
+    EXPECT_EQ(rig.view.users[1], QStringLiteral("\u201cRen\u00e9\u201d "));
+}

@@ -190,3 +190,27 @@ TEST(SessionConnect, ARefusedConnectionShowsTheErrorOnceAndReenablesJoin)
     EXPECT_EQ(piano.client.phase(), SessionPhase::Offline);
     EXPECT_FALSE(piano.view.chatOpen);
 }
+
+TEST(SessionConnect, ANinthPianoIsToldTheSessionMayBeFull)
+{
+    server::RelayServer server;
+    ASSERT_TRUE(server.start(0, QHostAddress::LocalHost)) << server.errorString().toStdString();
+    std::vector<std::unique_ptr<QTcpSocket>> seated;
+    for (int i = 0; i < 8; ++i) {
+        seated.push_back(std::make_unique<QTcpSocket>());
+        seated.back()->connectToHost(QHostAddress::LocalHost, server.port());
+        // Seated once the greeting arrives.
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return seated.back()->bytesAvailable() > 0; }, kPatienceMs));
+    }
+    Piano ninth(server.port());
+    ninth.input.answer = QStringLiteral("127.0.0.1");
+    ninth.client.JoinSession();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !ninth.boxes.shown.empty(); }, kPatienceMs));
+    EXPECT_EQ(ninth.boxes.shown[0].title, QStringLiteral("Corvent"));
+    EXPECT_EQ(ninth.boxes.shown[0].icon, MessageBoxes::Icon::Information);
+    EXPECT_TRUE(ninth.boxes.shown[0].text.contains(QStringLiteral("may be full")));
+    EXPECT_EQ(ninth.client.phase(), SessionPhase::Offline);
+    EXPECT_TRUE(ninth.view.joinEnabled);
+    EXPECT_EQ(ninth.view.chatsShown, 0);
+}

@@ -3,6 +3,7 @@
 #include "client/files/KeymapFile.h"
 #include "client/keyboard/KeyConfigDialog.h"
 #include "client/sound/ToneGenerator.h"
+#include "common/protocol/Codec.h"
 #include "tests/client/files/FakeWaiter.h"
 #include "tests/client/session/SessionFakes.h"
 #include "tests/fakes/FakeKeyboard.h"
@@ -235,4 +236,68 @@ TEST(PianoApp, PCSpeakerTickRunsOnlyWhileThePCSpeakerIsTheOutput)
     piano.window().mnuPCSpeaker->trigger();
     EXPECT_TRUE(piano.isPCSpeakerTicking());
     EXPECT_EQ(rig.settings.values.value("Devices/OutDevice"), "-2");
+}
+
+// Regression: closing the main window with the help open left the process running, the help
+// being a window without a parent that nobody closed.
+TEST(PianoApp, ShutDownClosesEveryWindowOfTheProgramAndSaysItHasEnded)
+{
+    PianoRig rig;
+    PianoApp& piano = rig.start();
+    int ended = 0;
+    QObject::connect(&piano, &PianoApp::ended, [&] { ++ended; });
+    piano.window().mnuHelpContents->trigger();
+    ASSERT_TRUE(rig.help.open);
+    piano.keyConfig().show();
+    rig.inputBox.answer = QStringLiteral("127.0.0.1");
+    piano.window().mnuJoinSession->trigger();
+    rig.transport.accept();
+    rig.transport.deliver(protocol::buildMessage({"UserID", "User2", "2"}));
+    ASSERT_NE(piano.chat().chatWindow(), nullptr);
+
+    piano.window().mnuExit->trigger();
+    EXPECT_FALSE(piano.window().isVisible());
+    EXPECT_FALSE(rig.help.open);
+    EXPECT_FALSE(piano.keyConfig().isVisible());
+    EXPECT_EQ(piano.chat().chatWindow(), nullptr);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(piano.hasEnded());
+
+    piano.terminate(); // a late signal finds nothing more to do
+    EXPECT_EQ(ended, 1);
+}
+
+// Regression: closing the window with a key held sent All Notes Off but no note-off, and an
+// external synthesizer kept the note.
+TEST(PianoApp, ShutDownStopsEverySoundingNoteBeforeTheDevicesClose)
+{
+    PianoRig rig;
+    PianoApp& piano = rig.start();
+    QApplication::setActiveWindow(&piano.window());
+    rig.keys.press('Z');
+    QCoreApplication::processEvents();
+    piano.engine().StartNote(50, 90, 3, false); // another player's note
+    rig.outputs.sent.clear();
+
+    piano.terminate();
+    EXPECT_EQ(rig.outputs.sent, (std::vector<ShortMessage>{makeShortMessage(0x80, 72, 0),
+                                                           makeShortMessage(0x83, 50, 0)}))
+        << "sent while the device was still open";
+    EXPECT_EQ(rig.outputs.openDevice, -1);
+    EXPECT_FALSE(piano.window().isVisible());
+}
+
+TEST(PianoApp, AskedToEndDuringStartUpItStopsThere)
+{
+    PianoRig rig;
+    QFile::remove(rig.folder.filePath("Default.tmk")); // start-up's first box
+    rig.piano = std::make_unique<PianoApp>(
+        PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.transport, dataFilesIn(rig.folder.path(), QString())});
+    rig.boxes.onShow = [&] { rig.piano->terminate(); };
+    EXPECT_FALSE(rig.piano->Main());
+    EXPECT_TRUE(rig.piano->hasEnded());
+    EXPECT_FALSE(rig.piano->window().isVisible());
+    EXPECT_EQ(rig.outputs.log, std::vector<std::string>{}) << "no device was opened";
 }

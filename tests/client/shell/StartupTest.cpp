@@ -14,6 +14,7 @@ struct StartupRig
     FakeSettingsStore settings;
     QStringList steps;
     int outputs = 2;
+    QString endAfter; // the step after which the program is asked to end
 
     Startup::Steps startupSteps()
     {
@@ -28,7 +29,8 @@ struct StartupRig
                 step("labels"),
                 step("instruments"),
                 step("octave"),
-                step("show")};
+                step("show"),
+                [this] { return !steps.isEmpty() && steps.last() == endAfter; }};
     }
 };
 
@@ -98,4 +100,18 @@ TEST(Instruments, NoteLabelsStartAtC)
     EXPECT_EQ(noteLabelCaption(7), "C");
     EXPECT_EQ(noteLabelCaption(12), "A");
     EXPECT_EQ(noteLabelCaption(35), "C");
+}
+
+// A termination signal inside a box of start-up (here the keymap's, or the device warning)
+// ends it there: no window, no welcome, nothing stored.
+TEST(Startup, AskedToEndItStopsAfterTheStepThatWasRunning)
+{
+    for (const char* step : {"keymap", "devices"}) {
+        StartupRig rig;
+        rig.endAfter = step;
+        EXPECT_FALSE(Startup(rig.boxes, rig.settings).Main(rig.startupSteps()));
+        EXPECT_EQ(rig.steps.last(), step);
+        EXPECT_TRUE(rig.boxes.shown.empty()) << "no welcome";
+        EXPECT_FALSE(rig.settings.values.contains("General/Welcomed"));
+    }
 }

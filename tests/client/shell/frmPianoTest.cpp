@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyleOptionComboBox>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -167,4 +168,25 @@ TEST(frmAbout, ShowsTheVersionTheProgramCarries)
     frmAbout about(nullptr);
     EXPECT_EQ(about.windowTitle(), "About Tamber Piano");
     EXPECT_EQ(about.lblTitle->text(), "Tamber Piano v0.1.3");
+}
+
+// Regression: with the desktop's fallback for MS Sans Serif the instrument list read
+// "1. Acoustic Grand Pia". Run at scale factors 1 and 2.
+TEST(frmPiano, TextFitsItsControls)
+{
+    FakeMessageBoxes boxes;
+    frmPiano window(boxes);
+    window.setInstruments(InitInstruments());
+    window.selectInstrument(0);
+    window.show();
+    QComboBox& list = *window.cmbInstruments;
+    QStyleOptionComboBox option;
+    option.initFrom(&list);
+    const QRect field = list.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                     QStyle::SC_ComboBoxEditField, &list);
+    ASSERT_EQ(list.currentText(), "1. Acoustic Grand Piano");
+    EXPECT_LE(list.fontMetrics().horizontalAdvance(list.currentText()), field.width() - 2)
+        << "at scale " << window.devicePixelRatioF();
+    EXPECT_GE(list.fontMetrics().height(), 10) << "still readable";
+    EXPECT_LE(list.fontMetrics().height(), field.height());
 }

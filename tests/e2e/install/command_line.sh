@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The command lines of both programs: help and version need no display, the version is the
-# project's, and a wrong argument ends the piano with status 1 and says why.
+# The command lines of both programs: help, version and the MIDI export need no display, the
+# version is the project's, and a wrong argument or a failed export ends the piano with
+# status 1 and says why.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 out=$(mktemp -d /tmp/tp-cli.XXXXXX)
@@ -26,4 +27,35 @@ status=0
 QT_QPA_PLATFORM=offscreen "$BIN/TamberPiano" stray 2>"$out/err" || status=$?
 [ "$status" -eq 1 ] || fail "a stray argument ended with status $status"
 grep -qF "Unexpected argument 'stray'" "$out/err" || fail "a stray argument was not named"
+grep -qF -- '--export-midi' "$out/help" || fail "--help does not list --export-midi"
+
+# --export-midi converts without a display: one note-on after 500 ms becomes a tempo track
+# and a track "Piano".
+printf 'TBR\0DATA\1\0\0\0\364\1\0\0\220\74\177\0' >"$out/one.tbr"
+"$BIN/TamberPiano" --export-midi "$out/one.tbr" "$out/one.mid" 2>"$out/err" ||
+    fail "--export-midi failed: $(cat "$out/err")"
+[ ! -s "$out/err" ] || fail "--export-midi wrote to stderr: $(cat "$out/err")"
+printf 'MThd\0\0\0\6\0\1\0\2\1\364MTrk\0\0\0\13\0\377\121\3\7\241\40\0\377\57\0MTrk\0\0\0\22\0\377\3\5Piano\203\164\220\74\177\0\377\57\0' \
+    >"$out/expected.mid"
+cmp -s "$out/one.mid" "$out/expected.mid" || fail "--export-midi wrote other bytes: $(od -An -tx1 "$out/one.mid")"
+
+# Each failure: status 1 and one line on stderr that says what went wrong.
+export_fails() { # EXPECTED-TEXT ARGUMENTS...
+    local expected=$1 status=0
+    shift
+    "$BIN/TamberPiano" --export-midi "$@" >"$out/stdout" 2>"$out/err" || status=$?
+    [ "$status" -eq 1 ] || fail "--export-midi $* ended with status $status"
+    [ "$(wc -l <"$out/err")" -eq 1 ] || fail "--export-midi $* wrote: $(cat "$out/err")"
+    grep -qF -- "$expected" "$out/err" || fail "--export-midi $* said: $(cat "$out/err")"
+    [ ! -s "$out/stdout" ] || fail "--export-midi $* wrote to stdout"
+}
+export_fails "Tamber Piano: The recording \"$out/none.tbr\" could not be opened: The file does not exist." \
+    "$out/none.tbr" "$out/x.mid"
+export_fails "could not be opened: It is a folder, not a file." "$out" "$out/x.mid"
+export_fails "Tamber Piano: \"$out/one.mid\" is not a Tamber Piano recording." "$out/one.mid" "$out/x.mid"
+export_fails "Tamber Piano: The MIDI file \"$out/no/x.mid\" could not be written: " \
+    "$out/one.tbr" "$out/no/x.mid"
+export_fails "The MIDI file \"$out\" could not be written: " "$out/one.tbr" "$out"
+export_fails "--export-midi needs a recording and a MIDI file" "$out/one.tbr"
+[ ! -e "$out/x.mid" ] || fail "a failed export left a file"
 echo "command line: ok"

@@ -8,13 +8,14 @@ kb_start_piano_on_monitor
 window=$KB_WINDOW
 log=$(e2e_monitor_log)
 
-# Help > About from the keyboard (Alt+H plays H's note, as the main window is still in front),
-# then Z and M in the About box.
+# Help > About from the keyboard (Alt+H is a shortcut and plays nothing), then Z and M in the
+# About box.
+before=$(e2e_count_lines "$log" ': 90 ')
 xdotool key alt+h
-e2e_wait_line "$log" "$(kb_msg 80 50 00)" 10 || e2e_fail "H did not play in the main window"
+sleep 0.3
 xdotool key a
 about=$(e2e_wait_window '^About Tamber Piano$' 10) || e2e_fail "no About box"
-before=$(e2e_count_lines "$log" ': 90 ')
+[ "$(e2e_count_lines "$log" ': 90 ')" -eq "$before" ] || e2e_fail "Alt+H played a note"
 e2e_focus "$about"
 kb_tap z
 kb_tap m

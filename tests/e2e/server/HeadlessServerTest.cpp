@@ -5,10 +5,15 @@
 #include "tests/server/TestClient.h"
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
 
 namespace tamber::server {
 namespace {
@@ -30,6 +35,78 @@ QProcessEnvironment noDisplay()
         env.remove(QString::fromLatin1(name));
     return env;
 }
+
+// Connects, waits for the greeting and goes: two rebuilt lists each time.
+bool comeAndGo(int times)
+{
+    for (int i = 0; i < times; ++i) {
+        TestClient client(protocol::kPort);
+        if (client.take(3).size() < 3)
+            return false;
+        client.socket.abort();
+    }
+    return true;
+}
+
+// A new client is greeted and its instrument relayed back to it.
+bool serves()
+{
+    TestClient client(protocol::kPort);
+    const Fields greeting = client.next();
+    if (greeting.size() < 3 || greeting[0] != "UserID")
+        return false;
+    client.send({"SetPatch", "7"});
+    return waitUntil([&] {
+        return client.received.contains(Fields{"SetPatch", greeting[2], "7"});
+    });
+}
+
+// Everything the pipe holds now, without waiting.
+QByteArray drain(int fd)
+{
+    QByteArray bytes;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, got);
+    return bytes;
+}
+
+// `CorventServer --headless` with standard output on the write end of a pipe of the test's.
+class PipedServer
+{
+public:
+    explicit PipedServer(int stdoutFd)
+    {
+        process.setProcessEnvironment(noDisplay());
+        process.setStandardOutputFile(QProcess::nullDevice());
+        process.setChildProcessModifier([stdoutFd] { ::dup2(stdoutFd, STDOUT_FILENO); });
+        process.start(serverBinary(), {QStringLiteral("--headless")});
+        EXPECT_TRUE(process.waitForStarted(5000));
+        EXPECT_TRUE(waitUntil([] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, protocol::kPort);
+            return probe.waitForConnected(100);
+        }));
+        // The probe's own visit must be over before a test counts lists.
+        waitUntil([] { return false; }, 100);
+    }
+    ~PipedServer()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(5000);
+        }
+    }
+    // SIGTERM; true when the server then ended by itself with status 0.
+    bool stop()
+    {
+        ::kill(pid_t(process.processId()), SIGTERM);
+        return process.waitForFinished(5000) && process.exitStatus() == QProcess::NormalExit &&
+               process.exitCode() == 0;
+    }
+
+    QProcess process;
+};
 
 class HeadlessServer : public ::testing::Test
 {
@@ -153,6 +230,118 @@ TEST_F(HeadlessServer, ASecondServerOnTheSamePortFailsClearly)
     EXPECT_EQ(server.exitCode(), 0);
 }
 
+TEST_F(HeadlessServer, LoadsNoDisplayLibrariesAndShowsNamesEscaped)
+{
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(server.processId()));
+    ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    EXPECT_TRUE(mapped.contains("libQt6Network"));
+    for (const char* library :
+         {"libQt6Widgets", "libQt6Gui", "libX11", "libxcb", "libGL", "libEGL", "libOpenGL"})
+        EXPECT_FALSE(mapped.contains(library)) << library;
+
+    // A name cannot move the operator's cursor nor forge a slot line.
+    TestClient client(protocol::kPort);
+    client.take(3);
+    client.send({"ChatMsg", "/name \x1b[2J\r\n2.X\x9b"});
+    EXPECT_EQ(client.next(), (Fields{"UserName", "1", "\x1b[2J\r\n2.X\x9b"}));
+    EXPECT_TRUE(waitUntil([&] {
+        return output().contains("\n1. \\x1b[2J\\x0d\\x0a2.X\\x9b: 127.0.0.1\n2. No User");
+    }));
+}
+
+TEST_F(HeadlessServer, ListensWithRoomForAConnectStorm)
+{
+    QProcess ss; // for a listening socket, Send-Q is the backlog
+    ss.start(QStringLiteral("ss"), {QStringLiteral("-ltnH"), QStringLiteral("sport = :9050")});
+    ASSERT_TRUE(ss.waitForFinished(5000));
+    const QList<QByteArray> fields = ss.readAllStandardOutput().simplified().split(' ');
+    ASSERT_GE(fields.size(), 3);
+    EXPECT_GE(fields[2].toInt(), 1024);
+
+    // A burst of connects is served, each in turn, and the relay stays responsive.
+    ASSERT_TRUE(comeAndGo(200));
+    EXPECT_TRUE(serves());
+}
+
+TEST(HeadlessOutput, APipeNobodyReadsNeitherStallsNorStopsTheRelay)
+{
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC | O_NONBLOCK), 0);
+    PipedServer server(fds[1]);
+    // Each visit prints two lists of about 160 bytes: the 64 KiB pipe is full long before.
+    ASSERT_TRUE(comeAndGo(500));
+    EXPECT_TRUE(serves());
+
+    // Once the reader drains the pipe, the list in hand is finished, one line says how many
+    // lists were missed, and the newest follows.
+    QByteArray printed = drain(fds[0]);
+    EXPECT_TRUE(printed.startsWith("1. No User: 0.0.0.0\n"));
+    ASSERT_TRUE(comeAndGo(1));
+    const QByteArray notice = " user lists dropped while standard output was not read\n";
+    const QByteArray idle = "1. No User: 0.0.0.0\n2. No User: 0.0.0.0\n3. No User: 0.0.0.0\n"
+                            "4. No User: 0.0.0.0\n5. No User: 0.0.0.0\n6. No User: 0.0.0.0\n"
+                            "7. No User: 0.0.0.0\n8. No User: 0.0.0.0\n\n";
+    EXPECT_TRUE(waitUntil([&] {
+        printed += drain(fds[0]);
+        return printed.contains(notice) && printed.endsWith(idle);
+    }));
+    const qsizetype at = printed.indexOf(notice);
+    const qsizetype lineStart = printed.lastIndexOf('\n', at) + 1;
+    EXPECT_GT(printed.mid(lineStart, at - lineStart).toInt(), 300);
+    EXPECT_EQ(printed.count(notice), 1);
+    // Whole lists only, before and after the notice.
+    const QByteArray lists = printed.left(lineStart) + printed.mid(at + notice.size());
+    EXPECT_EQ(lists.count("\n\n") * 9, lists.count('\n'));
+    EXPECT_TRUE(lists.startsWith("1. "));
+
+    // Stalled again, SIGTERM still ends it at once, with status 0.
+    ASSERT_TRUE(comeAndGo(400));
+    EXPECT_TRUE(server.stop());
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+TEST(HeadlessOutput, AReaderThatHasGoneIsIgnored)
+{
+    // Gone before the start, and gone while it runs (`| head`, a log shipper that restarts).
+    for (const bool goneAtStart : {true, false}) {
+        int fds[2];
+        ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+        if (goneAtStart)
+            ::close(fds[0]);
+        PipedServer server(fds[1]);
+        ::close(fds[1]);
+        if (!goneAtStart) {
+            pollfd p{fds[0], POLLIN, 0};
+            ASSERT_EQ(::poll(&p, 1, 5000), 1);
+            ::close(fds[0]);
+        }
+        ASSERT_TRUE(comeAndGo(20)) << goneAtStart;
+        EXPECT_TRUE(serves()) << goneAtStart;
+        EXPECT_TRUE(server.stop()) << goneAtStart; // not killed by SIGPIPE on the way
+    }
+}
+
+TEST(HeadlessHelp, QtOptionsReachTheWindowProgram)
+{
+    // Without --headless CorventServer becomes the window program, which takes Qt's options
+    // and the relay's own.
+    QProcess window;
+    window.setProcessEnvironment(noDisplay());
+    window.start(serverBinary(), {QStringLiteral("-platform"), QStringLiteral("offscreen"),
+                                  QStringLiteral("--chat-rate"), QStringLiteral("3")});
+    ASSERT_TRUE(window.waitForStarted(5000));
+    const QString exe = QStringLiteral("/proc/%1/exe").arg(window.processId());
+    EXPECT_TRUE(waitUntil([&] {
+        return QFileInfo(exe).symLinkTarget().endsWith(QLatin1String("/corvent-server-window"));
+    }));
+    EXPECT_FALSE(window.waitForFinished(500)) // running, refusing neither option
+        << window.readAllStandardError().constData();
+    window.kill();
+    window.waitForFinished(5000);
+}
+
 TEST(HeadlessHelp, ExplainsBothModes)
 {
     QProcess help;
@@ -163,6 +352,16 @@ TEST(HeadlessHelp, ExplainsBothModes)
     const QByteArray text = help.readAllStandardOutput();
     EXPECT_TRUE(text.contains("--headless"));
     EXPECT_TRUE(text.contains("Window mode"));
+    for (const char* option : {"--note-rate", "--note-burst", "--chat-rate", "--chat-burst",
+                               "--name-rate", "--name-burst"})
+        EXPECT_TRUE(text.contains(option)) << option;
+
+    QProcess bad;
+    bad.setProcessEnvironment(noDisplay());
+    bad.start(serverBinary(), {QStringLiteral("--headless"), QStringLiteral("--chat-rate=often")});
+    ASSERT_TRUE(bad.waitForFinished(5000));
+    EXPECT_EQ(bad.exitCode(), 1);
+    EXPECT_TRUE(bad.readAllStandardError().contains("--chat-rate"));
 }
 
 } // namespace

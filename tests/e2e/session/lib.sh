@@ -50,9 +50,9 @@ sess_window() { # PID TITLE-REGEX [SECONDS] [EXCLUDED-ID]
     return 1
 }
 
-# Joins through Ctrl+J and the address box; prints the chat window's id once it shows.
-sess_join() { # PID MAIN-WINDOW
-    local box chat
+# Ctrl+J, then 127.0.0.1 and Enter in the address box; prints the address box's id.
+sess_enter_address() { # PID MAIN-WINDOW
+    local box
     e2e_focus "$2"
     xdotool key ctrl+j
     box=$(sess_window "$1" '^Corvent$' 10) || e2e_fail "no address box after Ctrl+J"
@@ -60,6 +60,13 @@ sess_join() { # PID MAIN-WINDOW
     xdotool key ctrl+a BackSpace
     xdotool type --delay 20 127.0.0.1
     xdotool key Return
+    echo "$box"
+}
+
+# Joins through Ctrl+J and the address box; prints the chat window's id once it shows.
+sess_join() { # PID MAIN-WINDOW
+    local box chat
+    box=$(sess_enter_address "$1" "$2")
     chat=$(sess_window "$1" '^Corvent$' 10 "$box") || e2e_fail "no chat window after joining"
     e2e_focus "$2"
     echo "$chat"

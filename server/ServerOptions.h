@@ -1,0 +1,37 @@
+#pragma once
+
+// The command line of the relay, shared by CorventServer and the window program it starts:
+// --headless and the flood-control rates, each shown in --help with its default.
+
+#include "server/FloodControl.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <optional>
+
+namespace tamber::server {
+
+class ServerOptions
+{
+public:
+    // Sets the description and adds --help, --version, --headless and the rates.
+    explicit ServerOptions(QCommandLineParser& parser);
+
+    bool headless() const;
+    // The limits the command line asks for, or nullopt with *error naming the bad value.
+    std::optional<RelayLimits> limits(QString* error) const;
+
+private:
+    struct RateOptions
+    {
+        QCommandLineOption rate;
+        QCommandLineOption burst;
+        Rate RelayLimits::*field;
+    };
+
+    QCommandLineParser& m_parser;
+    QCommandLineOption m_headless;
+    std::vector<RateOptions> m_rates;
+};
+
+} // namespace tamber::server

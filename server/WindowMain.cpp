@@ -1,0 +1,45 @@
+// The window of CorventServer, a program of its own so that the relay itself never loads the
+// GUI: CorventServer starts it in its own place unless --headless is given.
+
+#include "common/ProgramInfo.h"
+#include "common/appicon/AppIcon.h"
+#include "common/platform/QtMessageBoxes.h"
+#include "server/RelayServer.h"
+#include "server/ServerOptions.h"
+#include "server/frmServer.h"
+
+#include <QApplication>
+#include <csignal>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    using namespace tamber::server;
+    std::signal(SIGPIPE, SIG_IGN);
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("CorventServer"));
+    QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
+    QApplication::setWindowIcon(tamber::appIcon());
+    QApplication::setDesktopFileName(QLatin1String(tamber::kServerDesktopId));
+
+    QCommandLineParser parser;
+    const ServerOptions options(parser);
+    parser.process(app);
+    QString error;
+    const auto limits = options.limits(&error);
+    if (limits && options.headless())
+        error = QStringLiteral("--headless is CorventServer's own option");
+    else if (limits && !parser.positionalArguments().isEmpty())
+        error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments()[0]);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "CorventServer: %s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+
+    RelayServer server(*limits);
+    tamber::QtMessageBoxes messageBoxes;
+    frmServer window(server, messageBoxes);
+    messageBoxes.setParentWindow(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Exit ends the program whatever else is open: File > Exit with the help window open ends the
+# process, and so does SIGINT with the Key Config dialog open; both exit 0.
+source "$E2E_HARNESS"
+source "$(dirname "${BASH_SOURCE[0]}")/../keyboard/lib.sh"
+e2e_setup
+
+# Waits up to 10 s for the piano to end; fails unless it ends with status 0.
+wait_piano_exit() { # WHAT
+    local status=0
+    for _ in $(seq 100); do
+        kill -0 "$E2E_PIANO_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$E2E_PIANO_PID" 2>/dev/null && e2e_fail "$1: the piano is still running"
+    wait "$E2E_PIANO_PID" || status=$?
+    [ "$status" -eq 0 ] || e2e_fail "$1: the piano exited with status $status"
+}
+
+# Regression: the help window, a window without a parent, kept the process alive.
+kb_start_piano_on_monitor
+xdotool key F1
+help=$(e2e_wait_window 'Help' 10) || e2e_fail "F1 opened no help window"
+e2e_focus "$KB_WINDOW"
+xdotool key alt+f
+sleep 0.3
+xdotool key x
+wait_piano_exit "File > Exit with the help open"
+xdotool search --onlyvisible --name 'Help' >/dev/null 2>&1 && e2e_fail "the help window stayed"
+
+kb_start_piano_on_monitor
+xdotool key ctrl+k
+e2e_wait_window '^Tamber Piano - Key Config$' 10 >/dev/null || e2e_fail "no Key Config dialog"
+kill -INT "$E2E_PIANO_PID"
+wait_piano_exit "SIGINT with Key Config open"
+echo "exit closes every window: ok"

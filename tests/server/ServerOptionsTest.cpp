@@ -1,0 +1,52 @@
+// The relay's command line: defaults, the rates, and values it refuses.
+
+#include "server/ServerOptions.h"
+
+#include <gtest/gtest.h>
+
+namespace tamber::server {
+namespace {
+
+std::optional<RelayLimits> parse(const QStringList& arguments, QString* error)
+{
+    QCommandLineParser parser;
+    const ServerOptions options(parser);
+    EXPECT_TRUE(parser.parse(QStringList{QStringLiteral("CorventServer")} + arguments))
+        << parser.errorText().toStdString();
+    return options.limits(error);
+}
+
+TEST(ServerOptions, EachRateAndBurstCanBeSetAndBadValuesAreNamed)
+{
+    QString error;
+    const auto defaults = parse({}, &error);
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->notes.perSecond, 1000);
+    EXPECT_EQ(defaults->notes.burst, 500);
+    EXPECT_EQ(defaults->chat.perSecond, 10);
+    EXPECT_EQ(defaults->chat.burst, 20);
+    EXPECT_EQ(defaults->names.perSecond, 2);
+
+    const auto set = parse({"--note-rate", "2000", "--note-burst=50", "--chat-rate", "0.5",
+                            "--chat-burst", "3", "--name-rate", "1", "--name-burst", "1"},
+                           &error);
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->notes.perSecond, 2000);
+    EXPECT_EQ(set->notes.burst, 50);
+    EXPECT_EQ(set->chat.perSecond, 0.5);
+    EXPECT_EQ(set->chat.burst, 3);
+    EXPECT_EQ(set->names.perSecond, 1);
+    EXPECT_EQ(set->names.burst, 1);
+
+    for (const QStringList& bad :
+         {QStringList{"--note-rate", "0"}, QStringList{"--chat-rate", "fast"},
+          QStringList{"--name-burst", "0.5"}, QStringList{"--note-rate", "inf"},
+          QStringList{"--chat-burst", "-3"}}) {
+        error.clear();
+        EXPECT_FALSE(parse(bad, &error)) << bad.join(' ').toStdString();
+        EXPECT_TRUE(error.contains(bad[0]) && error.contains(bad[1])) << error.toStdString();
+    }
+}
+
+} // namespace
+} // namespace tamber::server

@@ -1,0 +1,32 @@
+// The server window's list shows every slot on one line, whatever bytes a name holds.
+
+#include "server/frmServer.h"
+#include "tests/fakes/FakePlatform.h"
+#include "tests/server/TestClient.h"
+
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace tamber::server {
+namespace {
+
+TEST(frmServerNames, ControlCharactersOfANameAreWrittenOutAndWindows1252IsShown)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    window.cmdStart->click();
+    ASSERT_TRUE(server.isRunning());
+
+    testing::TestClient client(server.port());
+    client.take(3);
+    client.send({"ChatMsg", "/name \x1b[7m\r\n\x80\x81\x92"});
+    const QString shown = QString::fromUtf8("1. \\x1b[7m\\x0d\\x0a€\\x81’: 127.0.0.1");
+    EXPECT_TRUE(testing::waitUntil([&] { return window.lstUsers->item(0)->text() == shown; }))
+        << window.lstUsers->item(0)->text().toStdString();
+    EXPECT_EQ(window.lstUsers->count(), 8);
+}
+
+} // namespace
+} // namespace tamber::server
