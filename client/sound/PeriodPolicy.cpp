@@ -12,6 +12,11 @@ PeriodPolicy::PeriodPolicy(int frames, bool canGrow, PeriodLimits limits)
 
 PeriodPolicy::Verdict PeriodPolicy::underrun(int64_t nowMs)
 {
+    if (m_count > 0) {
+        const int newest = (m_next + int(m_recent.size()) - 1) % int(m_recent.size());
+        if (nowMs - m_recent[size_t(newest)] < m_limits.apartMs)
+            return Verdict::Keep;
+    }
     m_recent[size_t(m_next)] = nowMs;
     m_next = (m_next + 1) % int(m_recent.size());
     m_count = std::min(m_count + 1, int(m_recent.size()));

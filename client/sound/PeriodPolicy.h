@@ -8,15 +8,18 @@ namespace tamber {
 struct PeriodLimits
 {
     int growUpTo = 1024;      // ~21 ms at 48 kHz: beyond this a piano is hardly playable
-    int underruns = 3;        // this many...
+    int64_t apartMs = 1000;   // underruns closer than this to a counted one are the same hiccup
+    int underruns = 4;        // this many hiccups...
     int64_t windowMs = 10000; // ...within this long make the period grow
 };
 
 // How many frames the audio stream asks for at a time, and when that grows. A short period
 // makes a key sound at once; a machine that cannot wake the audio thread that often lets the
-// device run dry, and every underrun is heard as a crackle. A lone underrun may be a passing
-// hiccup, so only a few close together count: then the period doubles, up to a bound, and
-// counting starts afresh with the new period.
+// device run dry, and every underrun is heard as a crackle. A busy machine that can keep up
+// still stalls now and then, often several times within one load spike: growing for that
+// would cost every later key its delay for good. So underruns count as one hiccup per second,
+// and only hiccups in several seconds out of a few (sound that keeps crackling) double the
+// period, up to a bound; counting then starts afresh with the new period.
 class PeriodPolicy
 {
 public:
@@ -46,7 +49,7 @@ private:
     int m_frames;
     bool m_canGrow;
     PeriodLimits m_limits;
-    std::array<int64_t, 8> m_recent{}; // times of the latest underruns, a ring
+    std::array<int64_t, 8> m_recent{}; // times of the latest counted hiccups, a ring
     int m_count = 0;                   // how many of m_recent are in use
     int m_next = 0;
 };
