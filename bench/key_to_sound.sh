@@ -78,7 +78,7 @@ piano() { # NAME PORT [ENV...]
     fi
     probe "$name" "$port" "$window"
     grep -c 'the period grows' "$E2E_DIR/piano.log" >"$E2E_DIR/$name.grown" || true
-    grep 'tamber.sound' "$E2E_DIR/piano.log" | sed "s/^/  $name: /" >>"$E2E_DIR/notes.txt"
+    { grep 'tamber.sound' "$E2E_DIR/piano.log" || true; } | sed "s/^/  $name: /" >>"$E2E_DIR/notes.txt"
     kill "$E2E_PIANO_PID"
     wait "$E2E_PIANO_PID" 2>/dev/null || true
 }
