@@ -1,6 +1,6 @@
 #include "frmAbout.h"
 
-#include "Version.h"
+#include "common/ProgramInfo.h"
 #include "client/widgets/PianoKeysView.h"
 
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // TamberPiano: builds the real platform services and hands them to the piano.
 #include "CommandLine.h"
 #include "PianoApp.h"
-#include "Version.h"
+#include "common/ProgramInfo.h"
 
 #include "client/files/EventLoopWaiter.h"
 #include "client/keyboard/QtKeyState.h"
