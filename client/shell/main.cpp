@@ -6,7 +6,7 @@
 #include "client/files/EventLoopWaiter.h"
 #include "client/keyboard/QtKeyState.h"
 #include "client/platform/DataFiles.h"
-#include "client/platform/QtPlatform.h"
+#include "client/desktop/QtPlatform.h"
 #include "client/platform/TerminationSignals.h"
 #include "client/session/TcpSessionTransport.h"
 #include "client/sound/MidiBackends.h"
