@@ -1,5 +1,6 @@
 #include "frmChat.h"
 
+#include "client/session/SessionClient.h"
 #include "client/widgets/ChatTranscript.h"
 
 #include <QCloseEvent>
