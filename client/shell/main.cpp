@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
     SteadyTickClock clock;
-    SynthEngine synth;
+    SynthEngine synth(SynthConfig::fromSettings(settings));
     MidiOutputRegistry outputs(makeOutputBackends(&synth));
     // TAMBER_TRACE_MIDI=path logs every MIDI message sent, with its time, for benchmarks.
     if (const QString trace = qEnvironmentVariable("TAMBER_TRACE_MIDI"); !trace.isEmpty())
