@@ -1,5 +1,8 @@
 #include "SynthEngine.h"
 
+#include "FluidLog.h"
+#include "SoundLog.h"
+
 #include <QFile>
 #include <QtGlobal>
 #include <algorithm>
@@ -19,8 +22,12 @@ constexpr int kOfflineBlock = 512;
 SynthEngine::SynthEngine(SynthConfig config)
     : m_config(std::move(config)), m_sampleRate(m_config.sampleRate)
 {
+    routeFluidSynthLog();
     const QByteArray path = QFile::encodeName(m_config.soundFont);
     m_hasSoundFont = fluid_is_soundfont(path.constData()) != 0;
+    if (!m_hasSoundFont)
+        qCInfo(lcSound) << "No sound font at" << m_config.soundFont
+                        << "- the built-in synthesizer is not offered";
 
     m_settings = new_fluid_settings();
     fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
@@ -60,9 +67,12 @@ bool SynthEngine::start()
             m_driverName = name;
             break;
         }
+        qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
-    if (!m_driver)
+    if (!m_driver) {
+        qCWarning(lcSound) << "No audio output could be opened";
         return false;
+    }
 
     // JACK imposes its own rate and writes it back into the settings.
     double rate = m_config.sampleRate;
@@ -90,6 +100,8 @@ void SynthEngine::loadSynth()
     if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
         if (synth)
             delete_fluid_synth(synth);
+        // Looked like a sound font, yet would not load: the synthesizer stays silent.
+        qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
         m_load.store(Load::Failed);
         return;
     }
