@@ -3,8 +3,8 @@
 
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
+#include "common/desktop/QtMessageBoxes.h"
 #include "common/logging/VerboseLogging.h"
-#include "common/platform/QtMessageBoxes.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
 #include "server/frmServer.h"
