@@ -1,6 +1,7 @@
 #include "RelayServer.h"
 
 #include "common/protocol/Text.h"
+#include "server/RelayLog.h"
 #include "server/TcpConnection.h"
 
 #include <QTcpSocket>
@@ -65,6 +66,8 @@ void RelayServer::onNewConnection()
 {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
         if (!m_hub.hasFreeSlot()) {
+            qCInfo(lcRelay) << "Turned away" << socket->peerAddress().toString()
+                            << "- every place is taken";
             socket->abort();
             socket->deleteLater();
             continue;

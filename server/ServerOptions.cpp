@@ -1,5 +1,7 @@
 #include "ServerOptions.h"
 
+#include "common/logging/VerboseLogging.h"
+
 #include <cmath>
 
 namespace tamber::server {
@@ -52,12 +54,14 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     : m_parser(parser),
       m_headless(QStringLiteral("headless"),
                  QStringLiteral("Run without a window: serve at once, print the user list to "
-                                "standard output, stop on SIGTERM or SIGINT."))
+                                "standard output, stop on SIGTERM or SIGINT.")),
+      m_verbose(verboseOption())
 {
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(m_headless);
+    parser.addOption(m_verbose);
     const RelayLimits defaults;
     for (const RateKind& kind : kRates) {
         const Rate fallback = defaults.*kind.field;
@@ -84,6 +88,11 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
 bool ServerOptions::headless() const
 {
     return m_parser.isSet(m_headless);
+}
+
+bool ServerOptions::verbose() const
+{
+    return m_parser.isSet(m_verbose);
 }
 
 std::optional<RelayLimits> ServerOptions::limits(QString* error) const

@@ -18,6 +18,8 @@ public:
     explicit ServerOptions(QCommandLineParser& parser);
 
     bool headless() const;
+    // --verbose: the relay's debug messages too.
+    bool verbose() const;
     // The limits the command line asks for, or nullopt with *error naming the bad value.
     std::optional<RelayLimits> limits(QString* error) const;
 
@@ -31,6 +33,7 @@ private:
 
     QCommandLineParser& m_parser;
     QCommandLineOption m_headless;
+    QCommandLineOption m_verbose;
     std::vector<RateOptions> m_rates;
 };
 

@@ -4,6 +4,7 @@
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
 #include "common/desktop/QtMessageBoxes.h"
+#include "common/logging/VerboseLogging.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
 #include "server/frmServer.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    if (options.verbose())
+        tamber::enableVerboseLogging();
     RelayServer server(*limits);
     tamber::QtMessageBoxes messageBoxes;
     frmServer window(server, messageBoxes);

@@ -3,6 +3,7 @@
 // host needs no display libraries.
 
 #include "common/ProgramInfo.h"
+#include "common/logging/VerboseLogging.h"
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
@@ -102,5 +103,7 @@ int main(int argc, char** argv)
         fail(error);
         return 1;
     }
+    if (options.verbose())
+        tamber::enableVerboseLogging();
     return runHeadless(*limits);
 }

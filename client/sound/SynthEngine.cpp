@@ -1,5 +1,6 @@
 #include "SynthEngine.h"
 
+#include "FluidLog.h"
 #include "SoundLog.h"
 #include "client/platform/SettingsStore.h"
 
@@ -61,8 +62,12 @@ SynthEngine::SynthEngine(SynthConfig config)
     : m_config(std::move(config)), m_policy(m_config.periodFrames),
       m_sampleRate(m_config.sampleRate)
 {
+    routeFluidSynthLog();
     const QByteArray path = QFile::encodeName(m_config.soundFont);
     m_hasSoundFont = fluid_is_soundfont(path.constData()) != 0;
+    if (!m_hasSoundFont)
+        qCInfo(lcSound) << "No sound font at" << m_config.soundFont
+                        << "- the built-in synthesizer is not offered";
 
     m_settings = new_fluid_settings();
     fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
@@ -104,6 +109,7 @@ bool SynthEngine::start()
     for (const QByteArray& name : m_config.audioDrivers) {
         if (openDriver(name, m_config.periodFrames))
             break;
+        qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
     if (!m_driver) {
         qCWarning(lcSound) << "No audio output could be opened";
@@ -231,6 +237,8 @@ void SynthEngine::loadSynth()
     if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
         if (synth)
             delete_fluid_synth(synth);
+        // Looked like a sound font, yet would not load: the synthesizer stays silent.
+        qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
         m_load.store(Load::Failed);
         return;
     }

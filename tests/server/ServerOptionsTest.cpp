@@ -2,6 +2,9 @@
 
 #include "server/ServerOptions.h"
 
+#include "common/logging/VerboseLogging.h"
+#include "server/RelayLog.h"
+
 #include <gtest/gtest.h>
 
 namespace tamber::server {
@@ -46,6 +49,25 @@ TEST(ServerOptions, EachRateAndBurstCanBeSetAndBadValuesAreNamed)
         EXPECT_FALSE(parse(bad, &error)) << bad.join(' ').toStdString();
         EXPECT_TRUE(error.contains(bad[0]) && error.contains(bad[1])) << error.toStdString();
     }
+}
+
+// --verbose is read, and it turns on the debug messages of our categories only.
+TEST(ServerOptions, VerboseTurnsOnTheRelayDebugMessages)
+{
+    QCommandLineParser quiet;
+    const ServerOptions quietOptions(quiet);
+    ASSERT_TRUE(quiet.parse({QStringLiteral("CorventServer")}));
+    EXPECT_FALSE(quietOptions.verbose());
+    EXPECT_FALSE(lcRelay().isDebugEnabled());
+    EXPECT_TRUE(lcRelay().isInfoEnabled());
+
+    QCommandLineParser parser;
+    const ServerOptions options(parser);
+    ASSERT_TRUE(parser.parse({QStringLiteral("CorventServer"), QStringLiteral("--verbose")}));
+    EXPECT_TRUE(options.verbose());
+    enableVerboseLogging();
+    EXPECT_TRUE(lcRelay().isDebugEnabled());
+    EXPECT_FALSE(QLoggingCategory("qt.network.ssl").isDebugEnabled());
 }
 
 } // namespace
