@@ -1,0 +1,158 @@
+// The relay's web port on loopback: a browser's WebSocket is seated like a TCP client and
+// carries the same bytes; an oversized message, a foreign page or another path gets no seat;
+// the page itself comes with its headers.
+
+#include "server/RelayServer.h"
+#include "server/web/WebFiles.h"
+#include "tests/server/TestClient.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QWebSocket>
+#include <gtest/gtest.h>
+
+namespace tamber::server {
+namespace {
+
+using testing::Fields;
+using testing::TestClient;
+using testing::waitUntil;
+
+// A browser's side of the relay's WebSocket, cutting what it gets into messages.
+class Browser
+{
+public:
+    Browser(quint16 port, const QString& origin, const QString& path = QStringLiteral("/ws"))
+        : socket(origin)
+    {
+        QObject::connect(&socket, &QWebSocket::binaryMessageReceived, [this](const QByteArray& b) {
+            for (const QByteArray& m : assembler.feed(b))
+                received.append(protocol::splitFields(m));
+        });
+        QObject::connect(&socket, &QWebSocket::disconnected, [this] { closed = true; });
+        socket.open(QUrl(QStringLiteral("ws://127.0.0.1:%1%2").arg(port).arg(path)));
+    }
+    bool has(const Fields& fields)
+    {
+        return waitUntil([&] { return received.contains(fields); });
+    }
+
+    QWebSocket socket;
+    protocol::MessageAssembler assembler{0};
+    QList<Fields> received;
+    bool closed = false;
+};
+
+class WebPortTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QFile index(dir.filePath(QStringLiteral("index.html")));
+        ASSERT_TRUE(index.open(QIODevice::WriteOnly));
+        index.write("<!DOCTYPE html>");
+        index.close();
+        server.setWeb({0, QHostAddress::LocalHost, {}, {dir.path(), {}}});
+        ASSERT_TRUE(server.start(0, QHostAddress::LocalHost)) << server.errorString().toStdString();
+        port = server.webPort();
+        origin = QStringLiteral("http://127.0.0.1:%1").arg(port);
+        ASSERT_NE(port, 0);
+    }
+
+    QTemporaryDir dir;
+    RelayServer server;
+    quint16 port = 0;
+    QString origin;
+};
+
+TEST_F(WebPortTest, ABrowserTakesASeatAndSpeaksTheProtocolByteForByte)
+{
+    TestClient desktop(server.port());
+    ASSERT_TRUE(waitUntil([&] { return server.user(1).Name == "User1"; }));
+    Browser browser(port, origin);
+    ASSERT_TRUE(browser.has({"UserID", "User2", "2"}));
+    EXPECT_TRUE(browser.has({"ChatMsg", "Welcome to Corvent!"}));
+    EXPECT_TRUE(browser.has({"UserName", "1", "User1"}));
+    EXPECT_TRUE(browser.has({"UserName", "2", "User2"}));
+
+    // One binary message may carry several messages, and a message may span two.
+    const QByteArray bytes = protocol::buildMessage({"SetPatch", "5"}) +
+                             protocol::buildMessage({"NoteOn", "60", "127"}) + "ChatMsg";
+    browser.socket.sendBinaryMessage(bytes);
+    browser.socket.sendTextMessage(QString::fromLatin1(protocol::buildMessage({"NoteOff", "60"})));
+    browser.socket.sendBinaryMessage(protocol::buildMessage({"", "/name Webby"}));
+    ASSERT_TRUE(browser.has({"UserName", "2", "Webby"}));
+    EXPECT_TRUE(browser.has({"NoteOn", "60", "127", "2"}));
+    EXPECT_TRUE(waitUntil([&] {
+        return desktop.received.contains(Fields{"UserName", "2", "Webby"});
+    }));
+    const QList<Fields> atDesktop = desktop.received;
+    EXPECT_TRUE(atDesktop.contains(Fields({"SetPatch", "2", "5"})));
+    EXPECT_TRUE(atDesktop.contains(Fields({"NoteOn", "60", "127", "2"})));
+    // The text message carried nothing of the protocol.
+    for (const Fields& fields : atDesktop)
+        EXPECT_NE(fields.value(0), "NoteOff");
+
+    // Closing the tab frees the seat and tells the others.
+    browser.socket.close();
+    EXPECT_TRUE(waitUntil([&] { return desktop.received.contains(Fields{"UserName", "2", "-"}); }));
+    EXPECT_TRUE(waitUntil([&] { return server.slotLines().value(1) == "2. No User: 0.0.0.0"; }));
+}
+
+TEST_F(WebPortTest, AMessageOver4KiBClosesTheConnectionAndFreesTheSeat)
+{
+    Browser browser(port, origin);
+    ASSERT_TRUE(browser.has({"UserID", "User1", "1"}));
+    browser.socket.sendBinaryMessage(QByteArray(4096, 'a'));
+    waitUntil([] { return false; }, 100);
+    EXPECT_FALSE(browser.closed);
+    browser.socket.sendBinaryMessage(QByteArray(4097, 'a'));
+    EXPECT_TRUE(waitUntil([&] { return browser.closed; }));
+    EXPECT_EQ(browser.socket.closeCode(), QWebSocketProtocol::CloseCodeTooMuchData);
+    EXPECT_TRUE(waitUntil([&] { return server.slotLines().value(0) == "1. No User: 0.0.0.0"; }));
+}
+
+TEST_F(WebPortTest, AForeignPageOrAnotherPathGetsNoSeat)
+{
+    Browser foreign(port, QStringLiteral("http://evil.example"));
+    Browser elsewhere(port, origin, QStringLiteral("/other"));
+    EXPECT_TRUE(waitUntil([&] { return foreign.closed && elsewhere.closed; }));
+    EXPECT_TRUE(foreign.received.isEmpty());
+    EXPECT_TRUE(elsewhere.received.isEmpty());
+    EXPECT_EQ(foreign.socket.closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
+    // The seat they did not get goes to the next player.
+    Browser own(port, origin);
+    EXPECT_TRUE(own.has({"UserID", "User1", "1"}));
+}
+
+TEST_F(WebPortTest, ServesThePageWithItsHeaders)
+{
+    QTcpSocket http;
+    http.connectToHost(QHostAddress::LocalHost, port);
+    ASSERT_TRUE(http.waitForConnected(5000));
+    http.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    QByteArray response;
+    waitUntil([&] {
+        response += http.readAll();
+        return response.endsWith("<!DOCTYPE html>");
+    });
+    EXPECT_TRUE(response.startsWith("HTTP/1.1 200 OK\r\n")) << response.constData();
+    EXPECT_TRUE(response.contains("\r\nContent-Type: text/html; charset=utf-8\r\n"));
+    EXPECT_TRUE(response.contains("\r\nContent-Length: 15\r\n"));
+    EXPECT_TRUE(response.contains(
+        "\r\nContent-Security-Policy: " + WebFiles::kContentSecurityPolicy + "\r\n"));
+    EXPECT_TRUE(response.contains("\r\nCache-Control: no-cache\r\n"));
+
+    // The same connection goes on to the next request.
+    response.clear();
+    http.write("GET /../index.html HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    waitUntil([&] {
+        response += http.readAll();
+        return response.endsWith("Not found\n");
+    });
+    EXPECT_TRUE(response.startsWith("HTTP/1.1 404")) << response.constData();
+}
+
+} // namespace
+} // namespace tamber::server
