@@ -79,8 +79,11 @@ bool RelayServer::startWeb()
         m_web = std::make_unique<WebServer>(
             WebFiles(m_webService->folders), m_webService->allowedOrigins,
             [this](std::unique_ptr<QWebSocket> socket) {
-                // A ninth player gets no seat: adopt() closes it, and nobody notices.
-                m_hub.adopt(new WebSocketConnection(std::move(socket), m_clock));
+                // A ninth player gets no seat, and nobody else notices.
+                if (m_hub.hasFreeSlot())
+                    m_hub.adopt(new WebSocketConnection(std::move(socket), m_clock));
+                else
+                    m_web->refuse(std::move(socket), QWebSocketProtocol::CloseCodeNormal);
             });
     }
     if (m_web->listenOn(m_webService->address, m_webService->port))

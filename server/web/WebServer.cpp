@@ -143,6 +143,15 @@ quint16 WebServer::port() const
     return m_listener ? m_listener->serverPort() : 0;
 }
 
+void WebServer::refuse(std::unique_ptr<QWebSocket> socket, QWebSocketProtocol::CloseCode code)
+{
+    // Closed in order, so that the page learns it was answered and then turned away.
+    QWebSocket* refused = socket.release();
+    refused->setParent(this);
+    connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
+    refused->close(code);
+}
+
 void WebServer::upgrade(QTcpSocket* socket)
 {
     // The WebSocket that grows out of it owns it from now on.
@@ -228,10 +237,7 @@ void WebServer::onWebSocket()
             m_sink(std::move(socket));
             continue;
         }
-        QWebSocket* refused = socket.release();
-        refused->setParent(this);
-        connect(refused, &QWebSocket::disconnected, refused, &QObject::deleteLater);
-        refused->close(QWebSocketProtocol::CloseCodePolicyViolated);
+        refuse(std::move(socket), QWebSocketProtocol::CloseCodePolicyViolated);
     }
 }
 

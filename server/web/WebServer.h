@@ -44,6 +44,9 @@ public:
     quint16 port() const;
     QString errorString() const { return m_errorString; }
 
+    // Closes a WebSocket that gets no seat, then deletes it.
+    void refuse(std::unique_ptr<QWebSocket> socket, QWebSocketProtocol::CloseCode code);
+
 protected:
     bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
     void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
