@@ -16,7 +16,7 @@ function arrivals(skip) {
         .map((line) => line.split(' ')).map(([ns, ...bytes]) => [BigInt(ns), ...bytes]);
 }
 async function waitFor(what, accepts, skip) {
-    const deadline = Date.now() + 5000;
+    const deadline = Date.now() + 10000;
     while (Date.now() < deadline) {
         const hit = arrivals(skip).find(accepts);
         if (hit)
