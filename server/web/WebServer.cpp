@@ -18,16 +18,30 @@ constexpr auto kSocketPath = "/ws";
 constexpr qint64 kMaxHead = 8 * 1024;
 constexpr int kHeadTimeoutMs = 10000;
 
-// Whether a request head (without its blank line) asks for a WebSocket.
-bool asksForWebSocket(const QByteArray& head)
+// A header's value in a request head (without its blank line), in lower case; empty if absent.
+QByteArray headerValue(const QByteArray& head, const QByteArray& name)
 {
     const QList<QByteArray> lines = head.split('\n');
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const qsizetype colon = lines[i].indexOf(':');
-        if (colon > 0 && lines[i].left(colon).trimmed().toLower() == "upgrade")
-            return lines[i].mid(colon + 1).trimmed().toLower() == "websocket";
+        if (colon > 0 && lines[i].left(colon).trimmed().toLower() == name)
+            return lines[i].mid(colon + 1).trimmed().toLower();
     }
-    return false;
+    return {};
+}
+
+// The page sends no request with a body, and Qt's HTTP server would hold any body whole.
+bool hasBody(const QByteArray& head)
+{
+    const QByteArray length = headerValue(head, "content-length");
+    return !headerValue(head, "transfer-encoding").isEmpty() ||
+           (!length.isEmpty() && length != "0");
+}
+
+void drop(QTcpSocket* socket)
+{
+    socket->abort();
+    socket->deleteLater();
 }
 
 QByteArray methodName(QHttpServerRequest::Method method)
@@ -64,8 +78,10 @@ QString authorityOf(const QString& origin)
 } // namespace
 
 // The web port's listener. Qt HttpServer 6.4 answers a WebSocket upgrade as a plain request,
-// so every connection's first request head is looked at here (without taking it from the
-// socket): an upgrade goes to the WebSocket server, everything else to the HTTP server.
+// so every connection's request head is looked at here first (without taking it from the
+// socket): an upgrade goes to the WebSocket server, a request without a body to the HTTP
+// server, which answers it and closes. One request per connection keeps every request under
+// this check: a head of at most 8 KiB, whole within ten seconds.
 class WebListener : public QTcpServer
 {
 public:
@@ -84,19 +100,21 @@ protected:
         }
         auto* timeout = new QTimer(socket);
         timeout->setSingleShot(true);
-        connect(timeout, &QTimer::timeout, socket, &QTcpSocket::abort);
+        connect(timeout, &QTimer::timeout, socket, [socket] { drop(socket); });
         timeout->start(kHeadTimeoutMs);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket, timeout] {
             const QByteArray head = socket->peek(kMaxHead);
             const qsizetype end = head.indexOf("\r\n\r\n");
             if (end < 0) {
                 if (head.size() >= kMaxHead)
-                    socket->abort();
+                    drop(socket);
                 return;
             }
             delete timeout;
             socket->disconnect(this);
-            if (asksForWebSocket(head.left(end))) {
+            if (hasBody(head.left(end))) {
+                drop(socket);
+            } else if (headerValue(head.left(end), "upgrade") == "websocket") {
                 m_upgrade(socket);
             } else {
                 addPendingConnection(socket); // the HTTP server takes it from here
@@ -186,6 +204,9 @@ void WebServer::close()
 
 bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket)
 {
+    // A request sent behind the one answered already is not answered.
+    if (socket->state() != QAbstractSocket::ConnectedState)
+        return true;
     const WebReply reply = m_files.resolve(methodName(request.method()),
                                            request.url().path(QUrl::FullyEncoded).toUtf8(),
                                            request.value("If-None-Match"));
@@ -212,7 +233,9 @@ bool WebServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* soc
         responder.writeHeader("Content-Type", "text/plain; charset=utf-8");
     if (reply.status != 304)
         responder.writeHeader("Content-Length", length);
+    responder.writeHeader("Connection", "close");
     responder.writeBody(body);
+    socket->disconnectFromHost();
     return true;
 }
 
@@ -220,6 +243,7 @@ void WebServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* so
 {
     QHttpServerResponder responder = makeResponder(request, socket);
     responder.write(QHttpServerResponder::StatusCode::InternalServerError);
+    socket->disconnectFromHost();
 }
 
 void WebServer::onWebSocket()

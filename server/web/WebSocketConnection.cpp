@@ -83,8 +83,8 @@ void WebSocketConnection::onMessage(const QByteArray& bytes)
     if (m_held.size() > kMaxHeld) {
         // A flood: what waits is dropped, not relayed at once as a peer's last words are.
         m_held.clear();
+        onEnded(true); // before the close, which may report an orderly end at once
         m_socket->close(QWebSocketProtocol::CloseCodePolicyViolated);
-        onEnded(true);
     }
 }
 

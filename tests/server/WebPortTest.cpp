@@ -4,12 +4,14 @@
 
 #include "server/RelayServer.h"
 #include "server/web/WebFiles.h"
+#include "server/web/WebSocketConnection.h"
 #include "tests/server/TestClient.h"
 
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QWebSocket>
+#include <QWebSocketServer>
 #include <gtest/gtest.h>
 
 namespace tamber::server {
@@ -126,32 +128,75 @@ TEST_F(WebPortTest, AForeignPageOrAnotherPathGetsNoSeat)
     EXPECT_TRUE(own.has({"UserID", "User1", "1"}));
 }
 
-TEST_F(WebPortTest, ServesThePageWithItsHeaders)
+// One request per connection, answered in full and closed.
+QByteArray exchange(quint16 port, const QByteArray& request)
 {
     QTcpSocket http;
     http.connectToHost(QHostAddress::LocalHost, port);
-    ASSERT_TRUE(http.waitForConnected(5000));
-    http.write("GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_TRUE(http.waitForConnected(5000));
+    http.write(request);
     QByteArray response;
     waitUntil([&] {
         response += http.readAll();
-        return response.endsWith("<!DOCTYPE html>");
+        return http.state() == QAbstractSocket::UnconnectedState;
     });
-    EXPECT_TRUE(response.startsWith("HTTP/1.1 200 OK\r\n")) << response.constData();
-    EXPECT_TRUE(response.contains("\r\nContent-Type: text/html; charset=utf-8\r\n"));
-    EXPECT_TRUE(response.contains("\r\nContent-Length: 15\r\n"));
-    EXPECT_TRUE(response.contains(
-        "\r\nContent-Security-Policy: " + WebFiles::kContentSecurityPolicy + "\r\n"));
-    EXPECT_TRUE(response.contains("\r\nCache-Control: no-cache\r\n"));
+    return response + http.readAll();
+}
 
-    // The same connection goes on to the next request.
-    response.clear();
-    http.write("GET /../index.html HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
-    waitUntil([&] {
-        response += http.readAll();
-        return response.endsWith("Not found\n");
-    });
-    EXPECT_TRUE(response.startsWith("HTTP/1.1 404")) << response.constData();
+TEST_F(WebPortTest, ServesThePageWithItsHeadersOneRequestAConnection)
+{
+    const QByteArray page = exchange(port, "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n");
+    EXPECT_TRUE(page.startsWith("HTTP/1.1 200 OK\r\n")) << page.constData();
+    EXPECT_TRUE(page.contains("\r\nContent-Type: text/html; charset=utf-8\r\n"));
+    EXPECT_TRUE(page.contains("\r\nContent-Length: 15\r\n"));
+    EXPECT_TRUE(
+        page.contains("\r\nContent-Security-Policy: " + WebFiles::kContentSecurityPolicy + "\r\n"));
+    EXPECT_TRUE(page.contains("\r\nCache-Control: no-cache\r\n"));
+    EXPECT_TRUE(page.endsWith("\r\n\r\n<!DOCTYPE html>")) << page.constData();
+
+    // A second request on the same connection is not answered: the first one closed it.
+    const QByteArray twice = exchange(port, "GET / HTTP/1.1\r\nHost: a\r\n\r\n"
+                                            "GET /../index.html HTTP/1.1\r\nHost: a\r\n\r\n");
+    EXPECT_EQ(twice.count("HTTP/1.1 "), 1) << twice.constData();
+
+    const QByteArray escape = exchange(port, "GET /../index.html HTTP/1.1\r\nHost: a\r\n\r\n");
+    EXPECT_TRUE(escape.startsWith("HTTP/1.1 404")) << escape.constData();
+    // A body, or a head that never ends, gets no answer at all.
+    EXPECT_EQ(exchange(port, "POST / HTTP/1.1\r\nHost: a\r\nContent-Length: 5\r\n\r\nhello"), "");
+    EXPECT_EQ(exchange(port, "GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'x')), "");
+}
+
+TEST(WebSocketConnection, HoldsWhatComesWhilePausedAndCutsAFloodInsteadOfHoldingIt)
+{
+    QWebSocketServer listener(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
+    QWebSocket peer;
+    peer.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(listener.serverPort())));
+    ASSERT_TRUE(waitUntil([&] { return listener.hasPendingConnections(); }));
+    SteadyClock clock;
+    WebSocketConnection connection(std::unique_ptr<QWebSocket>(listener.nextPendingConnection()),
+                                   clock);
+    QByteArray got;
+    QObject::connect(&connection, &Connection::received,
+                     [&](const QByteArray& bytes) { got += bytes; });
+    QSignalSpy failed(&connection, &Connection::failed);
+
+    connection.pauseReading();
+    peer.sendBinaryMessage("one");
+    peer.sendBinaryMessage("two");
+    waitUntil([] { return false; }, 100);
+    EXPECT_TRUE(got.isEmpty());
+    connection.resumeReading();
+    EXPECT_TRUE(waitUntil([&] { return got == "onetwo"; }));
+
+    // A paced browser cannot be held back by TCP; past what a paced TCP client may have
+    // waiting, it is cut, and what it flooded is not relayed.
+    got.clear();
+    connection.pauseReading();
+    for (int i = 0; i < 5; ++i)
+        peer.sendBinaryMessage(QByteArray(4000, 'x'));
+    EXPECT_TRUE(waitUntil([&] { return failed.size() == 1; }));
+    EXPECT_TRUE(got.isEmpty());
 }
 
 } // namespace
