@@ -75,12 +75,13 @@ void WebSocketConnection::onMessage(const QByteArray& bytes)
 {
     if (m_done || m_ending)
         return;
-    if (!m_paused) {
+    // What waits from a pause leaves first: nothing overtakes it.
+    if (!m_paused && m_held.isEmpty()) {
         emit received(bytes);
         return;
     }
     m_held += bytes;
-    if (m_held.size() > kMaxHeld) {
+    if (m_paused && m_held.size() > kMaxHeld) {
         // A flood: what waits is dropped, not relayed at once as a peer's last words are.
         m_held.clear();
         onEnded(true); // before the close, which may report an orderly end at once

@@ -166,6 +166,22 @@ TEST_F(WebPortTest, ServesThePageWithItsHeadersOneRequestAConnection)
     EXPECT_EQ(exchange(port, "GET / HTTP/1.1\r\nX: " + QByteArray(9000, 'x')), "");
 }
 
+TEST_F(WebPortTest, StopClosesTheWebPortWithTheSeatsAndStartOpensItAgain)
+{
+    Browser browser(port, origin);
+    ASSERT_TRUE(browser.has({"UserID", "User1", "1"}));
+    server.stop();
+    EXPECT_TRUE(waitUntil([&] { return browser.closed; }));
+    EXPECT_EQ(server.webPort(), 0);
+    QTcpSocket refused;
+    refused.connectToHost(QHostAddress::LocalHost, port);
+    EXPECT_FALSE(refused.waitForConnected(2000));
+
+    ASSERT_TRUE(server.start(0, QHostAddress::LocalHost));
+    Browser again(server.webPort(), QStringLiteral("http://127.0.0.1:%1").arg(server.webPort()));
+    EXPECT_TRUE(again.has({"UserID", "User1", "1"}));
+}
+
 TEST(WebSocketConnection, HoldsWhatComesWhilePausedAndCutsAFloodInsteadOfHoldingIt)
 {
     QWebSocketServer listener(QStringLiteral("test"), QWebSocketServer::NonSecureMode);
