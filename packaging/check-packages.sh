@@ -72,6 +72,9 @@ for package in tamber-piano corvent-server; do
 done
 dpkg-deb -f "$piano" Depends | grep -qF 'timgm6mb-soundfont | fluid-soundfont-gm' ||
     fail "the piano does not depend on a General MIDI soundfont"
+for library in libqt6httpserver6 libqt6websockets6; do
+    dpkg-deb -f "$server" Depends | grep -q "$library" || fail "the relay does not depend on $library"
+done
 # The relay serves the browser piano the soundfont its path is built with.
 dpkg-deb -f "$server" Depends | grep -qE '(^|, )timgm6mb-soundfont(,|$)' ||
     fail "the relay does not depend on the soundfont of the browser piano"
