@@ -56,10 +56,12 @@ int runWindow(char** argv)
     return 1;
 }
 
-int runHeadless(const tamber::server::RelayLimits& limits)
+int runHeadless(const tamber::server::RelayLimits& limits, const tamber::server::WebSettings& web)
 {
     using namespace tamber::server;
     RelayServer server(limits);
+    if (web.port != 0)
+        server.setWeb({web.port, QHostAddress::Any, web.allowedOrigins, installedWebFolders()});
     FdChannel out(STDOUT_FILENO);
     HeadlessFront front(server, out, stderr);
     QObject::connect(&front, &HeadlessFront::stopped, qApp, [] { QCoreApplication::exit(0); });
@@ -99,11 +101,12 @@ int main(int argc, char** argv)
     }
     QString error;
     const auto limits = options.limits(&error);
-    if (!limits) {
+    const auto web = limits ? options.web(&error) : std::nullopt;
+    if (!web) {
         fail(error);
         return 1;
     }
     if (options.verbose())
         tamber::enableVerboseLogging();
-    return runHeadless(*limits);
+    return runHeadless(*limits, *web);
 }

@@ -70,5 +70,41 @@ TEST(ServerOptions, VerboseTurnsOnTheRelayDebugMessages)
     EXPECT_FALSE(QLoggingCategory("qt.network.ssl").isDebugEnabled());
 }
 
+TEST(ServerOptions, TheWebPortAndItsOriginsAreOptionalAndBadOnesNamed)
+{
+    const auto web = [](const QStringList& arguments, QString* error) {
+        QCommandLineParser parser;
+        const ServerOptions options(parser);
+        EXPECT_TRUE(parser.parse(QStringList{QStringLiteral("CorventServer")} + arguments));
+        return options.web(error);
+    };
+    QString error;
+    ASSERT_TRUE(web({}, &error));
+    EXPECT_EQ(web({}, &error)->port, 0);
+    const auto set = web({"--web", "8080", "--web-origin", "https://piano.example.org",
+                          "--web-origin=http://10.0.0.2:8080,*"},
+                         &error);
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->port, 8080);
+    EXPECT_EQ(set->allowedOrigins,
+              QStringList({"https://piano.example.org", "http://10.0.0.2:8080", "*"}));
+
+    for (const QStringList& bad :
+         {QStringList{"--web", "0"},
+          {"--web", "65536"},
+          {"--web", "9050"},
+          {"--web", "http"},
+          {"--web", "8080", "--web-origin", "piano.example.org"},
+          {"--web", "8080", "--web-origin", "https://piano.example.org/path"},
+          {"--web", "8080", "--web-origin", "ftp://piano.example.org"},
+          {"--web-origin", "https://piano.example.org"}}) {
+        error.clear();
+        EXPECT_FALSE(web(bad, &error)) << bad.join(' ').toStdString();
+        EXPECT_TRUE(error.startsWith(bad.size() > 2 || bad[0] == "--web-origin" ? "--web-origin"
+                                                                                : "--web "))
+            << error.toStdString();
+    }
+}
+
 } // namespace
 } // namespace tamber::server
