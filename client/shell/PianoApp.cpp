@@ -12,24 +12,24 @@
 namespace tamber {
 
 PianoApp::PianoApp(PianoPlatform platform)
-    : m_platform(std::move(platform)), m_window(m_platform.boxes),
-      m_recorder(m_platform.clock, m_platform.boxes),
+    : m_platform(std::move(platform)), m_presenter(m_platform.boxes), m_window(m_platform.boxes),
+      m_recorder(m_platform.clock, m_presenter.reporter()),
       m_player({m_platform.clock, m_platform.playbackWaiter, m_platform.boxes,
                 [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
                 [this] { m_engine.SilenceAll(); }}),
       m_engine({m_platform.outputs, m_window.keys(), m_session, m_recorder,
                 [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
                 [this] { return uint8_t(m_sessionState.MyUserID); }}),
-      m_session({m_engine, m_platform.boxes, m_platform.inputBox, m_platform.sessionTransport,
+      m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.sessionTransport,
                  m_chat, m_sessionState,
                  [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
                  m_platform.sessionPort}),
       m_chat(m_session, &m_window, m_window.mnuJoinSession),
       m_midiInput(m_engine, [this] { return m_sessionState.MyUserID; }),
       m_pcSpeaker(m_engine, m_platform.tones),
-      m_devices({m_engine, m_platform.settings, m_platform.boxes, m_platform.outputs,
+      m_devices({m_engine, m_platform.settings, m_presenter.reporter(), m_platform.outputs,
                  m_platform.inputs, m_platform.audio, m_window}),
-      m_keymapFiles(m_keymap, m_platform.boxes),
+      m_keymapFiles(m_keymap, m_presenter.reporter()),
       m_recordingPanel(m_window, m_recorder, m_player, m_platform.fileDialogs),
       m_poller({m_keymap, m_platform.keys,
                 [this] { return QApplication::activeWindow() == &m_window; }, m_engine,
@@ -79,7 +79,8 @@ void PianoApp::connectWindow()
 
 bool PianoApp::Main()
 {
-    Startup startup(m_platform.boxes, m_platform.settings);
+    Startup startup(m_presenter.reporter(), m_platform.settings);
+    m_presenter.setWaitForEachBox(true);
     const bool running = startup.Main({
         [this] { m_keymapFiles.LoadKeymap(m_platform.dataFiles.defaultKeymap); },
         [this] { return m_platform.outputs.count(); },
@@ -104,6 +105,7 @@ bool PianoApp::Main()
         [this] { m_window.show(); },
         [this] { return m_ended; },
     });
+    m_presenter.setWaitForEachBox(false);
     if (!running)
         m_tmrPoll.stop();
     return running;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Presenter.h"
 #include "Startup.h"
 #include "frmPiano.h"
 
@@ -95,6 +96,7 @@ private:
     void followPCSpeaker();
 
     PianoPlatform m_platform;
+    Presenter m_presenter;
     SessionState m_sessionState;
     Keymap m_keymap;
     frmPiano m_window;

@@ -4,6 +4,7 @@
 #include "tests/client/files/RecordingBytes.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QTemporaryDir>
 #include <csignal>
@@ -25,8 +26,8 @@ protected:
 
     QTemporaryDir dir;
     FakeTickClock clock;
-    FakeMessageBoxes boxes;
-    Recorder recorder{clock, boxes};
+    PresentedBoxes boxes;
+    Recorder recorder{clock, boxes.reporter()};
     int stops = 0;
     void SetUp() override
     {

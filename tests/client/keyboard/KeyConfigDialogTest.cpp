@@ -5,6 +5,7 @@
 #include "client/keyboard/KeyConfigLayout.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QFile>
 #include <QLabel>
@@ -32,8 +33,8 @@ struct DialogRig
     Keymap keymap;
     fakes::FakeKeyState keys;
     fakes::FakeFileDialogs fileDialogs;
-    fakes::FakeMessageBoxes boxes;
-    KeymapFiles files{keymap, boxes};
+    fakes::PresentedBoxes boxes;
+    KeymapFiles files{keymap, boxes.reporter()};
     KeyConfigDialog dialog{{keymap, keys, fileDialogs, files}};
 
     void map(int vk, uint8_t note)

@@ -240,11 +240,11 @@ TEST(SessionErrors, ANewSessionJoinedWhileTheBoxIsOpenIsNotEndedByIt)
 {
     SessionRig rig;
     rig.joinAs(3, "User3");
-    rig.boxes.onShow = [&] {
-        rig.client.LeaveSession(); // Exit in the chat window while the box is open
-        rig.joinAs(6, "User6");
-    };
     rig.transport.fail();
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    // The box is still open: the user leaves through the chat window and joins again.
+    rig.client.LeaveSession();
+    rig.joinAs(6, "User6");
     EXPECT_EQ(rig.client.phase(), SessionPhase::InSession);
     EXPECT_EQ(rig.state.MyUserID, 6);
     EXPECT_TRUE(rig.view.chatOpen);

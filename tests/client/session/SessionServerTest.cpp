@@ -52,14 +52,14 @@ struct Piano
     FakeMidiOutputDevices output;
     FakeKeyLights keys;
     FakeRecorder recorder;
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeInputBox input;
     TcpSessionTransport transport;
     FakeSessionView view;
     SessionState state;
     uint8_t instrument = 0;
-    SessionClient client{
-        {engine, boxes, input, transport, view, state, [this] { return instrument; }, port}};
+    SessionClient client{{engine, boxes.reporter(), input, transport, view, state,
+                          [this] { return instrument; }, port}};
     NoteEngine engine{{output, keys, client, recorder, [this] { return instrument; },
                        [this] { return uint8_t(state.MyUserID); }}};
 };
