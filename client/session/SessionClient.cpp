@@ -200,7 +200,7 @@ void SessionClient::handleUserId(const protocol::UserIdMessage& m)
     m_links.state.MyUserID = m.id;
     m_phase = SessionPhase::InSession;
     m_links.view.showChat(m.id, displayText(protocol::decodeText(m.name)));
-    m_links.engine.SelectPatch(m_links.selectedInstrument(), uint8_t(m.id), true);
+    m_links.engine.SelectPatch(m_links.state.instrument(), uint8_t(m.id), true);
 }
 
 void SessionClient::handle(const protocol::UserIdMessage&)

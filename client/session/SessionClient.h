@@ -1,6 +1,5 @@
 #pragma once
 
-#include "client/session/SessionState.h"
 #include "client/session/SessionTransport.h"
 #include "client/session/SessionView.h"
 #include "client/sound/NoteEngine.h"
@@ -54,8 +53,7 @@ public:
         InputBox& input;
         SessionTransport& transport;
         SessionView& view;
-        SessionState& state;
-        std::function<uint8_t()> selectedInstrument; // index in the instrument list
+        PianoState& state; // writes MyUserID and MyUserName, reads the instrument
         uint16_t port = protocol::kPort;
     };
 

@@ -52,8 +52,7 @@ TEST_F(RecorderTest, RecordThenStopGivesTwelveBytes)
 TEST_F(RecorderTest, EventsCarryTheirDelaysThroughTheNoteEngine)
 {
     EngineRig rig;
-    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, [] { return uint8_t(0); },
-                       [] { return uint8_t(0); }}};
+    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, rig.state}};
     ASSERT_TRUE(recorder.StartRecording(path("r.tbr")));
     clock.advance(500);
     engine.StartNote(72, 127, 0, true);
@@ -68,8 +67,7 @@ TEST_F(RecorderTest, EventsCarryTheirDelaysThroughTheNoteEngine)
 TEST_F(RecorderTest, SilenceAllRecordsOneHundredTwentyEightNoteOffsInOrder)
 {
     EngineRig rig;
-    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, [] { return uint8_t(0); },
-                       [] { return uint8_t(0); }}};
+    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, rig.state}};
     ASSERT_TRUE(recorder.StartRecording(path("s.tbr")));
     clock.advance(10);
     engine.SilenceAll();

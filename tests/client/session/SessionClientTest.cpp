@@ -56,7 +56,7 @@ TEST(SessionJoin, AsksForTheHostAndConnectsToPort9050WithTheMenuItemDisabled)
 TEST(SessionJoin, UserIdOpensTheChatAndSendsTheSelectedInstrument)
 {
     SessionRig rig;
-    rig.instrument = 40;
+    rig.state.setInstrument(40);
     rig.input.answer = QStringLiteral("host");
     rig.client.JoinSession();
     rig.transport.accept();
@@ -109,7 +109,7 @@ TEST(SessionSend, OnlyInASessionAndOnTheOwnChannel)
     rig.client.SendChatText(QStringLiteral("too early"));
     EXPECT_TRUE(rig.transport.sent.empty());
 
-    rig.instrument = 5;
+    rig.state.setInstrument(5);
     rig.transport.deliver(msg({"UserID", "User3", "3"}));
     rig.transport.sent.clear();
     rig.engine.StartNote(64, 100, uint8_t(rig.state.MyUserID), true);

@@ -137,12 +137,9 @@ struct SessionRig
     FakeInputBox input;
     FakeSessionTransport transport;
     FakeSessionView view;
-    SessionState state;
-    uint8_t instrument = 0;
-    SessionClient client{
-        {engine, boxes.reporter(), input, transport, view, state, [this] { return instrument; }}};
-    NoteEngine engine{{output, keys, client, recorder, [this] { return instrument; },
-                       [this] { return uint8_t(state.MyUserID); }}};
+    PianoState state;
+    SessionClient client{{engine, boxes.reporter(), input, transport, view, state}};
+    NoteEngine engine{{output, keys, client, recorder, state}};
 
     SessionRig()
     {
