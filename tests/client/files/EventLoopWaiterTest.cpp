@@ -1,6 +1,6 @@
 #include "client/files/EventLoopWaiter.h"
+#include "client/desktop/QtPlatform.h"
 #include "client/files/RecordingPanel.h"
-#include "client/platform/QtPlatform.h"
 #include "tests/client/files/FileBytes.h"
 #include "tests/client/files/RecordingBytes.h"
 #include "tests/fakes/FakePlatform.h"

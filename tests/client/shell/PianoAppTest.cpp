@@ -1,8 +1,8 @@
 // The whole piano behind fake devices and dialogs, with the real main window (offscreen).
 #include "client/shell/PianoApp.h"
 #include "client/files/KeymapFile.h"
-#include "client/keyboard/KeyConfigDialog.h"
 #include "client/sound/ToneGenerator.h"
+#include "client/widgets/KeyConfigDialog.h"
 #include "common/protocol/Codec.h"
 #include "tests/client/files/FakeWaiter.h"
 #include "tests/client/session/SessionFakes.h"
