@@ -5,7 +5,10 @@
 
 namespace tamber {
 
-Recorder::Recorder(const TickClock& clock, MessageBoxes& boxes) : m_clock(clock), m_boxes(boxes) {}
+Recorder::Recorder(const TickClock& clock, Report report)
+    : m_clock(clock), m_report(std::move(report))
+{
+}
 
 bool Recorder::StartRecording(const QString& FileName)
 {
@@ -84,9 +87,7 @@ void Recorder::StopRecording()
 
 void Recorder::fail(const QString& FileName, const QString& reason)
 {
-    m_boxes.show(
-        QStringLiteral("The recording could not be written to \"%1\": %2").arg(FileName, reason),
-        QStringLiteral("Error"), MessageBoxes::Icon::Critical);
+    m_report({FileName, reason});
 }
 
 } // namespace tamber

@@ -1,13 +1,20 @@
 #pragma once
 
 #include "Stream.h"
-#include "client/platform/Dialogs.h"
 #include "client/platform/TickClock.h"
 #include "client/sound/NoteEngine.h"
 
 #include <functional>
 
 namespace tamber {
+
+// A recording file that could not be opened, created or written, and the system's reason.
+struct RecordingError
+{
+    QString fileName;
+    QString reason;
+    bool operator==(const RecordingError&) const = default;
+};
 
 // Writes what the note engine plays into a recording file (format in RecordingFormat.h).
 //
@@ -17,13 +24,14 @@ namespace tamber {
 class Recorder : public EventRecorder
 {
 public:
-    Recorder(const TickClock& clock, MessageBoxes& boxes);
+    using Report = std::function<void(const RecordingError&)>;
+    Recorder(const TickClock& clock, Report report);
 
-    // False, with one message box, when the file cannot be opened, created or written;
-    // the recording then does not start.
+    // False, with one report, when the file cannot be opened, created or written; the
+    // recording then does not start.
     bool StartRecording(const QString& FileName);
     // Called by the note engine while IsRecording(). A failing write stops the recording
-    // with one message box; the caller never sees the failure.
+    // with one report; the caller never sees the failure.
     void RecordEvent(int32_t Message) override;
     void StopRecording();
     bool IsRecording() const override { return m_isRecording; }
@@ -35,7 +43,7 @@ private:
     void fail(const QString& FileName, const QString& reason);
 
     const TickClock& m_clock;
-    MessageBoxes& m_boxes;
+    Report m_report;
     std::function<void()> m_stopped;
 
     Stream RecordStream;

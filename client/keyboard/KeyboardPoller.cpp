@@ -1,6 +1,7 @@
 #include "KeyboardPoller.h"
 
 #include "client/sound/NoteEngine.h"
+#include "client/sound/PianoState.h"
 
 namespace tamber {
 
@@ -39,7 +40,7 @@ void KeyboardPoller::PollKeyboard()
 
 uint8_t KeyboardPoller::noteOf(uint8_t vk) const
 {
-    return uint8_t(12 * (m_links.baseOctave() + 3) + m_links.keymap.KeyNote[vk]);
+    return uint8_t(12 * (m_links.state.BaseOctave() + 3) + m_links.keymap.KeyNote[vk]);
 }
 
 bool KeyboardPoller::isShortcut(uint8_t vk) const
@@ -67,7 +68,7 @@ void KeyboardPoller::KeyPressed(uint8_t vk)
     }
     if (!m_links.mainWindowInFront())
         return;
-    started = {true, noteOf(vk), m_links.myUserId(), false};
+    started = {true, noteOf(vk), uint8_t(m_links.state.MyUserID), false};
     m_links.engine.StartNote(started.note, kVelocity, started.channel, true);
 }
 
@@ -87,7 +88,7 @@ void KeyboardPoller::KeyReleased(uint8_t vk)
     // the key's note as it stands now.
     if (!m_links.keymap.KeyMapped[vk])
         return;
-    m_links.engine.StopNote(noteOf(vk), m_links.myUserId(), true);
+    m_links.engine.StopNote(noteOf(vk), uint8_t(m_links.state.MyUserID), true);
 }
 
 PollTimer::PollTimer(KeyboardPoller& poller, const KeyStateSource& keys, QObject* parent)

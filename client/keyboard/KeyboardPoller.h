@@ -11,6 +11,7 @@
 namespace tamber {
 
 class NoteEngine;
+class PianoState;
 
 // Plays the computer keyboard: samples all 256 key codes and turns the edges into notes.
 class KeyboardPoller
@@ -22,8 +23,7 @@ public:
         const KeyStateSource& keys;
         std::function<bool()> mainWindowInFront; // the main window is the active window
         NoteEngine& engine;
-        std::function<uint8_t()> baseOctave; // BaseOctave, 0..4
-        std::function<uint8_t()> myUserId;   // MyUserID
+        const PianoState& state; // BaseOctave, MyUserID
     };
 
     explicit KeyboardPoller(Links links);

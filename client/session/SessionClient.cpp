@@ -44,11 +44,9 @@ void SessionClient::JoinSession()
     const std::optional<QString> address =
         m_links.input.ask(QStringLiteral("Please enter the host's IP address:"),
                           QStringLiteral("Corvent"), QStringLiteral("0"));
-    // The input box runs its own event loop; a second Join may have started meanwhile.
     if (!address || m_phase != SessionPhase::Offline)
         return;
 
-    ++m_connection;
     // Bytes left unfinished by an earlier session must not prefix this one's first message.
     m_receiveBuffer.clear();
     m_notesSent.reset();
@@ -87,43 +85,28 @@ void SessionClient::onPeerClosed()
     // A server that closes before greeting had no seat to give: a ninth player, most likely.
     const bool refused = m_phase == SessionPhase::Connecting;
     LeaveSession();
-    if (refused) {
-        m_links.boxes.show(QStringLiteral("The server closed the connection before a seat was free "
-                                          "for you. The session may be full; please try again "
-                                          "later."),
-                           QStringLiteral("Corvent"), MessageBoxes::Icon::Information);
-    }
+    if (refused)
+        m_links.report(SessionError::SeatRefused);
 }
 
 void SessionClient::onFailed()
 {
     if (m_phase == SessionPhase::Offline)
         return;
-    const uint64_t connection = m_connection;
     m_links.engine.SilenceAll(); // still the session's channel: MyUserID is not reset yet
     silenceSessionChannels();
-    // Nothing more may arrive from this connection while the box runs its event loop.
     m_links.transport.close();
-    m_links.boxes.show(QStringLiteral("Tamber Piano could not connect to the server!"),
-                       QStringLiteral("Error"), MessageBoxes::Icon::Critical);
-    // While the box was open the user may have left through the chat window and joined
-    // again; that newer session is not this error's to end.
-    if (m_connection == connection)
-        LeaveSession();
+    m_links.report(SessionError::ConnectFailed);
+    LeaveSession();
 }
 
 void SessionClient::onReceived(const QByteArray& bytes)
 {
-    const uint64_t connection = m_connection;
     // Fed no more than the cap at a time, so no single read can make the buffer hold more.
     for (qsizetype at = 0; at < bytes.size(); at += kReceiveBufferCap) {
         const qsizetype size = std::min(kReceiveBufferCap, bytes.size() - at);
         for (const QByteArray& message :
              m_receiveBuffer.feed(QByteArray::fromRawData(bytes.constData() + at, size))) {
-            if (m_connection != connection || m_phase == SessionPhase::Offline) {
-                m_chatBatch.clear();
-                return;
-            }
             if (!message.isEmpty() && message.size() <= kReceiveBufferCap)
                 handleMessage(message);
         }
@@ -217,7 +200,7 @@ void SessionClient::handleUserId(const protocol::UserIdMessage& m)
     m_links.state.MyUserID = m.id;
     m_phase = SessionPhase::InSession;
     m_links.view.showChat(m.id, displayText(protocol::decodeText(m.name)));
-    m_links.engine.SelectPatch(m_links.selectedInstrument(), uint8_t(m.id), true);
+    m_links.engine.SelectPatch(m_links.state.instrument(), uint8_t(m.id), true);
 }
 
 void SessionClient::handle(const protocol::UserIdMessage&)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "client/session/SessionState.h"
 #include "client/session/SessionTransport.h"
 #include "client/session/SessionView.h"
 #include "client/sound/NoteEngine.h"
@@ -18,13 +17,19 @@
 namespace tamber {
 
 class InputBox;
-class MessageBoxes;
 
 enum class SessionPhase
 {
     Offline,
     Connecting,
     InSession
+};
+
+// What ends a session attempt with something to tell the user.
+enum class SessionError
+{
+    ConnectFailed, // any socket error, no greeting in time, an empty address
+    SeatRefused,   // the server closed before greeting: most likely full
 };
 
 // Shows text from other people on one line: C0 controls and DEL become spaces, so no name
@@ -44,12 +49,11 @@ public:
     struct Links
     {
         NoteEngine& engine;
-        MessageBoxes& boxes;
+        std::function<void(SessionError)> report;
         InputBox& input;
         SessionTransport& transport;
         SessionView& view;
-        SessionState& state;
-        std::function<uint8_t()> selectedInstrument; // index in the instrument list
+        PianoState& state; // writes MyUserID and MyUserName, reads the instrument
         uint16_t port = protocol::kPort;
     };
 
@@ -105,7 +109,6 @@ private:
     Links m_links;
     SessionPhase m_phase = SessionPhase::Offline;
     protocol::MessageAssembler m_receiveBuffer{kReceiveBufferCap}; // ReceiveBuffer
-    uint64_t m_connection = 0;    // counts joins, so a stale error path cannot end a newer one
     std::bitset<128> m_notesSent; // notes whose "NoteOn" went out and no "NoteOff" since
     QStringList m_chatBatch;      // chat lines of the bytes being handled, shown together
 };

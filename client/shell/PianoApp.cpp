@@ -12,29 +12,22 @@
 namespace tamber {
 
 PianoApp::PianoApp(PianoPlatform platform)
-    : m_platform(std::move(platform)), m_window(m_platform.boxes),
-      m_recorder(m_platform.clock, m_platform.boxes),
+    : m_platform(std::move(platform)), m_presenter(m_platform.boxes),
+      m_window(m_platform.boxes, m_state), m_recorder(m_platform.clock, m_presenter.reporter()),
       m_player({m_platform.clock, m_platform.playbackWaiter, m_platform.boxes,
                 [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
                 [this] { m_engine.SilenceAll(); }}),
-      m_engine({m_platform.outputs, m_window.keys(), m_session, m_recorder,
-                [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
-                [this] { return uint8_t(m_sessionState.MyUserID); }}),
-      m_session({m_engine, m_platform.boxes, m_platform.inputBox, m_platform.sessionTransport,
-                 m_chat, m_sessionState,
-                 [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
-                 m_platform.sessionPort}),
-      m_chat(m_session, &m_window, m_window.mnuJoinSession),
-      m_midiInput(m_engine, [this] { return m_sessionState.MyUserID; }),
+      m_engine({m_platform.outputs, m_window.keys(), m_session, m_recorder, m_state}),
+      m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.sessionTransport,
+                 m_chat, m_state, m_platform.sessionPort}),
+      m_chat(m_session, &m_window, m_window.mnuJoinSession), m_midiInput(m_engine, m_state),
       m_pcSpeaker(m_engine, m_platform.tones),
-      m_devices({m_engine, m_platform.settings, m_platform.boxes, m_platform.outputs,
+      m_devices({m_engine, m_platform.settings, m_presenter.reporter(), m_platform.outputs,
                  m_platform.inputs, m_platform.audio, m_window}),
-      m_keymapFiles(m_keymap, m_platform.boxes),
+      m_keymapFiles(m_keymap, m_presenter.reporter()),
       m_recordingPanel(m_window, m_recorder, m_player, m_platform.fileDialogs),
       m_poller({m_keymap, m_platform.keys,
-                [this] { return QApplication::activeWindow() == &m_window; }, m_engine,
-                [this] { return m_window.BaseOctave(); },
-                [this] { return uint8_t(m_sessionState.MyUserID); }}),
+                [this] { return QApplication::activeWindow() == &m_window; }, m_engine, m_state}),
       m_tmrPoll(m_poller, m_platform.keys)
 {
     m_tmrPCSpeaker.setInterval(PCSpeakerVoice::kTickMs);
@@ -52,9 +45,9 @@ PianoApp::~PianoApp()
 void PianoApp::connectWindow()
 {
     frmPiano* w = &m_window;
-    connect(w, &frmPiano::instrumentChosen, this, [this](int index) {
-        m_engine.SelectPatch(uint8_t(index), uint8_t(m_sessionState.MyUserID), true);
-    });
+    connect(w, &frmPiano::instrumentChosen, this, &PianoApp::chooseInstrument);
+    connect(w, &frmPiano::octaveChosen, this,
+            [this](int octave) { m_state.setBaseOctave(uint8_t(octave)); });
     connect(w, &frmPiano::newRecordingRequested, this, [this] { m_recordingPanel.mnuNew_Click(); });
     connect(w, &frmPiano::openRecordingRequested, this,
             [this] { m_recordingPanel.mnuOpen_Click(); });
@@ -79,7 +72,8 @@ void PianoApp::connectWindow()
 
 bool PianoApp::Main()
 {
-    Startup startup(m_platform.boxes, m_platform.settings);
+    Startup startup(m_presenter.reporter(), m_platform.settings);
+    m_presenter.setWaitForEachBox(true);
     const bool running = startup.Main({
         [this] { m_keymapFiles.LoadKeymap(m_platform.dataFiles.defaultKeymap); },
         [this] { return m_platform.outputs.count(); },
@@ -98,15 +92,22 @@ bool PianoApp::Main()
         [this] { m_window.captionNoteLabels(noteLabelCaption); },
         [this] {
             m_window.setInstruments(InitInstruments());
-            m_window.selectInstrument(0);
+            chooseInstrument(0);
         },
-        [this] { m_window.cmdOctave_Click(3); },
+        [this] { m_state.setBaseOctave(PianoState::kStartOctave); },
         [this] { m_window.show(); },
         [this] { return m_ended; },
     });
+    m_presenter.setWaitForEachBox(false);
     if (!running)
         m_tmrPoll.stop();
     return running;
+}
+
+void PianoApp::chooseInstrument(int program)
+{
+    m_state.setInstrument(uint8_t(program));
+    m_engine.SelectPatch(uint8_t(program), uint8_t(m_state.MyUserID), true);
 }
 
 void PianoApp::terminate()

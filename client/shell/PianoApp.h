@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Presenter.h"
 #include "Startup.h"
 #include "frmPiano.h"
 
@@ -11,7 +12,6 @@
 #include "client/keyboard/Keymap.h"
 #include "client/platform/DataFiles.h"
 #include "client/session/SessionClient.h"
-#include "client/session/SessionState.h"
 #include "client/shell/ChatWindowHost.h"
 #include "client/sound/DeviceChoice.h"
 #include "client/sound/MidiInput.h"
@@ -70,7 +70,7 @@ public:
     frmPiano& window() { return m_window; }
     NoteEngine& engine() { return m_engine; }
     Keymap& keymap() { return m_keymap; }
-    SessionState& session() { return m_sessionState; }
+    PianoState& state() { return m_state; }
     SessionClient& sessionClient() { return m_session; }
     ChatWindowHost& chat() { return m_chat; }
     RecordingPanel& recording() { return m_recordingPanel; }
@@ -90,12 +90,15 @@ signals:
 
 private:
     void connectWindow();
+    // The user's choice in the instrument list (start-up chooses the first).
+    void chooseInstrument(int program);
     void shutdown();
     // The 10 ms tick sleeps while the PC speaker is not the output: it has nothing to beep.
     void followPCSpeaker();
 
     PianoPlatform m_platform;
-    SessionState m_sessionState;
+    Presenter m_presenter;
+    PianoState m_state;
     Keymap m_keymap;
     frmPiano m_window;
     Recorder m_recorder;

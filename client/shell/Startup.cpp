@@ -2,8 +2,8 @@
 
 namespace tamber {
 
-Startup::Startup(MessageBoxes& messageBoxes, SettingsStore& settings)
-    : m_messageBoxes(messageBoxes), m_settings(settings)
+Startup::Startup(std::function<void(StartupMessage)> report, SettingsStore& settings)
+    : m_report(std::move(report)), m_settings(settings)
 {
 }
 
@@ -16,9 +16,7 @@ bool Startup::Main(const Steps& steps)
 
     // The choice of the PC speaker does not help here: the program needs a MIDI service.
     if (steps.outputDeviceCount() == 0) {
-        m_messageBoxes.show(QStringLiteral("Sorry, Tamber Piano cannot run because no MIDI output "
-                                           "devices were found on your computer."),
-                            QStringLiteral("Fatal Error"), MessageBoxes::Icon::Critical);
+        m_report(StartupMessage::NoOutputDevice);
         return false;
     }
 
@@ -35,9 +33,7 @@ bool Startup::Main(const Steps& steps)
             .trimmed()
             .toDouble(&isNumber);
     if (!isNumber || welcomed == 0) {
-        m_messageBoxes.show(QStringLiteral("Welcome to Tamber Piano!\r\n\r\nPress the keys on your "
-                                           "computer keyboard to begin playing."),
-                            QStringLiteral("Welcome"), MessageBoxes::Icon::Information);
+        m_report(StartupMessage::Welcome);
         m_settings.write(QStringLiteral("General"), QStringLiteral("Welcomed"),
                          QStringLiteral("1"));
     }

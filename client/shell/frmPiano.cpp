@@ -43,14 +43,16 @@ int entryWidth(const QComboBox& combo)
 }
 } // namespace
 
-frmPiano::frmPiano(MessageBoxes& messageBoxes, QWidget* parent)
-    : QMainWindow(parent), m_messageBoxes(messageBoxes)
+frmPiano::frmPiano(MessageBoxes& messageBoxes, const PianoState& state, QWidget* parent)
+    : QMainWindow(parent), m_messageBoxes(messageBoxes), m_state(state)
 {
     setObjectName(QStringLiteral("frmPiano"));
     setWindowTitle(QStringLiteral("Tamber Piano"));
     buildControls();
     buildMenus();
     setFixedSize(sizeHint());
+    connect(&state, &PianoState::instrumentChanged, this, &frmPiano::showInstrument);
+    connect(&state, &PianoState::baseOctaveChanged, this, &frmPiano::showBaseOctave);
 }
 
 void frmPiano::buildControls()
@@ -84,7 +86,7 @@ void frmPiano::buildControls()
         button->setObjectName(QStringLiteral("cmdOctave%1").arg(i));
         button->setGeometry(twipRect(120 + 450 * i, 240, 255, 255));
         button->setFocusPolicy(Qt::NoFocus);
-        button->setFont(designFont(i == m_baseOctave));
+        button->setFont(designFont(i == m_state.BaseOctave()));
         connect(button, &QPushButton::clicked, this, [this, i] { cmdOctave_Click(i); });
         cmdOctave.append(button);
     }
@@ -246,11 +248,13 @@ bool frmPiano::isPCSpeakerChecked() const
 
 void frmPiano::cmdOctave_Click(int index)
 {
-    for (int i = 0; i < cmdOctave.size(); ++i) {
-        cmdOctave[i]->setFont(designFont(i == index));
-        if (i == index)
-            m_baseOctave = uint8_t(index);
-    }
+    emit octaveChosen(index);
+}
+
+void frmPiano::showBaseOctave(int octave)
+{
+    for (int i = 0; i < cmdOctave.size(); ++i)
+        cmdOctave[i]->setFont(designFont(i == octave));
 }
 
 void frmPiano::lblNote_DblClick(int index)
@@ -277,17 +281,13 @@ void frmPiano::setInstruments(const QStringList& entries)
     const QSignalBlocker quiet(cmbInstruments);
     cmbInstruments->clear();
     cmbInstruments->addItems(entries);
-    cmbInstruments->setCurrentIndex(-1);
+    cmbInstruments->setCurrentIndex(m_state.instrument());
 }
 
-void frmPiano::selectInstrument(int index)
+void frmPiano::showInstrument(int program)
 {
-    cmbInstruments->setCurrentIndex(index);
-}
-
-int frmPiano::selectedInstrument() const
-{
-    return cmbInstruments->currentIndex();
+    const QSignalBlocker quiet(cmbInstruments);
+    cmbInstruments->setCurrentIndex(program);
 }
 
 void frmPiano::captionNoteLabels(const std::function<QString(int)>& caption)

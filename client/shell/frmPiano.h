@@ -3,6 +3,7 @@
 #include "client/files/RecordingPanel.h"
 #include "client/platform/Dialogs.h"
 #include "client/sound/DeviceChoice.h"
+#include "client/sound/PianoState.h"
 #include "client/widgets/PianoKeysView.h"
 
 #include <QMainWindow>
@@ -20,23 +21,21 @@ namespace tamber {
 
 // The main window: instrument list, base-octave buttons, recording controls, the 61-key
 // keyboard that shows what sounds, and the menus. It holds no program logic: its clicks
-// are signals, and what it shows is set from outside.
+// are signals, it shows the instrument and the base octave of the state, and everything
+// else it shows is set from outside.
 class frmPiano : public QMainWindow, public DeviceMenuView, public RecordingView
 {
     Q_OBJECT
 public:
-    explicit frmPiano(MessageBoxes& messageBoxes, QWidget* parent = nullptr);
+    frmPiano(MessageBoxes& messageBoxes, const PianoState& state, QWidget* parent = nullptr);
 
     PianoKeysView& keys() { return *shpKeys; }
 
-    // BaseOctave, 0..4; the bold octave button follows it.
-    uint8_t BaseOctave() const { return m_baseOctave; }
     void cmdOctave_Click(int index);
     void lblNote_DblClick(int index);
 
-    void setInstruments(const QStringList& entries); // empties the list, then fills it
-    void selectInstrument(int index);
-    int selectedInstrument() const;
+    // Empties the list, then fills it; the state's instrument is the one shown.
+    void setInstruments(const QStringList& entries);
     void captionNoteLabels(const std::function<QString(int)>& caption);
 
     // Options menu: item 0 is "(None)", item k >= 1 the device k - 1.
@@ -63,6 +62,7 @@ public:
 
 signals:
     void instrumentChosen(int index);
+    void octaveChosen(int index);
     void newRecordingRequested();
     void openRecordingRequested();
     void recordClicked();
@@ -81,12 +81,14 @@ protected:
 
 private:
     void buildControls();
+    void showInstrument(int program);
+    void showBaseOctave(int octave); // the bold button
     void buildMenus();
     static void fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& captions,
                                const std::function<void(int)>& clicked);
 
     MessageBoxes& m_messageBoxes;
-    uint8_t m_baseOctave = 3;
+    const PianoState& m_state;
     std::function<void()> m_shutdown;
     bool m_shutDown = false;
 

@@ -2,7 +2,6 @@
 
 #include "NoteEngine.h"
 #include "ToneGenerator.h"
-#include "client/platform/Dialogs.h"
 #include "client/platform/SettingsStore.h"
 
 #include <cmath>
@@ -17,25 +16,6 @@ const QString kInDevice = QStringLiteral("InDevice");
 const QString kNone = QStringLiteral("(None)");
 
 constexpr int kMaxNameLength = 31;
-
-const QString kStartOutputFailed = QStringLiteral(
-    "The MIDI output device could not be opened. Please ensure that it is not busy, or select "
-    "a different device from the Options menu.");
-const QString kStartInputOpenFailed = QStringLiteral(
-    "The MIDI input device could not be opened. Please ensure that it is not busy, or select a "
-    "different device from the Options menu.");
-const QString kStartInputStartFailed = QStringLiteral(
-    "The MIDI input device could not be started. Please ensure that it is not busy, or select "
-    "a different device from the Options menu.");
-const QString kOutputOpenFailed =
-    QStringLiteral("Tamber Piano could not open the selected output device. Please ensure no other "
-                   "applications are using the device and try again.");
-const QString kInputOpenFailed =
-    QStringLiteral("Tamber Piano could not open the selected input device. Please ensure no other "
-                   "applications are using the device and try again.");
-const QString kInputStartFailed =
-    QStringLiteral("Tamber Piano could not start the selected input device. Please ensure no other "
-                   "applications are using the device and try again.");
 
 } // namespace
 
@@ -77,7 +57,6 @@ void DeviceChoice::buildMenus()
 void DeviceChoice::restoreAtStartup()
 {
     SettingsStore& settings = m_links.settings;
-    MessageBoxes& boxes = m_links.boxes;
 
     // A value that is no 16-bit number leaves the start value 0.
     int out =
@@ -95,8 +74,7 @@ void DeviceChoice::restoreAtStartup()
 
     if (out >= 0) {
         if (!m_links.outputs.open(out))
-            boxes.show(kStartOutputFailed, QStringLiteral("Warning"),
-                       MessageBoxes::Icon::Exclamation);
+            m_links.report(DeviceError::StartOutputOpen);
     } else if (out == -2) {
         m_links.engine.UsePCSpeaker = true;
         m_links.view.setPCSpeakerChecked(true);
@@ -107,11 +85,9 @@ void DeviceChoice::restoreAtStartup()
 
     if (in >= 0) {
         if (!m_links.inputs.open(in))
-            boxes.show(kStartInputOpenFailed, QStringLiteral("Warning"),
-                       MessageBoxes::Icon::Exclamation);
+            m_links.report(DeviceError::StartInputOpen);
         if (!m_links.inputs.start())
-            boxes.show(kStartInputStartFailed, QStringLiteral("Warning"),
-                       MessageBoxes::Icon::Exclamation);
+            m_links.report(DeviceError::StartInputStart);
     }
 }
 
@@ -122,8 +98,7 @@ void DeviceChoice::mnuOutDevice_Click(int index)
     m_links.engine.SilenceAll();
     m_links.outputs.close();
     if (index > 0 && !m_links.outputs.open(index - 1))
-        m_links.boxes.show(kOutputOpenFailed, QStringLiteral("Error"),
-                           MessageBoxes::Icon::Critical);
+        m_links.report(DeviceError::OutputOpen);
     m_links.view.setPCSpeakerChecked(false);
     m_links.engine.UsePCSpeaker = false;
     checkOutputItem(index);
@@ -138,11 +113,9 @@ void DeviceChoice::mnuInDevice_Click(int index)
     m_links.inputs.close();
     if (index > 0) {
         if (!m_links.inputs.open(index - 1))
-            m_links.boxes.show(kInputOpenFailed, QStringLiteral("Error"),
-                               MessageBoxes::Icon::Critical);
+            m_links.report(DeviceError::InputOpen);
         if (!m_links.inputs.start())
-            m_links.boxes.show(kInputStartFailed, QStringLiteral("Error"),
-                               MessageBoxes::Icon::Critical);
+            m_links.report(DeviceError::InputStart);
     }
     checkInputItem(index);
     m_links.settings.write(kDevices, kInDevice, QString::number(index - 1));

@@ -4,12 +4,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace tamber {
 
 class AudioEngine;
-class MessageBoxes;
 class NoteEngine;
 class SettingsStore;
 
@@ -28,6 +28,18 @@ public:
     virtual void setPCSpeakerChecked(bool checked) = 0;
 };
 
+// A device that failed to open or start: at start-up (the saved choice) or when the user
+// picked it from a menu.
+enum class DeviceError
+{
+    StartOutputOpen,
+    StartInputOpen,
+    StartInputStart,
+    OutputOpen,
+    InputOpen,
+    InputStart,
+};
+
 // Which MIDI devices are in use: the device submenus, the restore of the saved choice at
 // start-up, and the closing of both devices at exit.
 class DeviceChoice
@@ -37,7 +49,7 @@ public:
     {
         NoteEngine& engine;
         SettingsStore& settings;
-        MessageBoxes& boxes;
+        std::function<void(DeviceError)> report;
         MidiOutputDevices& outputs;
         MidiInputDevices& inputs;
         AudioEngine& audio; // the stream of the built-in synthesizer and the PC-speaker tones

@@ -4,8 +4,7 @@
 
 namespace tamber {
 
-MidiInput::MidiInput(NoteEngine& engine, std::function<int32_t()> myUserId)
-    : m_engine(engine), m_myUserId(std::move(myUserId))
+MidiInput::MidiInput(NoteEngine& engine, const PianoState& state) : m_engine(engine), m_state(state)
 {
 }
 
@@ -15,7 +14,7 @@ void MidiInput::MidiInWindowProc(ShortMessage message)
     const uint8_t data1 = (message >> 8) & 0xFF;
     const uint8_t data2 = (message >> 16) & 0xFF;
     // The engine ignores a user number that is no MIDI channel.
-    const auto user = uint8_t(m_myUserId());
+    const auto user = uint8_t(m_state.MyUserID);
     if (status == 0x90 && data2 != 0)
         m_engine.StartNote(data1, data2, user, true);
     else if (status == 0x80 || (status == 0x90 && data2 == 0))

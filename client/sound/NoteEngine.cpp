@@ -49,7 +49,7 @@ void NoteEngine::StartNote(uint8_t note, uint8_t velocity, uint8_t user, bool se
         m_links.keys.lightKey(note - kFirstKeyNote, PaintKey(user, velocity));
 
     if (sendToSession) {
-        m_links.session.sendSetPatch(m_links.selectedInstrument());
+        m_links.session.sendSetPatch(m_links.state.instrument());
         m_links.session.sendNoteOn(note, velocity);
     }
     // Recordings made with the PC speaker keep their note-ons, so they play back.
@@ -86,7 +86,7 @@ void NoteEngine::SelectPatch(uint8_t patch, uint8_t user, bool sendToSession)
 
 void NoteEngine::SilenceAll()
 {
-    const uint8_t user = m_links.myUserId();
+    const auto user = uint8_t(m_links.state.MyUserID);
     for (int n = 0; n <= 127; ++n)
         StopNote(uint8_t(n), user, false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "MidiDevices.h"
+#include "PianoState.h"
 
 #include <array>
 #include <bitset>
@@ -61,8 +62,7 @@ public:
         KeyLights& keys;
         SessionOutbox& session;
         EventRecorder& recorder;
-        std::function<uint8_t()> selectedInstrument; // index in the instrument list
-        std::function<uint8_t()> myUserId;           // MyUserID
+        const PianoState& state; // the instrument chosen, MyUserID
     };
 
     explicit NoteEngine(Links links);

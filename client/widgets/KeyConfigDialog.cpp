@@ -6,7 +6,6 @@
 #include "client/platform/Dialogs.h"
 #include "client/widgets/PianoKeysView.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -80,6 +79,10 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
     installEventFilter(this);
     // The captions are the user's own key labels: another layout relabels them at once.
     connect(&m_links.keys, &KeyStateSource::layoutChanged, this, &KeyConfigDialog::ShowKeymap);
+    // Queued: the key event that changed the state is first swallowed by the waiting dialog
+    // (eventFilter), so a captured Enter or Escape never reaches the dialog as well.
+    connect(&m_links.keys, &KeyStateSource::changed, this, &KeyConfigDialog::keyStateChanged,
+            Qt::QueuedConnection);
 
     Form_Load();
 }
@@ -92,7 +95,6 @@ void KeyConfigDialog::showModal()
 
 void KeyConfigDialog::Form_Load()
 {
-    Closing = false;
     ShowKeymap();
     m_lblInstruction->setText(kSelectNote);
 }
@@ -107,36 +109,35 @@ void KeyConfigDialog::ShowKeymap()
 
 void KeyConfigDialog::cmdSet_Click(int index)
 {
-    if (m_waiting || index < 0 || index >= kKeymapNotes)
+    if (m_capture || index < 0 || index >= kKeymapNotes)
         return;
     m_lblInstruction->setText(kPressKey);
-    CapturedKey = 0;
+    m_capture.emplace(Wait{index, KeyCapture(m_links.keys)});
     setWaiting(true);
+}
 
-    // Sleep in the nested loop until the key state changes or the dialog closes; the loop
-    // keeps timers, repaints and the poller going meanwhile.
-    const auto wake = connect(&m_links.keys, &KeyStateSource::changed, &m_wait, &QEventLoop::quit);
-    KeyCapture capture(m_links.keys);
-    while (CapturedKey == 0 && !Closing) {
-        CapturedKey = capture.poll();
-        // exec() refuses to run (-1) once the application is quitting.
-        if (CapturedKey == 0 && m_wait.exec() != 0)
-            break;
-    }
-    disconnect(wake);
-
-    setWaiting(false);
-    m_lblInstruction->setText(kSelectNote);
-    // A wait that ended without a key (the dialog closed) leaves the keymap as it was.
+void KeyConfigDialog::keyStateChanged()
+{
+    if (!m_capture)
+        return;
+    const uint8_t CapturedKey = m_capture->capture.poll();
     if (CapturedKey == 0)
         return;
-    assignKey(m_links.keymap, uint8_t(index), CapturedKey);
+    const int note = m_capture->note;
+    endWait();
+    assignKey(m_links.keymap, uint8_t(note), CapturedKey);
     ShowKeymap();
+}
+
+void KeyConfigDialog::endWait()
+{
+    m_capture.reset();
+    setWaiting(false);
+    m_lblInstruction->setText(kSelectNote);
 }
 
 void KeyConfigDialog::setWaiting(bool waiting)
 {
-    m_waiting = waiting;
     // No second wait may start inside this one and take a note's key away.
     for (QPushButton* button : m_cmdSet)
         button->setEnabled(!waiting);
@@ -180,8 +181,8 @@ void KeyConfigDialog::cmdOK_Click()
 
 void KeyConfigDialog::done(int result)
 {
-    Closing = true;
-    m_wait.quit();
+    if (m_capture)
+        endWait();
     QDialog::done(result);
 }
 
@@ -190,7 +191,7 @@ void KeyConfigDialog::done(int result)
 // key-state source, an application filter, has seen the key before this runs.
 bool KeyConfigDialog::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_waiting) {
+    if (m_capture) {
         switch (event->type()) {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:

@@ -4,9 +4,9 @@
 #include "client/keyboard/KeymapEdit.h"
 
 #include <QDialog>
-#include <QEventLoop>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 class QPushButton;
@@ -20,7 +20,8 @@ class KeymapFiles;
 // frmKeyConfig: reassigns the keys of the keymap's 29 notes and loads and saves keymaps.
 // Every edit changes the live keymap at once; there is no Cancel.
 //
-// The main window creates it once and calls showModal() for every opening.
+// The main window creates it once and calls showModal() for every opening. A note button
+// puts it in a waiting mode that the key-state source ends with the next key pressed.
 class KeyConfigDialog : public QDialog
 {
     Q_OBJECT
@@ -44,15 +45,15 @@ public:
     void cmdSave_Click();
     void cmdOK_Click();
 
-    bool isWaiting() const { return m_waiting; }
-    bool isClosing() const { return Closing; }
+    bool isWaiting() const { return m_capture.has_value(); }
     QPushButton* cmdSet(int index) const { return m_cmdSet[size_t(index)]; }
     QPushButton* cmdLoad() const { return m_cmdLoad; }
     QPushButton* cmdSave() const { return m_cmdSave; }
     QPushButton* cmdOK() const { return m_cmdOK; }
     QLabel* lblInstruction() const { return m_lblInstruction; }
 
-    // Form_Unload, whichever way the dialog closes (OK, close box, Escape): ends a wait.
+    // Form_Unload, whichever way the dialog closes (OK, close box, Escape): ends a wait
+    // without assigning anything.
     void done(int result) override;
 
 protected:
@@ -61,12 +62,17 @@ protected:
 private:
     void Form_Load();
     void setWaiting(bool waiting);
+    void keyStateChanged();
+    void endWait();
 
     Links m_links;
-    uint8_t CapturedKey = 0;
-    bool Closing = false;
-    bool m_waiting = false;
-    QEventLoop m_wait;
+    // The note whose key is awaited, with the capture that finds the key; none while idle.
+    struct Wait
+    {
+        int note;
+        KeyCapture capture;
+    };
+    std::optional<Wait> m_capture;
 
     QWidget* m_picKeys = nullptr;
     std::array<QPushButton*, kKeymapNotes> m_cmdSet{};

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <deque>
 
 namespace tamber {
 
@@ -16,9 +17,20 @@ class QtMessageBoxes : public MessageBoxes
 public:
     void setParentWindow(QWidget* parent) { m_parent = parent; }
     void show(const QString& text, const QString& title, Icon icon) override;
+    void post(const QString& text, const QString& title, Icon icon) override;
 
 private:
+    struct Pending
+    {
+        QString text;
+        QString title;
+        Icon icon;
+    };
+    void openNext();
+
     QPointer<QWidget> m_parent;
+    QPointer<QWidget> m_open; // the posted box now open
+    std::deque<Pending> m_pending;
 };
 
 } // namespace tamber

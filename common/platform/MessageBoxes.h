@@ -4,8 +4,8 @@
 
 namespace tamber {
 
-// Modal message boxes: show() returns once the user has closed the box. Both programs' windows
-// report through it, so their logic can be tested without a display.
+// Modal message boxes. Both programs report through it, so their logic can be tested without a
+// display.
 class MessageBoxes
 {
 public:
@@ -16,7 +16,13 @@ public:
         Information
     };
     virtual ~MessageBoxes() = default;
+    // Returns once the user has closed the box.
     virtual void show(const QString& text, const QString& title, Icon icon) = 0;
+    // Opens the box and returns at once; boxes posted while one is open follow it in order.
+    virtual void post(const QString& text, const QString& title, Icon icon)
+    {
+        show(text, title, icon);
+    }
 };
 
 } // namespace tamber

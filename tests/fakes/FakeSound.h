@@ -135,10 +135,8 @@ struct EngineRig
     FakeKeyLights keys;
     FakeSessionOutbox session;
     FakeRecorder recorder;
-    uint8_t instrument = 0;
-    uint8_t userId = 0;
-    NoteEngine engine{{output, keys, session, recorder, [this] { return instrument; },
-                       [this] { return userId; }}};
+    PianoState state; // the instrument chosen, MyUserID
+    NoteEngine engine{{output, keys, session, recorder, state}};
 
     EngineRig()
     {

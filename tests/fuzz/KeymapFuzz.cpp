@@ -1,14 +1,13 @@
 // libFuzzer target over the keymap loader.
 //
 // The loader reads in blocks; a plain byte-by-byte walk of the same file (reads past the
-// end give 0) is the reference it must agree with, key for key and box for box. The first
+// end give 0) is the reference it must agree with, key for key and report for report. The first
 // input byte may pad the file with ignored tags so that records fall across the first
 // block's end.
 
 #include "FuzzFile.h"
 #include "client/files/KeymapFile.h"
 #include "common/ProgramInfo.h"
-#include "tests/fakes/FakePlatform.h"
 
 namespace {
 
@@ -19,7 +18,7 @@ using fuzz::require;
 struct Expected
 {
     Keymap keymap;
-    int boxes = 0;
+    int reports = 0;
 };
 
 Expected walk(const QByteArray& file, const Keymap& before)
@@ -29,7 +28,7 @@ Expected walk(const QByteArray& file, const Keymap& before)
         return {before, 1};
     if (byteAt(file, 4) != kVersionMajor)
         return {before, 1};
-    expected.boxes += byteAt(file, 5) != kVersionMinor ? 1 : 0;
+    expected.reports += byteAt(file, 5) != kVersionMinor ? 1 : 0;
     expected.keymap.clear();
     int invalid = 0;
     for (qint64 at = 7;;) {
@@ -47,8 +46,8 @@ Expected walk(const QByteArray& file, const Keymap& before)
         expected.keymap.KeyNote[key] = note;
         expected.keymap.KeyMapped[key] = true;
     }
-    const int shown = std::min(invalid, KeymapFiles::kInvalidValueBoxes);
-    expected.boxes += shown + (invalid > shown ? 1 : 0);
+    const int shown = std::min(invalid, KeymapDecoder::kInvalidValueReports);
+    expected.reports += shown + (invalid > shown ? 1 : 0);
     return expected;
 }
 
@@ -68,9 +67,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     keymap.KeyMapped[90] = true;
     const Expected expected = walk(file, keymap);
 
-    fakes::FakeMessageBoxes boxes;
-    KeymapFiles(keymap, boxes).LoadKeymap(scratch.write(file));
+    int reports = 0;
+    KeymapFiles(keymap, [&reports](const KeymapReport&) {
+        ++reports;
+    }).LoadKeymap(scratch.write(file));
     require(keymap == expected.keymap);
-    require(int(boxes.shown.size()) == expected.boxes);
+    require(reports == expected.reports);
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "client/files/DefaultKeymap.h"
 #include "tests/client/files/FileBytes.h"
 #include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -41,8 +42,8 @@ protected:
 
     QTemporaryDir dir;
     Keymap keymap = oldKeymap();
-    FakeMessageBoxes boxes;
-    KeymapFiles files{keymap, boxes};
+    PresentedBoxes boxes;
+    KeymapFiles files{keymap, boxes.reporter()};
 };
 
 const ShownBox kNotValid{"This is not a valid keymap file.", "Invalid File",
@@ -222,8 +223,8 @@ TEST_F(KeymapFileTest, ManyInvalidValuesGiveAFewBoxesAndOneSummary)
         records += bytes({1, 65, 29});
     load(kHeader + records + bytes({1, 66, 2, 0}));
     EXPECT_TRUE(onlyKey(66, 2));
-    ASSERT_EQ(boxes.shown.size(), size_t(KeymapFiles::kInvalidValueBoxes) + 1);
-    for (int i = 0; i < KeymapFiles::kInvalidValueBoxes; ++i)
+    ASSERT_EQ(boxes.shown.size(), size_t(KeymapDecoder::kInvalidValueReports) + 1);
+    for (int i = 0; i < KeymapDecoder::kInvalidValueReports; ++i)
         EXPECT_EQ(boxes.shown[size_t(i)], kInvalidValue);
     EXPECT_EQ(boxes.shown.back(),
               (ShownBox{"Warning: 99997 more invalid values were detected in this keymap and "
@@ -244,8 +245,8 @@ TEST(DefaultKeymap, ShippedFileHoldsTheTwoRowLayout)
     EXPECT_EQ(readAll(QStringLiteral(TAMBER_DEFAULT_KEYMAP_PATH)), kHeader + records + bytes({0}));
 
     Keymap loaded;
-    FakeMessageBoxes boxes;
-    KeymapFiles(loaded, boxes).LoadKeymap(QStringLiteral(TAMBER_DEFAULT_KEYMAP_PATH));
+    PresentedBoxes boxes;
+    KeymapFiles(loaded, boxes.reporter()).LoadKeymap(QStringLiteral(TAMBER_DEFAULT_KEYMAP_PATH));
     EXPECT_TRUE(boxes.shown.empty());
     EXPECT_EQ(loaded, defaultKeymap());
     std::array<bool, 29> offsetUsed{};

@@ -116,7 +116,7 @@ TEST_F(PlayerTest, OtherEventsRunInsideTheLoopAndWakeIt)
 TEST_F(PlayerTest, StopInTheMiddleSilencesEveryNoteThroughTheEngine)
 {
     EngineRig rig;
-    MidiInput input(rig.engine, [] { return 0; });
+    MidiInput input(rig.engine, rig.state);
     midiIn = [&](uint32_t m) { input.MidiInWindowProc(m); };
     silenceAll = [&] {
         log.push_back("silence");
@@ -139,7 +139,7 @@ TEST_F(PlayerTest, StopInTheMiddleSilencesEveryNoteThroughTheEngine)
 TEST_F(PlayerTest, OtherStatusesKeepTheirPlaceInTimeButSoundNothing)
 {
     EngineRig rig;
-    MidiInput input(rig.engine, [] { return 0; });
+    MidiInput input(rig.engine, rig.state);
     std::vector<uint32_t> at;
     midiIn = [&](uint32_t m) {
         at.push_back(clock.now - start);

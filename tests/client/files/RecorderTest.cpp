@@ -4,6 +4,7 @@
 #include "tests/client/files/RecordingBytes.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QTemporaryDir>
 #include <csignal>
@@ -25,8 +26,8 @@ protected:
 
     QTemporaryDir dir;
     FakeTickClock clock;
-    FakeMessageBoxes boxes;
-    Recorder recorder{clock, boxes};
+    PresentedBoxes boxes;
+    Recorder recorder{clock, boxes.reporter()};
     int stops = 0;
     void SetUp() override
     {
@@ -51,8 +52,7 @@ TEST_F(RecorderTest, RecordThenStopGivesTwelveBytes)
 TEST_F(RecorderTest, EventsCarryTheirDelaysThroughTheNoteEngine)
 {
     EngineRig rig;
-    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, [] { return uint8_t(0); },
-                       [] { return uint8_t(0); }}};
+    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, rig.state}};
     ASSERT_TRUE(recorder.StartRecording(path("r.tbr")));
     clock.advance(500);
     engine.StartNote(72, 127, 0, true);
@@ -67,8 +67,7 @@ TEST_F(RecorderTest, EventsCarryTheirDelaysThroughTheNoteEngine)
 TEST_F(RecorderTest, SilenceAllRecordsOneHundredTwentyEightNoteOffsInOrder)
 {
     EngineRig rig;
-    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, [] { return uint8_t(0); },
-                       [] { return uint8_t(0); }}};
+    NoteEngine engine{{rig.output, rig.keys, rig.session, recorder, rig.state}};
     ASSERT_TRUE(recorder.StartRecording(path("s.tbr")));
     clock.advance(10);
     engine.SilenceAll();

@@ -3,6 +3,7 @@
 #include "tests/client/files/FileBytes.h"
 #include "tests/client/files/RecordingBytes.h"
 #include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -55,12 +56,12 @@ protected:
     QTemporaryDir dir;
     FakeTickClock clock;
     FakeWaiter waiter{clock};
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeFileDialogs dialogs;
     FakeRecordingView view;
     std::vector<uint32_t> played;
     int silenced = 0;
-    Recorder recorder{clock, boxes};
+    Recorder recorder{clock, boxes.reporter()};
     Player player{{clock, waiter, boxes, [this](uint32_t m) { played.push_back(m); },
                    [this] { ++silenced; }}};
     RecordingPanel panel{view, recorder, player, dialogs};

@@ -26,9 +26,7 @@ struct PollerRig
     fakes::FakeKeyState keys;
     Keymap keymap;
     bool inFront = true;
-    uint8_t baseOctave = 3;
-    KeyboardPoller poller{{keymap, keys, [this] { return inFront; }, sound.engine,
-                           [this] { return baseOctave; }, [this] { return sound.userId; }}};
+    KeyboardPoller poller{{keymap, keys, [this] { return inFront; }, sound.engine, sound.state}};
 
     std::vector<ShortMessage>& sent() { return sound.output.sent; }
     void map(uint8_t vk, uint8_t offset)
@@ -110,10 +108,10 @@ TEST(KeyboardPoller, UnmappedKeysAndCodeRangeLimits)
 
     rig.map(kZ, 28);
     rig.map(1, 0); // the left mouse button plays like any key
-    rig.baseOctave = 4;
+    rig.sound.state.setBaseOctave(4);
     rig.keys.press(kZ);
     rig.poller.PollKeyboard();
-    rig.baseOctave = 0;
+    rig.sound.state.setBaseOctave(0);
     rig.keys.press(1);
     rig.poller.PollKeyboard();
     EXPECT_EQ(rig.sent(), (std::vector{on(0, 112), on(0, 36)}));
@@ -142,9 +140,9 @@ TEST(KeyboardPoller, ReleaseStopsTheNoteAndChannelItsPressStarted)
     rig.poller.PollKeyboard();
 
     // Octave, keymap and user number all change while Z is held.
-    rig.baseOctave = 4;
+    rig.sound.state.setBaseOctave(4);
     rig.keymap.KeyMapped[kZ] = false;
-    rig.sound.userId = 3;
+    rig.sound.state.MyUserID = 3;
     rig.keys.release(kZ);
     rig.poller.PollKeyboard();
     EXPECT_EQ(rig.sent(), (std::vector{on(0, 77), off(0, 77)}));

@@ -212,8 +212,7 @@ TEST(QtKeyState, PollerPlaysOneNotePerHeldKeyAndStopsItOnDeactivation)
     fakes::EngineRig sound;
     Keymap keymap;
     keymap.KeyMapped['Z'] = true;
-    KeyboardPoller poller{{keymap, rig.state, [] { return true; }, sound.engine,
-                           [] { return uint8_t(3); }, [] { return uint8_t(0); }}};
+    KeyboardPoller poller{{keymap, rig.state, [] { return true; }, sound.engine, sound.state}};
 
     rig.press(Qt::Key_Z, kScanZ);
     poller.PollKeyboard();

@@ -56,7 +56,7 @@ TEST(SessionJoin, AsksForTheHostAndConnectsToPort9050WithTheMenuItemDisabled)
 TEST(SessionJoin, UserIdOpensTheChatAndSendsTheSelectedInstrument)
 {
     SessionRig rig;
-    rig.instrument = 40;
+    rig.state.setInstrument(40);
     rig.input.answer = QStringLiteral("host");
     rig.client.JoinSession();
     rig.transport.accept();
@@ -109,7 +109,7 @@ TEST(SessionSend, OnlyInASessionAndOnTheOwnChannel)
     rig.client.SendChatText(QStringLiteral("too early"));
     EXPECT_TRUE(rig.transport.sent.empty());
 
-    rig.instrument = 5;
+    rig.state.setInstrument(5);
     rig.transport.deliver(msg({"UserID", "User3", "3"}));
     rig.transport.sent.clear();
     rig.engine.StartNote(64, 100, uint8_t(rig.state.MyUserID), true);
@@ -240,11 +240,11 @@ TEST(SessionErrors, ANewSessionJoinedWhileTheBoxIsOpenIsNotEndedByIt)
 {
     SessionRig rig;
     rig.joinAs(3, "User3");
-    rig.boxes.onShow = [&] {
-        rig.client.LeaveSession(); // Exit in the chat window while the box is open
-        rig.joinAs(6, "User6");
-    };
     rig.transport.fail();
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    // The box is still open: the user leaves through the chat window and joins again.
+    rig.client.LeaveSession();
+    rig.joinAs(6, "User6");
     EXPECT_EQ(rig.client.phase(), SessionPhase::InSession);
     EXPECT_EQ(rig.state.MyUserID, 6);
     EXPECT_TRUE(rig.view.chatOpen);

@@ -6,6 +6,7 @@
 #include "client/session/SessionClient.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QStringList>
 #include <chrono>
@@ -132,16 +133,13 @@ struct SessionRig
     FakeMidiOutputDevices output;
     FakeKeyLights keys;
     FakeRecorder recorder;
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeInputBox input;
     FakeSessionTransport transport;
     FakeSessionView view;
-    SessionState state;
-    uint8_t instrument = 0;
-    SessionClient client{
-        {engine, boxes, input, transport, view, state, [this] { return instrument; }}};
-    NoteEngine engine{{output, keys, client, recorder, [this] { return instrument; },
-                       [this] { return uint8_t(state.MyUserID); }}};
+    PianoState state;
+    SessionClient client{{engine, boxes.reporter(), input, transport, view, state}};
+    NoteEngine engine{{output, keys, client, recorder, state}};
 
     SessionRig()
     {

@@ -52,16 +52,13 @@ struct Piano
     FakeMidiOutputDevices output;
     FakeKeyLights keys;
     FakeRecorder recorder;
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeInputBox input;
     TcpSessionTransport transport;
     FakeSessionView view;
-    SessionState state;
-    uint8_t instrument = 0;
-    SessionClient client{
-        {engine, boxes, input, transport, view, state, [this] { return instrument; }, port}};
-    NoteEngine engine{{output, keys, client, recorder, [this] { return instrument; },
-                       [this] { return uint8_t(state.MyUserID); }}};
+    PianoState state;
+    SessionClient client{{engine, boxes.reporter(), input, transport, view, state, port}};
+    NoteEngine engine{{output, keys, client, recorder, state}};
 };
 
 class SessionWithServer : public ::testing::Test
@@ -92,7 +89,7 @@ TEST_F(SessionWithServer, NotesAreRelayedOnTheSendersChannelWithItsInstrument)
     EXPECT_EQ(b->view.users, (QStringList{"User1", "User2", "-", "-", "-", "-", "-", "-"}));
     EXPECT_EQ(a->view.transcript.value(0), QStringLiteral("Welcome to Corvent!"));
 
-    a->instrument = 40;
+    a->state.setInstrument(40);
     a->engine.StartNote(60, 127, uint8_t(a->state.MyUserID), true);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return contains(b->output.sent, makeShortMessage(0x91, 60, 127)); }, kPatienceMs));

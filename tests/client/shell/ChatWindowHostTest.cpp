@@ -30,16 +30,15 @@ struct HostRig
     FakeMidiOutputDevices output;
     FakeKeyLights keys;
     FakeRecorder recorder;
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeInputBox input;
     FakeSessionTransport transport;
-    SessionState state;
+    PianoState state;
     QWidget mainWindow;
     QAction mnuJoinSession{QStringLiteral("&Join Session...")};
     ChatWindowHost host{client, &mainWindow, &mnuJoinSession};
-    SessionClient client{{engine, boxes, input, transport, host, state, [] { return 0; }}};
-    NoteEngine engine{{output, keys, client, recorder, [] { return 0; },
-                       [this] { return uint8_t(state.MyUserID); }}};
+    SessionClient client{{engine, boxes.reporter(), input, transport, host, state}};
+    NoteEngine engine{{output, keys, client, recorder, state}};
 
     void join(int id, const QByteArray& name)
     {

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace tamber;
@@ -62,8 +63,7 @@ struct PianoRig
     {
         Keymap keymap;
         keymap.KeyMapped['Z'] = true;
-        FakeMessageBoxes quiet;
-        KeymapFiles(keymap, quiet).SaveKeymap(folder.filePath("Default.tmk"));
+        KeymapFiles(keymap, [](const KeymapReport&) {}).SaveKeymap(folder.filePath("Default.tmk"));
     }
 
     // File > New... into a fresh file, then Record: the recording runs afterwards.
@@ -105,7 +105,10 @@ TEST(PianoApp, StartsOnDeviceZeroWithTheDefaultKeymapAndProgramZero)
     EXPECT_EQ(window.cmbInstruments->count(), 128);
     EXPECT_EQ(window.cmbInstruments->currentIndex(), 0);
     EXPECT_EQ(window.lblNote[12]->text(), "A");
-    EXPECT_EQ(window.BaseOctave(), 3);
+    EXPECT_EQ(piano.state().BaseOctave(), 3);
+    QTest::mouseClick(window.cmdOctave[1], Qt::LeftButton);
+    EXPECT_EQ(piano.state().BaseOctave(), 1);
+    EXPECT_TRUE(window.cmdOctave[1]->font().bold());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].title, "Welcome");
 }
@@ -162,7 +165,7 @@ TEST(PianoApp, ChoosingAnInstrumentSendsAProgramChangeOnTheLocalChannel)
     PianoRig rig;
     PianoApp& piano = rig.start();
     rig.outputs.sent.clear();
-    piano.window().selectInstrument(40);
+    piano.window().cmbInstruments->setCurrentIndex(40);
     EXPECT_EQ(rig.outputs.sent, (std::vector<ShortMessage>{makeShortMessage(0xC0, 40, 0)}));
     EXPECT_TRUE(rig.transport.sent.empty()) << "offline: nothing goes to a session";
 }

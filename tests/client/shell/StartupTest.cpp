@@ -1,6 +1,6 @@
 #include "client/shell/Startup.h"
 #include "client/shell/Instruments.h"
-#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@ using namespace tamber::fakes;
 namespace {
 struct StartupRig
 {
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeSettingsStore settings;
     QStringList steps;
     int outputs = 2;
@@ -41,7 +41,7 @@ const QString kWelcome = QStringLiteral(
 TEST(Startup, FirstRunWelcomesOnceAndRemembersIt)
 {
     StartupRig rig;
-    Startup startup(rig.boxes, rig.settings);
+    Startup startup(rig.boxes.reporter(), rig.settings);
     ASSERT_TRUE(startup.Main(rig.startupSteps()));
     EXPECT_EQ(rig.steps.join(' '), "keymap count load devices labels instruments octave show");
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
@@ -58,13 +58,13 @@ TEST(Startup, WelcomedValueThatIsNoNumberWelcomesAgain)
     for (const char* stored : {"yes", "", "0", " 0 "}) {
         StartupRig rig;
         rig.settings.values["General/Welcomed"] = stored;
-        Startup(rig.boxes, rig.settings).Main(rig.startupSteps());
+        Startup(rig.boxes.reporter(), rig.settings).Main(rig.startupSteps());
         EXPECT_EQ(rig.boxes.shown.size(), 1u) << stored;
         EXPECT_EQ(rig.settings.values.value("General/Welcomed"), "1");
     }
     StartupRig rig;
     rig.settings.values["General/Welcomed"] = "7";
-    Startup(rig.boxes, rig.settings).Main(rig.startupSteps());
+    Startup(rig.boxes.reporter(), rig.settings).Main(rig.startupSteps());
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
@@ -73,7 +73,7 @@ TEST(Startup, NoOutputDeviceIsFatalEvenWithThePCSpeakerChosen)
     StartupRig rig;
     rig.outputs = 0;
     rig.settings.values["Devices/OutDevice"] = "-2";
-    EXPECT_FALSE(Startup(rig.boxes, rig.settings).Main(rig.startupSteps()));
+    EXPECT_FALSE(Startup(rig.boxes.reporter(), rig.settings).Main(rig.startupSteps()));
     EXPECT_EQ(rig.steps.join(' '), "keymap count");
     ASSERT_EQ(rig.boxes.shown.size(), 1u) << "only the fatal message, no welcome";
     EXPECT_EQ(rig.boxes.shown[0],
@@ -109,7 +109,7 @@ TEST(Startup, AskedToEndItStopsAfterTheStepThatWasRunning)
     for (const char* step : {"keymap", "devices"}) {
         StartupRig rig;
         rig.endAfter = step;
-        EXPECT_FALSE(Startup(rig.boxes, rig.settings).Main(rig.startupSteps()));
+        EXPECT_FALSE(Startup(rig.boxes.reporter(), rig.settings).Main(rig.startupSteps()));
         EXPECT_EQ(rig.steps.last(), step);
         EXPECT_TRUE(rig.boxes.shown.empty()) << "no welcome";
         EXPECT_FALSE(rig.settings.values.contains("General/Welcomed"));

@@ -36,7 +36,8 @@ QColor pixelAt(QWidget& widget, QPoint p)
 TEST(frmPiano, LayoutFollowsTheDesign)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
+    PianoState state;
+    frmPiano window(boxes, state);
     EXPECT_EQ(window.windowTitle(), "Tamber Piano");
     EXPECT_EQ(window.centralWidget()->size(), QSize(592, 201));
     EXPECT_EQ(window.fraInstrument->geometry(), QRect(8, 8, 169, 89));
@@ -86,11 +87,14 @@ TEST(frmPiano, KeyboardHas61KeysWithBlackKeysOverWhite)
 TEST(frmPiano, OctaveButtonsSetBaseOctaveAndMoveTheBold)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
-    EXPECT_EQ(window.BaseOctave(), 3);
+    PianoState state;
+    frmPiano window(boxes, state);
+    QSignalSpy chosen(&window, &frmPiano::octaveChosen);
     EXPECT_TRUE(window.cmdOctave[3]->font().bold());
     QTest::mouseClick(window.cmdOctave[1], Qt::LeftButton);
-    EXPECT_EQ(window.BaseOctave(), 1);
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toInt(), 1);
+    state.setBaseOctave(1); // the program's answer; the window follows the state
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(window.cmdOctave[i]->font().bold(), i == 1);
 }
@@ -98,7 +102,8 @@ TEST(frmPiano, OctaveButtonsSetBaseOctaveAndMoveTheBold)
 TEST(frmPiano, OnlyTheThirteenthLabelAnswersADoubleClick)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
+    PianoState state;
+    frmPiano window(boxes, state);
     window.captionNoteLabels(noteLabelCaption);
     EXPECT_EQ(window.lblNote[0]->text(), "C");
     EXPECT_EQ(window.lblNote[12]->text(), "A");
@@ -113,21 +118,26 @@ TEST(frmPiano, OnlyTheThirteenthLabelAnswersADoubleClick)
 TEST(frmPiano, InstrumentListSelectionIsReported)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
+    PianoState state;
+    frmPiano window(boxes, state);
     QSignalSpy chosen(&window, &frmPiano::instrumentChosen);
     window.setInstruments(InitInstruments());
     EXPECT_EQ(chosen.count(), 0);
-    window.selectInstrument(0);
-    ASSERT_EQ(chosen.count(), 1);
-    EXPECT_EQ(chosen[0][0].toInt(), 0);
     EXPECT_EQ(window.cmbInstruments->count(), 128);
     EXPECT_EQ(window.cmbInstruments->currentText(), "1. Acoustic Grand Piano");
+    window.cmbInstruments->setCurrentIndex(40); // the user's choice
+    ASSERT_EQ(chosen.count(), 1);
+    EXPECT_EQ(chosen[0][0].toInt(), 40);
+    state.setInstrument(7);
+    EXPECT_EQ(window.cmbInstruments->currentIndex(), 7);
+    EXPECT_EQ(chosen.count(), 1) << "showing the state chooses nothing";
 }
 
 TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
+    PianoState state;
+    frmPiano window(boxes, state);
     window.setOutputItems({"(None)", "Synth A", "Synth B", "Synth C"});
     window.setInputItems({"(None)", "Keys"});
     QList<QMenu*> menus;
@@ -153,7 +163,8 @@ TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
 TEST(frmPiano, DeviceItemsReportClicksAndLeaveCheckMarksToTheProgram)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
+    PianoState state;
+    frmPiano window(boxes, state);
     window.setOutputItems({"(None)", "Synth A"});
     QSignalSpy clicked(&window, &frmPiano::outputItemClicked);
     window.setOutputChecked(1, true);
@@ -175,9 +186,9 @@ TEST(frmAbout, ShowsTheVersionTheProgramCarries)
 TEST(frmPiano, TextFitsItsControls)
 {
     FakeMessageBoxes boxes;
-    frmPiano window(boxes);
+    PianoState state;
+    frmPiano window(boxes, state);
     window.setInstruments(InitInstruments());
-    window.selectInstrument(0);
     window.show();
     QComboBox& list = *window.cmbInstruments;
     QStyleOptionComboBox option;

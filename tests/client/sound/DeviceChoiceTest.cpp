@@ -2,6 +2,7 @@
 #include "client/sound/ToneGenerator.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -75,10 +76,10 @@ struct ChoiceRig
     EngineRig rig;
     FakeMidiInputDevices inputs;
     FakeSettingsStore settings;
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeAudioEngine audio;
     FakeMenuView view;
-    DeviceChoice choice{{rig.engine, settings, boxes, rig.output, inputs, audio, view}};
+    DeviceChoice choice{{rig.engine, settings, boxes.reporter(), rig.output, inputs, audio, view}};
     std::vector<std::string> timeline; // device steps and boxes, in the order they happened
 
     ChoiceRig()
@@ -116,14 +117,14 @@ TEST(DeviceMenus, ListNoneThenEveryDeviceWithNamesCutAtNulAnd31Characters)
     EngineRig rig;
     FakeMidiInputDevices inputs;
     FakeSettingsStore settings;
-    FakeMessageBoxes boxes;
+    PresentedBoxes boxes;
     FakeAudioEngine audio;
     FakeMenuView view;
     const QByteArray exactly31 = "A name of exactly 31 characters";
     ASSERT_EQ(exactly31.size(), 31);
     rig.output.names = {"Tamber Built-in Synthesizer", QByteArray("Port\0garbage", 12),
                         exactly31 + "XYZ", exactly31};
-    DeviceChoice choice{{rig.engine, settings, boxes, rig.output, inputs, audio, view}};
+    DeviceChoice choice{{rig.engine, settings, boxes.reporter(), rig.output, inputs, audio, view}};
     choice.buildMenus();
     EXPECT_EQ(view.outputItems, (QStringList{"(None)", "Tamber Built-in Synthesizer", "Port",
                                              QString(exactly31), QString(exactly31)}));

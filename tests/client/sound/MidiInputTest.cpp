@@ -10,7 +10,7 @@ namespace {
 struct InputRig
 {
     EngineRig rig;
-    MidiInput input{rig.engine, [this] { return int32_t(rig.userId); }};
+    MidiInput input{rig.engine, rig.state};
     void feed(uint8_t status, uint8_t data1, uint8_t data2, uint8_t top = 0)
     {
         input.MidiInWindowProc(makeShortMessage(status, data1, data2) | ShortMessage(top) << 24);
@@ -27,7 +27,7 @@ TEST(MidiInput, ChannelZeroNoteOnPlaysOnTheLocalChannelWithItsVelocity)
     EXPECT_EQ(r.rig.keys.lit.at(24) & 0xFF, 55u);
     EXPECT_EQ(r.rig.session.sent, (std::vector<std::string>{"SetPatch 0", "NoteOn 60 100"}));
 
-    r.rig.userId = 4; // in a session the local channel is the user number
+    r.rig.state.MyUserID = 4; // in a session the local channel is the user number
     r.feed(0x90, 62, 90, 0xAB);
     EXPECT_EQ(r.rig.output.sent.back(), makeShortMessage(0x94, 62, 90));
 }

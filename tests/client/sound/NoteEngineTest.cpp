@@ -39,7 +39,7 @@ TEST(NoteEngine, LocalKeyPressSoundsAndLightsOutsideASession)
 TEST(NoteEngine, SessionUserSendsPatchThenNoteAndRemoteNotesAreNotSentBack)
 {
     EngineRig rig;
-    rig.instrument = 40;
+    rig.state.setInstrument(40);
     rig.engine.StartNote(60, 127, 3, true);
     EXPECT_EQ(rig.output.sent.back(), makeShortMessage(0x93, 60, 127));
     EXPECT_EQ(rig.keys.lit.at(24), rgb(255, 1, 1));

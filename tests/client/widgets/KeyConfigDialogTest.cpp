@@ -5,6 +5,7 @@
 #include "client/widgets/KeyConfigLayout.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/PresentedBoxes.h"
 
 #include <QFile>
 #include <QLabel>
@@ -32,8 +33,8 @@ struct DialogRig
     Keymap keymap;
     fakes::FakeKeyState keys;
     fakes::FakeFileDialogs fileDialogs;
-    fakes::FakeMessageBoxes boxes;
-    KeymapFiles files{keymap, boxes};
+    fakes::PresentedBoxes boxes;
+    KeymapFiles files{keymap, boxes.reporter()};
     KeyConfigDialog dialog{{keymap, keys, fileDialogs, files}};
 
     void map(int vk, uint8_t note)
@@ -42,12 +43,18 @@ struct DialogRig
         keymap.KeyMapped[size_t(vk)] = true;
     }
     QString caption(int k) const { return dialog.cmdSet(k)->text(); }
-    // Clicks note button k and, once the wait runs, presses vk; releases it afterwards (a key
-    // pressed and released within one pass of the loop is never seen down).
+    // The state source's changes reach the dialog through the event loop.
+    void press(int vk)
+    {
+        keys.press(vk);
+        QCoreApplication::processEvents();
+    }
+    // Clicks note button k and presses vk; releases it afterwards (a key pressed and released
+    // within one pass of the loop is never seen down).
     void assign(int k, int vk)
     {
-        later([this, vk] { keys.press(vk); });
         QTest::mouseClick(dialog.cmdSet(k), Qt::LeftButton);
+        press(vk);
         keys.release(vk);
     }
 };
@@ -125,25 +132,21 @@ TEST(KeyConfigDialog, AssigningAKeyMovesItAndReleasesTheNotesLowestOldKey)
     rig.map('C', 3);
     rig.dialog.show();
 
-    bool checkedDuringWait = false;
-    later([&] {
-        KeyConfigDialog& d = rig.dialog;
-        EXPECT_TRUE(d.isWaiting());
-        EXPECT_EQ(d.lblInstruction()->text(), kPress);
-        EXPECT_FALSE(d.cmdSet(3)->isEnabled());
-        EXPECT_FALSE(d.cmdLoad()->isEnabled());
-        EXPECT_FALSE(d.cmdSave()->isEnabled());
-        EXPECT_TRUE(d.cmdOK()->isEnabled());
-        // Mouse buttons 1, 2, 4 are never caught; a key is.
-        rig.keys.press(1);
-        rig.keys.press(4);
-        EXPECT_TRUE(d.isWaiting());
-        rig.keys.setMany({{1, false}, {4, false}, {'Q', true}});
-        checkedDuringWait = true;
-    });
     QTest::mouseClick(rig.dialog.cmdSet(7), Qt::LeftButton);
+    KeyConfigDialog& d = rig.dialog;
+    EXPECT_TRUE(d.isWaiting());
+    EXPECT_EQ(d.lblInstruction()->text(), kPress);
+    EXPECT_FALSE(d.cmdSet(3)->isEnabled());
+    EXPECT_FALSE(d.cmdLoad()->isEnabled());
+    EXPECT_FALSE(d.cmdSave()->isEnabled());
+    EXPECT_TRUE(d.cmdOK()->isEnabled());
+    // Mouse buttons 1, 2, 4 are never caught; a key is.
+    rig.press(1);
+    rig.press(4);
+    EXPECT_TRUE(d.isWaiting());
+    rig.keys.setMany({{1, false}, {4, false}, {'Q', true}});
+    QCoreApplication::processEvents();
     rig.keys.release('Q');
-    EXPECT_TRUE(checkedDuringWait);
     EXPECT_FALSE(rig.dialog.isWaiting());
     EXPECT_EQ(rig.dialog.lblInstruction()->text(), kSelect);
     EXPECT_TRUE(rig.dialog.cmdLoad()->isEnabled());
@@ -179,33 +182,31 @@ TEST(KeyConfigDialog, ClosingDuringAWaitKeepsTheKeymapAndTheNextOpeningWaitsAgai
     rig.map('K', 5);
     const Keymap before = rig.keymap;
 
-    bool waitEnded = false;
+    bool checkedDuringWait = false;
     later([&] {
-        later([&] {
-            KeyConfigDialog& d = rig.dialog;
-            ASSERT_TRUE(d.isWaiting());
-            // Enter and Escape may be the key being assigned: they do not close.
-            QTest::keyClick(&d, Qt::Key_Return);
-            QTest::keyClick(&d, Qt::Key_Escape);
-            // Nor does a Space reach the button that has the focus.
-            QTest::keyClick(d.cmdOK(), Qt::Key_Space);
-            EXPECT_TRUE(d.isVisible());
-            EXPECT_TRUE(d.isWaiting());
-            d.close(); // the close box
-        });
-        QTest::mouseClick(rig.dialog.cmdSet(5), Qt::LeftButton);
-        waitEnded = true;
+        KeyConfigDialog& d = rig.dialog;
+        QTest::mouseClick(d.cmdSet(5), Qt::LeftButton);
+        ASSERT_TRUE(d.isWaiting());
+        // Enter and Escape may be the key being assigned: they do not close.
+        QTest::keyClick(&d, Qt::Key_Return);
+        QTest::keyClick(&d, Qt::Key_Escape);
+        // Nor does a Space reach the button that has the focus.
+        QTest::keyClick(d.cmdOK(), Qt::Key_Space);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_TRUE(d.isWaiting());
+        checkedDuringWait = true;
+        d.close(); // the close box
     });
     rig.dialog.showModal();
-    EXPECT_TRUE(waitEnded);
-    EXPECT_TRUE(rig.dialog.isClosing());
+    EXPECT_TRUE(checkedDuringWait);
     EXPECT_FALSE(rig.dialog.isWaiting());
+    EXPECT_EQ(rig.dialog.lblInstruction()->text(), kSelect);
     EXPECT_EQ(rig.keymap, before);
     EXPECT_FALSE(rig.keymap.KeyMapped[0]);
 
     // Reopened, the dialog waits for a key again.
     later([&] {
-        EXPECT_FALSE(rig.dialog.isClosing());
+        EXPECT_FALSE(rig.dialog.isWaiting());
         rig.assign(5, 'J');
         rig.dialog.cmdOK()->click();
     });

@@ -1,0 +1,141 @@
+#include "Presenter.h"
+
+namespace tamber {
+
+namespace {
+
+using Icon = MessageBoxes::Icon;
+
+QString deviceText(DeviceError error)
+{
+    switch (error) {
+    case DeviceError::StartOutputOpen:
+        return QStringLiteral("The MIDI output device could not be opened. Please ensure that it "
+                              "is not busy, or select a different device from the Options menu.");
+    case DeviceError::StartInputOpen:
+        return QStringLiteral("The MIDI input device could not be opened. Please ensure that it "
+                              "is not busy, or select a different device from the Options menu.");
+    case DeviceError::StartInputStart:
+        return QStringLiteral("The MIDI input device could not be started. Please ensure that it "
+                              "is not busy, or select a different device from the Options menu.");
+    case DeviceError::OutputOpen:
+        return QStringLiteral("Tamber Piano could not open the selected output device. Please "
+                              "ensure no other applications are using the device and try again.");
+    case DeviceError::InputOpen:
+        return QStringLiteral("Tamber Piano could not open the selected input device. Please "
+                              "ensure no other applications are using the device and try again.");
+    case DeviceError::InputStart:
+        return QStringLiteral("Tamber Piano could not start the selected input device. Please "
+                              "ensure no other applications are using the device and try again.");
+    }
+    return {};
+}
+
+} // namespace
+
+Presenter::Presenter(MessageBoxes& boxes) : m_boxes(boxes) {}
+
+void Presenter::box(const QString& text, const QString& title, Icon icon)
+{
+    if (m_wait)
+        m_boxes.show(text, title, icon);
+    else
+        m_boxes.post(text, title, icon);
+}
+
+void Presenter::show(StartupMessage message)
+{
+    switch (message) {
+    case StartupMessage::NoOutputDevice:
+        box(QStringLiteral("Sorry, Tamber Piano cannot run because no MIDI output devices were "
+                           "found on your computer."),
+            QStringLiteral("Fatal Error"), Icon::Critical);
+        break;
+    case StartupMessage::Welcome:
+        box(QStringLiteral("Welcome to Tamber Piano!\r\n\r\nPress the keys on your computer "
+                           "keyboard to begin playing."),
+            QStringLiteral("Welcome"), Icon::Information);
+        break;
+    }
+}
+
+void Presenter::show(const KeymapReport& report)
+{
+    using Kind = KeymapReport::Kind;
+    const QString warning = QStringLiteral("Warning");
+    switch (report.kind) {
+    case Kind::NotKeymap:
+        box(QStringLiteral("This is not a valid keymap file."), QStringLiteral("Invalid File"),
+            Icon::Exclamation);
+        break;
+    case Kind::CannotOpen:
+        box(QStringLiteral("The keymap file \"%1\" could not be opened: %2")
+                .arg(report.path, report.reason),
+            QStringLiteral("Error"), Icon::Exclamation);
+        break;
+    case Kind::OtherMajor:
+        box(QStringLiteral("This keymap was designed to work with Tamber Piano v%1.x.x. It will "
+                           "not work with this version of Tamber Piano.")
+                .arg(report.major),
+            QStringLiteral("Error"), Icon::Exclamation);
+        break;
+    case Kind::OtherMinor:
+        box(QStringLiteral("This keymap was designed to work with Tamber Piano v%1.%2.x. It may "
+                           "not work correctly with this version of Tamber Piano.")
+                .arg(report.major)
+                .arg(report.minor),
+            warning, Icon::Exclamation);
+        break;
+    case Kind::InvalidValue:
+        box(QStringLiteral("Warning: An invalid value was detected in this keymap."), warning,
+            Icon::Exclamation);
+        break;
+    case Kind::MoreInvalidValues:
+        box(QStringLiteral("Warning: %1 more invalid values were detected in this keymap and "
+                           "skipped.")
+                .arg(report.count),
+            warning, Icon::Exclamation);
+        break;
+    case Kind::CannotSave:
+        box(QStringLiteral("The keymap could not be saved to \"%1\": %2")
+                .arg(report.path, report.reason),
+            QStringLiteral("Error"), Icon::Critical);
+        break;
+    case Kind::Saved:
+        box(QStringLiteral("Keymap Saved!"), QStringLiteral("Success"), Icon::Information);
+        break;
+    }
+}
+
+void Presenter::show(const RecordingError& error)
+{
+    box(QStringLiteral("The recording could not be written to \"%1\": %2")
+            .arg(error.fileName, error.reason),
+        QStringLiteral("Error"), Icon::Critical);
+}
+
+void Presenter::show(DeviceError error)
+{
+    const bool atStartup = error == DeviceError::StartOutputOpen ||
+                           error == DeviceError::StartInputOpen ||
+                           error == DeviceError::StartInputStart;
+    box(deviceText(error), atStartup ? QStringLiteral("Warning") : QStringLiteral("Error"),
+        atStartup ? Icon::Exclamation : Icon::Critical);
+}
+
+void Presenter::show(SessionError error)
+{
+    switch (error) {
+    case SessionError::ConnectFailed:
+        box(QStringLiteral("Tamber Piano could not connect to the server!"),
+            QStringLiteral("Error"), Icon::Critical);
+        break;
+    case SessionError::SeatRefused:
+        box(QStringLiteral("The server closed the connection before a seat was free for you. The "
+                           "session may be full; please try again later."),
+            QStringLiteral("Corvent"), Icon::Information);
+        break;
+    }
+}
+
+} // namespace tamber
