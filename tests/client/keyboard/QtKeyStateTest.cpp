@@ -240,8 +240,8 @@ TEST(QtKeyState, ANewPressDuringTheReleaseGraceIsPlayedAtOnce)
     fakes::EngineRig sound;
     Keymap keymap;
     keymap.KeyMapped['Z'] = true;
-    KeyboardPoller poller{{keymap, rig.state, [] { return true; }, sound.engine,
-                           [] { return uint8_t(3); }, [] { return uint8_t(0); }}};
+    sound.state.setBaseOctave(3);
+    KeyboardPoller poller{{keymap, rig.state, [] { return true; }, sound.engine, sound.state}};
     PollTimer tick(poller, rig.state);
     tick.start();
     const auto settle = [] {
