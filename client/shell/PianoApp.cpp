@@ -11,12 +11,49 @@
 
 namespace tamber {
 
+void showPlaybackError(MessageBoxes& boxes, const PlaybackError& error)
+{
+    QString text;
+    switch (error.kind) {
+    case PlaybackError::Kind::RecordingCannotOpen:
+        text = QStringLiteral("The recording \"%1\" could not be opened: %2")
+                   .arg(error.fileName, error.reason);
+        break;
+    case PlaybackError::Kind::RecordingTooLong:
+        text = QStringLiteral("The recording \"%1\" cannot be played: it holds more than %2 "
+                              "events.")
+                   .arg(error.fileName)
+                   .arg(Player::kMaxPlayEvents);
+        break;
+    case PlaybackError::Kind::MidiFileCannotOpen:
+        text = QStringLiteral("The MIDI file \"%1\" could not be opened: %2")
+                   .arg(error.fileName, error.reason);
+        break;
+    case PlaybackError::Kind::MidiFileInvalid:
+        text = QStringLiteral("The MIDI file \"%1\" cannot be played: %2")
+                   .arg(error.fileName, error.reason);
+        break;
+    }
+    boxes.show(text, QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
+}
+
+void showExportError(MessageBoxes& boxes, const MidiExportResult& result)
+{
+    if (!result.ok())
+        boxes.show(result.message, QStringLiteral("Error"), MessageBoxes::Icon::Exclamation);
+}
+
 PianoApp::PianoApp(PianoPlatform platform)
     : m_platform(std::move(platform)), m_window(m_platform.boxes),
       m_recorder(m_platform.clock, m_platform.boxes),
-      m_player({m_platform.clock, m_platform.playbackWaiter, m_platform.boxes,
+      m_player({m_platform.clock, m_platform.playbackTimer,
                 [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
-                [this] { m_engine.SilenceAll(); }}),
+                [this](uint32_t message) { m_engine.PlayFileMessage(message); },
+                [this] { m_engine.SilenceAll(); },
+                [this] {
+                    m_engine.SelectPatch(uint8_t(std::max(0, m_window.selectedInstrument())),
+                                         uint8_t(m_sessionState.MyUserID), false);
+                }}),
       m_engine({m_platform.outputs, m_window.keys(), m_session, m_recorder,
                 [this] { return uint8_t(std::max(0, m_window.selectedInstrument())); },
                 [this] { return uint8_t(m_sessionState.MyUserID); }}),
@@ -59,7 +96,12 @@ void PianoApp::connectWindow()
     connect(w, &frmPiano::openRecordingRequested, this,
             [this] { m_recordingPanel.mnuOpen_Click(); });
     connect(w, &frmPiano::recordClicked, this, [this] { m_recordingPanel.cmdRecord_Click(); });
-    connect(w, &frmPiano::playClicked, this, [this] { m_recordingPanel.cmdPlay_Click(); });
+    connect(w, &frmPiano::playClicked, this, [this] {
+        if (const auto error = m_recordingPanel.cmdPlay_Click())
+            showPlaybackError(m_platform.boxes, *error);
+    });
+    connect(w, &frmPiano::exportMidiRequested, this,
+            [this] { showExportError(m_platform.boxes, m_recordingPanel.mnuExportMidi_Click()); });
     connect(w, &frmPiano::keyConfigRequested, this, &PianoApp::mnuKeyConfig_Click);
     connect(w, &frmPiano::outputItemClicked, this, [this](int item) {
         m_devices.mnuOutDevice_Click(item);

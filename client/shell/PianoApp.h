@@ -44,11 +44,15 @@ struct PianoPlatform
     AudioEngine& audio;
     ToneGenerator& tones;
     const KeyStateSource& keys;
-    PlaybackWaiter& playbackWaiter;
+    PlaybackTimer& playbackTimer;
     SessionTransport& sessionTransport;
     DataFiles dataFiles; // the default keymap and the help
     uint16_t sessionPort = protocol::kPort;
 };
+
+// The boxes of the playback and of the MIDI export, with their texts.
+void showPlaybackError(MessageBoxes& boxes, const PlaybackError& error);
+void showExportError(MessageBoxes& boxes, const MidiExportResult& result);
 
 // The piano: owns the program's state and its parts, wires them to the main window, and
 // runs start-up and shut-down in their order.
@@ -85,7 +89,7 @@ public:
 
 signals:
     // The shut-down has run and every window of the program is closed: nothing is left to
-    // do, whatever event loop (a dialog, the playback) is running.
+    // do, whatever event loop (a dialog) is running.
     void ended();
 
 private:
