@@ -3,7 +3,7 @@
 
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
-#include "common/platform/QtMessageBoxes.h"
+#include "common/desktop/QtMessageBoxes.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
 #include "server/frmServer.h"

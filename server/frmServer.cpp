@@ -1,6 +1,6 @@
 #include "frmServer.h"
 
-#include "common/platform/FontFit.h"
+#include "common/desktop/FontFit.h"
 #include "common/platform/MessageBoxes.h"
 
 #include <QGroupBox>

@@ -3,7 +3,7 @@
 // page can never drift from the program. Usage: make_web_tables <output.js>
 #include "client/files/DefaultKeymap.h"
 #include "client/shell/Instruments.h"
-#include "client/shell/PianoKeysView.h"
+#include "client/widgets/PianoKeysView.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #include "KeymapFile.h"
 
 #include "Stream.h"
-#include "client/shell/Version.h"
+#include "common/ProgramInfo.h"
 
 #include <algorithm>
 #include <vector>

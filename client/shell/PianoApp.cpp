@@ -3,9 +3,9 @@
 #include "Instruments.h"
 #include "frmAbout.h"
 
-#include "client/keyboard/KeyConfigDialog.h"
 #include "client/platform/Dialogs.h"
 #include "client/sound/ToneGenerator.h"
+#include "client/widgets/KeyConfigDialog.h"
 
 #include <QApplication>
 

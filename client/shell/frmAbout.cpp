@@ -1,7 +1,7 @@
 #include "frmAbout.h"
 
-#include "PianoKeysView.h"
-#include "Version.h"
+#include "client/widgets/PianoKeysView.h"
+#include "common/ProgramInfo.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

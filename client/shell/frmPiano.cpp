@@ -1,6 +1,6 @@
 #include "frmPiano.h"
 
-#include "common/platform/FontFit.h"
+#include "common/desktop/FontFit.h"
 
 #include <QAction>
 #include <QCloseEvent>

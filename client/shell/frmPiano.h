@@ -1,9 +1,9 @@
 #pragma once
 
-#include "PianoKeysView.h"
 #include "client/files/RecordingPanel.h"
 #include "client/platform/Dialogs.h"
 #include "client/sound/DeviceChoice.h"
+#include "client/widgets/PianoKeysView.h"
 
 #include <QMainWindow>
 #include <QVector>

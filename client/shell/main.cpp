@@ -1,17 +1,17 @@
 // TamberPiano: builds the real platform services and hands them to the piano.
 #include "CommandLine.h"
 #include "PianoApp.h"
-#include "Version.h"
 
+#include "client/desktop/QtPlatform.h"
 #include "client/files/QtPlaybackTimer.h"
 #include "client/keyboard/QtKeyState.h"
 #include "client/platform/DataFiles.h"
-#include "client/platform/QtPlatform.h"
 #include "client/platform/TerminationSignals.h"
 #include "client/session/TcpSessionTransport.h"
 #include "client/sound/MidiBackends.h"
 #include "client/sound/MidiRegistry.h"
 #include "client/sound/SynthEngine.h"
+#include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
 
 #include <QApplication>

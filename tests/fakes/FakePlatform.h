@@ -6,6 +6,7 @@
 #include "client/platform/Dialogs.h"
 #include "client/platform/SettingsStore.h"
 #include "client/platform/TickClock.h"
+#include "tests/fakes/FakeMessageBoxes.h"
 
 #include <QMap>
 #include <QStringList>
@@ -13,27 +14,6 @@
 #include <vector>
 
 namespace tamber::fakes {
-
-struct ShownBox
-{
-    QString text;
-    QString title;
-    MessageBoxes::Icon icon;
-    bool operator==(const ShownBox&) const = default;
-};
-
-class FakeMessageBoxes : public MessageBoxes
-{
-public:
-    void show(const QString& text, const QString& title, Icon icon) override
-    {
-        shown.push_back({text, title, icon});
-        if (onShow)
-            onShow();
-    }
-    std::vector<ShownBox> shown;
-    std::function<void()> onShow; // runs "while the box is open"
-};
 
 class FakeFileDialogs : public FileDialogs
 {

@@ -7,7 +7,7 @@
 
 #include "FuzzFile.h"
 #include "client/files/KeymapFile.h"
-#include "client/shell/Version.h"
+#include "common/ProgramInfo.h"
 #include "tests/fakes/FakePlatform.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The server window's list shows every slot on one line, whatever bytes a name holds.
 
 #include "server/frmServer.h"
-#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeMessageBoxes.h"
 #include "tests/server/TestClient.h"
 
 #include <QListWidget>

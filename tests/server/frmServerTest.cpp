@@ -1,7 +1,7 @@
 // The server window, offscreen, on a real RelayServer at an ephemeral loopback port.
 
 #include "server/frmServer.h"
-#include "tests/fakes/FakePlatform.h"
+#include "tests/fakes/FakeMessageBoxes.h"
 #include "tests/server/TestClient.h"
 
 #include <QApplication>

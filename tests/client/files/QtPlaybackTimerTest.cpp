@@ -1,6 +1,6 @@
 #include "client/files/QtPlaybackTimer.h"
+#include "client/desktop/QtPlatform.h"
 #include "client/files/Player.h"
-#include "client/platform/QtPlatform.h"
 #include "tests/client/files/FileBytes.h"
 #include "tests/client/files/RecordingBytes.h"
 

@@ -1,7 +1,7 @@
 #include "frmChat.h"
 
-#include "client/session/ChatTranscript.h"
 #include "client/session/SessionClient.h"
+#include "client/widgets/ChatTranscript.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "KeyConfigDialog.h"
 
 #include "KeyConfigLayout.h"
-#include "KeyStateSource.h"
 #include "client/files/KeymapFile.h"
+#include "client/keyboard/KeyStateSource.h"
 #include "client/platform/Dialogs.h"
-#include "client/shell/PianoKeysView.h"
+#include "client/widgets/PianoKeysView.h"
 
 #include <QCoreApplication>
 #include <QEvent>

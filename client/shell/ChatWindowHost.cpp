@@ -1,7 +1,7 @@
 #include "ChatWindowHost.h"
 
 #include "client/session/SessionClient.h"
-#include "client/session/frmChat.h"
+#include "client/widgets/frmChat.h"
 
 #include <QAction>
 

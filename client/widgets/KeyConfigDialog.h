@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Keymap.h"
-#include "KeymapEdit.h"
+#include "client/keyboard/Keymap.h"
+#include "client/keyboard/KeymapEdit.h"
 
 #include <QDialog>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "client/session/SessionView.h"
-#include "client/session/frmChat.h"
+#include "client/widgets/frmChat.h"
 
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/shell/PianoKeysView.h"
+#include "client/widgets/PianoKeysView.h"
 
 #include <QRect>
 

@@ -1,5 +1,5 @@
 // The real boxes, dialogs and help window, offscreen.
-#include "client/platform/QtPlatform.h"
+#include "client/desktop/QtPlatform.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Dialogs.h"
-#include "SettingsStore.h"
-#include "TickClock.h"
-#include "common/platform/QtMessageBoxes.h"
+#include "client/platform/Dialogs.h"
+#include "client/platform/SettingsStore.h"
+#include "client/platform/TickClock.h"
+#include "common/desktop/QtMessageBoxes.h"
 
 #include <QPointer>
 #include <QSettings>

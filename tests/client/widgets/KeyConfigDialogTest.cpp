@@ -1,8 +1,8 @@
 // The key configuration dialog, offscreen, with a fake key state and fake file dialogs.
-#include "client/keyboard/KeyConfigDialog.h"
+#include "client/widgets/KeyConfigDialog.h"
 
 #include "client/files/KeymapFile.h"
-#include "client/keyboard/KeyConfigLayout.h"
+#include "client/widgets/KeyConfigLayout.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
 

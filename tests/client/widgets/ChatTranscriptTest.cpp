@@ -1,5 +1,5 @@
 // The chat transcript widget, offscreen: its line limit, wrapping, selection and copying.
-#include "client/session/ChatTranscript.h"
+#include "client/widgets/ChatTranscript.h"
 
 #include <QApplication>
 #include <QClipboard>
