@@ -120,7 +120,7 @@ TEST(PianoApp, NoOutputDeviceEndsBeforeTheWindowShows)
     rig.settings.values["Devices/OutDevice"] = "-2";
     rig.piano = std::make_unique<PianoApp>(
         PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
-                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.timer,
                       rig.transport, dataFilesIn(rig.folder.path(), QString())});
     EXPECT_FALSE(rig.piano->Main());
     EXPECT_FALSE(rig.piano->window().isVisible());
@@ -297,7 +297,7 @@ TEST(PianoApp, AskedToEndDuringStartUpItStopsThere)
     QFile::remove(rig.folder.filePath("Default.tmk")); // start-up's first box
     rig.piano = std::make_unique<PianoApp>(
         PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
-                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.timer,
                       rig.transport, dataFilesIn(rig.folder.path(), QString())});
     rig.boxes.onShow = [&] { rig.piano->terminate(); };
     EXPECT_FALSE(rig.piano->Main());
@@ -369,9 +369,9 @@ TEST(PianoApp, PlaybackAndExportFailuresAreShownInOneBoxEach)
 
     const QString gone = rig.folder.filePath("gone.tbr");
     ShownBox box = playFile(gone);
-    EXPECT_EQ(box.text, QStringLiteral("The recording \"%1\" could not be opened: No such file or "
-                                       "directory")
-                            .arg(gone));
+    EXPECT_EQ(box.text.toStdString(), QStringLiteral("The recording \"%1\" could not be opened: %2")
+                                          .arg(gone, loadRecording(gone).reason)
+                                          .toStdString());
     EXPECT_EQ(box.title, "Error");
     EXPECT_EQ(box.icon, MessageBoxes::Icon::Exclamation);
 
@@ -389,9 +389,10 @@ TEST(PianoApp, PlaybackAndExportFailuresAreShownInOneBoxEach)
                                       .arg(cut, loadMidiFile(cut).message));
 
     const QString goneMidi = rig.folder.filePath("gone.midi");
-    EXPECT_EQ(playFile(goneMidi).text,
-              QStringLiteral("The MIDI file \"%1\" could not be opened: No such file or directory")
-                  .arg(goneMidi));
+    EXPECT_EQ(playFile(goneMidi).text.toStdString(),
+              QStringLiteral("The MIDI file \"%1\" could not be opened: %2")
+                  .arg(goneMidi, loadMidiFile(goneMidi).message)
+                  .toStdString());
 
     rig.startRecording();
     ASSERT_TRUE(piano.window().mnuExportMidi->isEnabled());
