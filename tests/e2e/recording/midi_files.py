@@ -91,7 +91,8 @@ def heard(log, skip):
     lines = []
     with open(log) as f:
         for line in f:
-            m = re.match(r"^\s*(\d+):\s*((?:[0-9a-f]{2}\s*)+)$", line)
+            # "FRAME: 90 3c 64 note on  (channel  0): ...": the bytes, then words
+            m = re.match(r"^\s*(\d+):((?:\s+[0-9a-f]{2}(?![0-9a-z]))+)", line)
             if m:
                 lines.append((int(m.group(1)), [int(b, 16) for b in m.group(2).split()]))
     return lines[skip:]
