@@ -32,7 +32,8 @@ rec_file_events "$take" >"$E2E_DIR/events.txt"
 total_ms=$(awk '{ s += $1 } END { print s }' "$E2E_DIR/events.txt")
 echo "recording: $events events, $total_ms ms of recorded delays, $(stat -c %s "$take") bytes"
 
-e2e_start_piano
+trace="$E2E_DIR/midi.trace"
+e2e_start_piano TAMBER_TRACE_MIDI="$trace"
 main=$(e2e_main_window)
 e2e_wait_line "$monitor" 'c0 00' 10 || e2e_fail "the piano did not open the monitor"
 rec_open_file "$main" "$take"
@@ -103,6 +104,7 @@ midi_files bench "$song" "$events"
 rec_open_file "$main" "$song"
 sleep 1
 before=$(heard_count)
+before_sent=$(wc -l <"$trace")
 xruns=$(rec_xruns)
 t0=$(now) c0=$(cpu_ticks)
 rec_click_play "$main"
@@ -114,7 +116,10 @@ done
 sleep 2 # the rest, and what the monitor dropped
 t1=$(now) c1=$(cpu_ticks)
 echo "MIDI file: $events notes on 4 channels; JACK xruns during playback: $(($(rec_xruns) - xruns))"
+echo "heard at the monitor (JACK time; lost time shows here as lateness):"
 midi_files lateness "$monitor" "$before" "$song"
+echo "sent by the piano (its own trace on the steady clock: the player's lateness alone):"
+midi_files lateness "$trace" "$before_sent" "$song"
 awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" \
     'BEGIN { printf "piano CPU: playing the MIDI file %.2f%% of a core\n", 100 * c / hz / (t1 - t0) }'
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -12,8 +12,9 @@
   bench FILE EVENTS                  (the playback benchmark) writes a format-1 song of EVENTS
                                      notes on four channels, with a tempo change halfway
   lateness LOG SKIP FILE             (the playback benchmark) how late each message was heard
-                                     against its time in the song, counted from the least
-                                     late one; messages the monitor dropped are passed over
+                                     (or, from a LOG named *.trace, sent by the piano) against
+                                     its time in the song, counted from the least late one;
+                                     messages the monitor dropped are passed over
 """
 
 import re
@@ -152,9 +153,21 @@ def bench_song(path, events):
     midi.save(path)
 
 
+def traced(trace, skip):
+    """The piano's own trace of what it sent: "NS STATUS DATA1 DATA2", as (frames, bytes)."""
+    lines = []
+    with open(trace) as f:
+        for line in f:
+            ns, *hex_bytes = line.split()
+            data = [int(b, 16) for b in hex_bytes]
+            size = 2 if data[0] & 0xE0 == 0xC0 else 3
+            lines.append((int(ns) / 1e6 * FRAMES_PER_MS, data[:size]))
+    return lines[skip:]
+
+
 def lateness(log, skip, path):
     want = file_messages(path)
-    got = heard(log, int(skip))
+    got = (traced if log.endswith(".trace") else heard)(log, int(skip))
     offsets, j = [], 0
     for want_ms, want_bytes in want:
         if j < len(got) and got[j][1] == want_bytes:
