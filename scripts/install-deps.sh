@@ -5,12 +5,12 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+  qt6-base-dev qt6-httpserver-dev qt6-websockets-dev libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
   libxkbcommon-dev libxkbcommon-x11-dev xkb-data
   xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat xclip libxtst-dev
   librsvg2-bin file dpkg-dev lintian desktop-file-utils appstream systemd
-  chromium
+  chromium openssl
   python3-mido
 )
 # A machine that brings its own Node.js keeps it; Debian's is the fallback.
@@ -36,4 +36,16 @@ stamp="$web/node_modules/.installed-package-lock.json"
 if ! cmp -s "$web/package-lock.json" "$stamp"; then
   (cd "$web" && npm ci --no-audit --no-fund --loglevel=error)
   cp "$web/package-lock.json" "$stamp"
+fi
+
+# nginx checks the README's reverse proxy example. Its package would start a web server, so
+# only its binary is unpacked, into .cache/nginx (the libraries it needs are installed above).
+root="$(dirname "$0")/.."
+nginx_dir="$root/.cache/nginx"
+if [ ! -x "$nginx_dir/usr/sbin/nginx" ]; then
+  debs=$(mktemp -d)
+  (cd "$debs" && apt-get download -qq -o APT::Sandbox::User="$(id -un)" nginx >/dev/null)
+  mkdir -p "$nginx_dir"
+  dpkg-deb -x "$debs"/nginx_*.deb "$nginx_dir"
+  rm -rf "$debs"
 fi

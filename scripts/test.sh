@@ -1,16 +1,27 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: unit, widget, integration,
-# end-to-end, and bounded fuzzing runs of the wire protocol and the relay, the keymap loader,
-# the recording player and the MIDI file reader.
+# Installs what is missing, checks the layout of every C++ file, builds with warnings as errors,
+# and runs every test: unit, widget, integration and end-to-end; then the unit and integration
+# tests once more under AddressSanitizer and UBSan, and bounded fuzzing runs of the wire
+# protocol and the relay, the keymap loader, the recording player and the MIDI file reader.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
 
-# The fuzzers need clang's instrumentation, so they have a build folder of their own.
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAMBER_BUILD_FUZZERS=ON >/dev/null
-cmake --build build-fuzz --target relay_fuzz keymap_fuzz recording_fuzz midi_file_fuzz
-ctest --test-dir build-fuzz -L fuzz -j2 --output-on-failure
+# Every tracked C++ file as .clang-format lays it out; `clang-format -i FILE` fixes one.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+TAMBER_WERROR=ON scripts/build.sh
+
+# One clang build folder for the sanitizers: ASan and UBSan on everything in it, libFuzzer on
+# top for the fuzzers. Only what the unit and integration tests and the fuzzers need is built.
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1
+export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAMBER_SANITIZE=ON \
+    -DTAMBER_WERROR=ON -DTAMBER_BUILD_FUZZERS=ON -DTAMBER_BUILD_WEB=OFF >/dev/null
+cmake --build build-sanitize \
+    --target unit_integration_tests relay_fuzz keymap_fuzz recording_fuzz midi_file_fuzz
+ctest --test-dir build-sanitize -L 'unit|integration|fuzz' -j2 --output-on-failure --timeout 300
 
 cd build
 ctest --output-on-failure --timeout 300 -j2 "$@"

@@ -65,10 +65,13 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
     }
     if (!m_server.start(port, address)) {
         const QByteArray reason = m_server.errorString().toLocal8Bit();
-        std::fprintf(m_err, "CorventServer: cannot listen on port %u: %s\n", unsigned(port),
-                     reason.constData());
+        std::fprintf(m_err, "CorventServer: cannot listen on port %u: %s\n",
+                     unsigned(m_server.failedPort()), reason.constData());
         return false;
     }
+    if (const quint16 web = m_server.webPort())
+        std::fprintf(m_err, "CorventServer: the browser piano is at http://HOST:%u/\n",
+                     unsigned(web));
     printList();
     return true;
 }

@@ -1,6 +1,7 @@
 #include "RelayCore.h"
 
 #include "common/protocol/Text.h"
+#include "server/RelayLog.h"
 
 namespace tamber::server {
 
@@ -93,6 +94,7 @@ void RelayCore::SendToUser(int n, const QByteArray& message)
     if (!m_host.send(n, message)) {
         // A client that does not read may not make the server buffer without limit; it is
         // closed at once and announced once the current step is done.
+        qCInfo(lcRelay) << "Place" << n << "cut off: it stopped reading what it was sent";
         m_host.close(n, true);
         m_overflowed.append(n);
     }

@@ -1,5 +1,7 @@
 #include "RelayHub.h"
 
+#include "RelayLog.h"
+
 namespace tamber::server {
 
 namespace {
@@ -53,6 +55,8 @@ int RelayHub::adopt(Connection* connection)
     const int n = isOpen() ? m_core.firstFreeSlot() : 0;
     if (n == 0) {
         // A ninth client: closed at once, nothing sent, the others notice nothing.
+        qCInfo(lcRelay) << "Turned away" << connection->peerAddress().toString()
+                        << "- every place is taken";
         connection->abort();
         connection->deleteLater();
         return 0;
@@ -66,6 +70,7 @@ int RelayHub::adopt(Connection* connection)
             [this, connection](const QByteArray& bytes) { onReceived(connection, bytes); });
     connect(connection, &Connection::closed, this, [this, connection] { onEnded(connection); });
     connect(connection, &Connection::failed, this, [this, connection] { onEnded(connection); });
+    qCDebug(lcRelay) << "Place" << n << "taken by" << slot.address;
     m_core.accepted(n);
     settle();
     return n;
@@ -189,6 +194,7 @@ void RelayHub::onEnded(Connection* connection)
         // What the client sent before it went is relayed now, paced or not.
         drain(n, false);
         if (m_slots[n - 1].connection == connection) {
+            qCDebug(lcRelay) << "Place" << n << "left";
             detach(n);
             connection->abort();
             connection->deleteLater();

@@ -1,9 +1,13 @@
 #include "RelayServer.h"
 
 #include "common/protocol/Text.h"
+#include "server/RelayLog.h"
 #include "server/TcpConnection.h"
+#include "server/web/WebServer.h"
+#include "server/web/WebSocketConnection.h"
 
 #include <QTcpSocket>
+#include <QWebSocket>
 
 namespace tamber::server {
 
@@ -29,15 +33,33 @@ RelayServer::RelayServer(RelayLimits limits, QObject* parent)
     connect(&m_hub, &RelayHub::allClosed, this, &RelayServer::allClosed);
 }
 
+RelayServer::~RelayServer() = default;
+
+void RelayServer::setWeb(const WebService& web)
+{
+    m_webService = web;
+}
+
+quint16 RelayServer::webPort() const
+{
+    return m_web && m_web->isListening() ? m_web->port() : 0;
+}
+
 bool RelayServer::start(quint16 port, const QHostAddress& address)
 {
     if (isRunning())
         return true;
     if (!m_listener.listen(address, port)) {
         m_errorString = m_listener.errorString();
+        m_failedPort = port;
+        return false;
+    }
+    if (!startWeb()) {
+        m_listener.close();
         return false;
     }
     m_errorString.clear();
+    m_failedPort = 0;
     m_hub.open();
     return true;
 }
@@ -46,6 +68,30 @@ void RelayServer::stop()
 {
     m_hub.closeAll();
     m_listener.close();
+    if (m_web)
+        m_web->close();
+}
+
+bool RelayServer::startWeb()
+{
+    if (!m_webService)
+        return true;
+    if (!m_web) {
+        m_web = std::make_unique<WebServer>(
+            WebFiles(m_webService->folders), m_webService->allowedOrigins,
+            [this](std::unique_ptr<QWebSocket> socket) {
+                // A ninth player gets no seat, and nobody else notices.
+                if (m_hub.hasFreeSlot())
+                    m_hub.adopt(new WebSocketConnection(std::move(socket), m_clock));
+                else
+                    m_web->refuse(std::move(socket), QWebSocketProtocol::CloseCodeNormal);
+            });
+    }
+    if (m_web->listenOn(m_webService->address, m_webService->port))
+        return true;
+    m_errorString = m_web->errorString();
+    m_failedPort = m_webService->port;
+    return false;
 }
 
 QStringList RelayServer::slotLines() const
@@ -65,6 +111,8 @@ void RelayServer::onNewConnection()
 {
     while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
         if (!m_hub.hasFreeSlot()) {
+            qCInfo(lcRelay) << "Turned away" << socket->peerAddress().toString()
+                            << "- every place is taken";
             socket->abort();
             socket->deleteLater();
             continue;

@@ -1,5 +1,9 @@
 #include "ServerOptions.h"
 
+#include "common/logging/VerboseLogging.h"
+#include "common/protocol/Codec.h"
+
+#include <QUrl>
 #include <cmath>
 
 namespace tamber::server {
@@ -13,6 +17,8 @@ constexpr auto kDescription =
     "Start is pressed.\n"
     "Headless mode (--headless) needs no display: it listens at once, prints the eight-line "
     "user list to standard output each time it changes, and stops on SIGTERM or SIGINT.\n\n"
+    "With --web PORT it also serves the browser piano at http://HOST:PORT/: players in a web "
+    "browser take the same eight seats.\n\n"
     "A player who sends faster than the rates below is slowed down, not cut off: the server "
     "reads that player's connection later, so nothing is lost and the others notice nothing. "
     "A player whose program stops reading is disconnected once 1 MiB waits for it and it has "
@@ -46,18 +52,41 @@ std::optional<double> parseValue(const QString& text, double least)
     return value;
 }
 
+// An origin as browsers send it: http or https, a host, perhaps a port, nothing more.
+bool isOrigin(const QString& text)
+{
+    const QUrl url(text, QUrl::StrictMode);
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) &&
+           !url.host().isEmpty() && url.path().isEmpty() && !url.hasQuery() && !url.hasFragment() &&
+           url.userInfo().isEmpty();
+}
+
 } // namespace
 
 ServerOptions::ServerOptions(QCommandLineParser& parser)
     : m_parser(parser),
       m_headless(QStringLiteral("headless"),
                  QStringLiteral("Run without a window: serve at once, print the user list to "
-                                "standard output, stop on SIGTERM or SIGINT."))
+                                "standard output, stop on SIGTERM or SIGINT.")),
+      m_verbose(verboseOption()),
+      m_web(QStringLiteral("web"),
+            QStringLiteral("Also serve the browser piano on this TCP port: the page at / and its "
+                           "WebSocket at /ws (default: no web port)."),
+            QStringLiteral("port")),
+      m_webOrigin(QStringLiteral("web-origin"),
+                  QStringLiteral("Let pages from this origin (as https://piano.example.org) open "
+                                 "the WebSocket; repeat for more, or * for any (default: the "
+                                 "page's own host only)."),
+                  QStringLiteral("origin"))
 {
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(m_headless);
+    parser.addOption(m_verbose);
+    parser.addOption(m_web);
+    parser.addOption(m_webOrigin);
     const RelayLimits defaults;
     for (const RateKind& kind : kRates) {
         const Rate fallback = defaults.*kind.field;
@@ -86,6 +115,11 @@ bool ServerOptions::headless() const
     return m_parser.isSet(m_headless);
 }
 
+bool ServerOptions::verbose() const
+{
+    return m_parser.isSet(m_verbose);
+}
+
 std::optional<RelayLimits> ServerOptions::limits(QString* error) const
 {
     RelayLimits limits;
@@ -108,6 +142,44 @@ std::optional<RelayLimits> ServerOptions::limits(QString* error) const
             return std::nullopt;
     }
     return limits;
+}
+
+} // namespace tamber::server
+
+namespace tamber::server {
+
+std::optional<WebSettings> ServerOptions::web(QString* error) const
+{
+    WebSettings web;
+    if (m_parser.isSet(m_web)) {
+        const QString text = m_parser.value(m_web);
+        bool ok = false;
+        const uint port = text.toUInt(&ok);
+        if (!ok || port == 0 || port > 65535 || port == protocol::kPort) {
+            *error = QStringLiteral("--web wants a port from 1 to 65535 other than %1, not \"%2\"")
+                         .arg(protocol::kPort)
+                         .arg(text);
+            return std::nullopt;
+        }
+        web.port = quint16(port);
+    }
+    for (const QString& value : m_parser.values(m_webOrigin)) {
+        for (const QString& entry : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            const QString origin = entry.trimmed();
+            if (origin != QLatin1String("*") && !isOrigin(origin)) {
+                *error = QStringLiteral("--web-origin wants an origin such as "
+                                        "https://piano.example.org, or *, not \"%1\"")
+                             .arg(origin);
+                return std::nullopt;
+            }
+            web.allowedOrigins << origin;
+        }
+    }
+    if (web.port == 0 && m_parser.isSet(m_webOrigin)) {
+        *error = QStringLiteral("--web-origin needs --web");
+        return std::nullopt;
+    }
+    return web;
 }
 
 } // namespace tamber::server

@@ -1,25 +1,37 @@
 #pragma once
 
 // The command line of the relay, shared by CorventServer and the window program it starts:
-// --headless and the flood-control rates, each shown in --help with its default.
+// --headless, the web port and the flood-control rates, each shown in --help with its default.
 
 #include "server/FloodControl.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QStringList>
 #include <optional>
 
 namespace tamber::server {
 
+struct WebSettings
+{
+    quint16 port = 0; // 0: no web port
+    QStringList allowedOrigins;
+};
+
 class ServerOptions
 {
 public:
-    // Sets the description and adds --help, --version, --headless and the rates.
+    // Sets the description and adds --help, --version, --headless, --web, --web-origin and
+    // the rates.
     explicit ServerOptions(QCommandLineParser& parser);
 
     bool headless() const;
+    // --verbose: the relay's debug messages too.
+    bool verbose() const;
     // The limits the command line asks for, or nullopt with *error naming the bad value.
     std::optional<RelayLimits> limits(QString* error) const;
+    // The web port the command line asks for, or nullopt with *error naming the bad value.
+    std::optional<WebSettings> web(QString* error) const;
 
 private:
     struct RateOptions
@@ -31,6 +43,9 @@ private:
 
     QCommandLineParser& m_parser;
     QCommandLineOption m_headless;
+    QCommandLineOption m_verbose;
+    QCommandLineOption m_web;
+    QCommandLineOption m_webOrigin;
     std::vector<RateOptions> m_rates;
 };
 

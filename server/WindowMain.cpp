@@ -4,6 +4,7 @@
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
 #include "common/desktop/QtMessageBoxes.h"
+#include "common/logging/VerboseLogging.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
 #include "server/frmServer.h"
@@ -27,16 +28,21 @@ int main(int argc, char** argv)
     parser.process(app);
     QString error;
     const auto limits = options.limits(&error);
-    if (limits && options.headless())
+    const auto web = limits ? options.web(&error) : std::nullopt;
+    if (web && options.headless())
         error = QStringLiteral("--headless is CorventServer's own option");
-    else if (limits && !parser.positionalArguments().isEmpty())
+    else if (web && !parser.positionalArguments().isEmpty())
         error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments()[0]);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "CorventServer: %s\n", error.toLocal8Bit().constData());
         return 1;
     }
 
+    if (options.verbose())
+        tamber::enableVerboseLogging();
     RelayServer server(*limits);
+    if (web->port != 0)
+        server.setWeb({web->port, QHostAddress::Any, web->allowedOrigins, installedWebFolders()});
     tamber::QtMessageBoxes messageBoxes;
     frmServer window(server, messageBoxes);
     messageBoxes.setParentWindow(&window);

@@ -75,7 +75,7 @@ void frmServer::cmdStart_Click()
 {
     if (!m_server.start(m_listen.port, m_listen.address)) {
         m_messageBoxes.show(QStringLiteral("Cannot listen on port %1: %2")
-                                .arg(m_listen.port)
+                                .arg(m_server.failedPort())
                                 .arg(m_server.errorString()),
                             QStringLiteral("Error"), MessageBoxes::Icon::Critical);
         return;

@@ -3,6 +3,7 @@
 // host needs no display libraries.
 
 #include "common/ProgramInfo.h"
+#include "common/logging/VerboseLogging.h"
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
@@ -55,10 +56,12 @@ int runWindow(char** argv)
     return 1;
 }
 
-int runHeadless(const tamber::server::RelayLimits& limits)
+int runHeadless(const tamber::server::RelayLimits& limits, const tamber::server::WebSettings& web)
 {
     using namespace tamber::server;
     RelayServer server(limits);
+    if (web.port != 0)
+        server.setWeb({web.port, QHostAddress::Any, web.allowedOrigins, installedWebFolders()});
     FdChannel out(STDOUT_FILENO);
     HeadlessFront front(server, out, stderr);
     QObject::connect(&front, &HeadlessFront::stopped, qApp, [] { QCoreApplication::exit(0); });
@@ -98,9 +101,12 @@ int main(int argc, char** argv)
     }
     QString error;
     const auto limits = options.limits(&error);
-    if (!limits) {
+    const auto web = limits ? options.web(&error) : std::nullopt;
+    if (!web) {
         fail(error);
         return 1;
     }
-    return runHeadless(*limits);
+    if (options.verbose())
+        tamber::enableVerboseLogging();
+    return runHeadless(*limits, *web);
 }

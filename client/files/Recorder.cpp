@@ -1,5 +1,6 @@
 #include "Recorder.h"
 
+#include "FilesLog.h"
 #include "RecordingFormat.h"
 
 namespace tamber {
@@ -34,6 +35,7 @@ bool Recorder::StartRecording(const QString& FileName)
     m_fileName = FileName;
     RecordLastTick = m_clock.tickCount();
     m_isRecording = true;
+    qCDebug(lcFiles) << "Recording into" << FileName;
     return true;
 }
 
@@ -69,8 +71,11 @@ void Recorder::StopRecording()
     // The count is already on disk; writing it once more costs nothing and keeps the file
     // complete even if an earlier patch was the write that failed.
     RecordStream.Pointer = RecordCountPos;
-    RecordStream.WriteLong(RecordEventCount);
+    if (!RecordStream.WriteLong(RecordEventCount))
+        qCWarning(lcFiles) << "The event count of" << m_fileName
+                           << "could not be written:" << RecordStream.errorString();
     RecordStream.CloseFile();
+    qCDebug(lcFiles) << "Recorded" << RecordEventCount << "events into" << m_fileName;
     RecordEventCount = 0;
     RecordLastTick = 0;
     if (m_stopped)

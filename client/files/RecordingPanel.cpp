@@ -1,5 +1,7 @@
 #include "RecordingPanel.h"
 
+#include "FilesLog.h"
+
 #include <QFileInfo>
 
 namespace tamber {
@@ -31,10 +33,12 @@ RecordingPanel::RecordingPanel(RecordingView& view, Recorder& recorder, Player& 
         m_view.setRecordCaption(kRecord);
     });
     m_player.setStartedHandler([this] {
+        qCDebug(lcFiles) << "Playback started";
         m_view.setPlayCaption(kStop);
         m_view.setRecordEnabled(false);
     });
     m_player.setStoppedHandler([this] {
+        qCDebug(lcFiles) << "Playback stopped";
         m_view.setPlayCaption(kPlay);
         m_view.setRecordEnabled(recordable());
     });

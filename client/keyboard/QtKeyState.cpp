@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <algorithm>
+#include <utility>
 
 namespace tamber {
 
@@ -117,9 +118,25 @@ void QtKeyState::keyDown(const QKeyEvent& event)
         return;
     const VirtualKeys keys = keysOf(event);
     const uint64_t physical = physicalKey(event, keys);
-    // Pressed again before its release took effect: the key counts as held throughout.
-    if (m_pending.erase(physical))
+    // A new press waiting for the poll (offered again, or as its scan-less twin).
+    if (std::any_of(m_pressedAgain.begin(), m_pressedAgain.end(), [&](const auto& again) {
+            return again.first == physical ||
+                   (physical >= kByCode && again.second.codes[0] == keys.codes[0]);
+        }))
         return;
+    if (const auto it = m_pending.find(physical); it != m_pending.end()) {
+        const bool repeat = event.timestamp() <= it->second.releasedAt + 1;
+        m_pending.erase(it);
+        // X's repeat: the key counts as held throughout.
+        if (repeat)
+            return;
+        // A new press: up now, down again once a poll has seen it up (the tick that this
+        // change schedules runs before the timer started after it).
+        releaseKey(physical);
+        m_pressedAgain.emplace(physical, keys);
+        m_releaseTimer.start(0);
+        return;
+    }
     press(physical, keys);
 }
 
@@ -130,8 +147,11 @@ void QtKeyState::keyUp(const QKeyEvent& event)
     const VirtualKeys keys = keysOf(event);
     const uint64_t physical = physicalKey(event, keys);
     // Events without a server timestamp are synthetic, never X's repeat: they act at once.
+    m_pressedAgain.erase(physical);
     if (event.timestamp() != 0 && m_held.count(physical)) {
-        if (m_pending.emplace(physical, m_clock.elapsed() + kRepeatGraceMs).second &&
+        if (m_pending
+                .emplace(physical, Pending{m_clock.elapsed() + kRepeatGraceMs, event.timestamp()})
+                .second &&
             !m_releaseTimer.isActive())
             m_releaseTimer.start(kRepeatGraceMs);
         return;
@@ -181,15 +201,17 @@ void QtKeyState::releaseDue()
     const qint64 now = m_clock.elapsed();
     qint64 next = -1;
     for (auto it = m_pending.begin(); it != m_pending.end();) {
-        if (it->second <= now) {
+        if (it->second.due <= now) {
             const uint64_t physical = it->first;
             it = m_pending.erase(it);
             releaseKey(physical);
         } else {
-            next = next < 0 ? it->second : std::min(next, it->second);
+            next = next < 0 ? it->second.due : std::min(next, it->second.due);
             ++it;
         }
     }
+    for (const auto& [physical, keys] : std::exchange(m_pressedAgain, {}))
+        press(physical, keys);
     if (next >= 0)
         m_releaseTimer.start(int(next - now));
 }
@@ -197,6 +219,7 @@ void QtKeyState::releaseDue()
 void QtKeyState::releaseAll()
 {
     m_pending.clear();
+    m_pressedAgain.clear();
     m_releaseTimer.stop();
     if (m_held.empty())
         return;

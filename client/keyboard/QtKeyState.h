@@ -30,8 +30,10 @@ class X11KeyboardWatcher;
 //
 // Auto-repeat is ignored. Qt marks it (isAutoRepeat) only when the repeated press is already
 // queued as the release arrives; otherwise X's repeat shows as a plain release followed
-// within a millisecond by a press. So a release takes effect kRepeatGraceMs later unless the
-// same key is pressed again first; a key released and pressed again that fast counts as held.
+// within a millisecond by a press, both stamped with one time. So a release takes effect
+// kRepeatGraceMs later unless the same key is pressed again first with that stamp. A press
+// stamped later is the player's own and is never swallowed: the release takes effect at once
+// and the press follows right after the poll that sees the key up.
 // X never delivers the releases of keys held while the program loses the focus, and Qt drops
 // those meant for a window that a modal dialog blocks, so deactivation and blocking mark every
 // key up.
@@ -74,7 +76,13 @@ private:
     std::map<uint64_t, VirtualKeys> m_held;
     std::array<uint8_t, 256> m_holders{};
 
-    std::map<uint64_t, qint64> m_pending; // physical key -> when its release is due (m_clock)
+    struct Pending
+    {
+        qint64 due = 0;         // when the release takes effect (m_clock)
+        quint64 releasedAt = 0; // its X timestamp
+    };
+    std::map<uint64_t, Pending> m_pending;          // physical key -> its release
+    std::map<uint64_t, VirtualKeys> m_pressedAgain; // new presses that follow their release
     QTimer m_releaseTimer;
     QElapsedTimer m_clock;
 };

@@ -1,5 +1,7 @@
 #include "TcpSessionTransport.h"
 
+#include "SessionLog.h"
+
 #include <QTcpSocket>
 
 namespace tamber {
@@ -32,6 +34,9 @@ void TcpSessionTransport::connectToHost(const QString& host, uint16_t port)
     // The option needs the connected socket; nothing can be sent before this runs.
     connect(m_socket, &QTcpSocket::connected, m_socket,
             [socket = m_socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
+    connect(m_socket, &QTcpSocket::connected, this,
+            [host, port] { qCDebug(lcSession) << "Connected to" << host << "port" << port; });
+    qCDebug(lcSession) << "Connecting to" << host << "port" << port;
     m_socket->connectToHost(host, port);
 }
 
@@ -97,6 +102,8 @@ void TcpSessionTransport::onErrorOccurred(int error)
     // a close, reported by onDisconnected.
     if (error == QAbstractSocket::RemoteHostClosedError || !m_socket)
         return;
+    // The user's box names no cause; the log does.
+    qCWarning(lcSession) << "The connection failed:" << m_socket->errorString();
     close();
     if (m_events.failed)
         m_events.failed();
@@ -111,6 +118,7 @@ void TcpSessionTransport::onDisconnected()
         readChunk();
     if (!m_socket)
         return;
+    qCInfo(lcSession) << "The server closed the connection";
     close();
     if (m_events.peerClosed)
         m_events.peerClosed();
@@ -120,6 +128,7 @@ void TcpSessionTransport::onDeadline()
 {
     if (!m_socket)
         return;
+    qCWarning(lcSession) << "The server did not answer in time";
     close();
     if (m_events.deadlinePassed)
         m_events.deadlinePassed();

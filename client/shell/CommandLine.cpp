@@ -1,6 +1,7 @@
 #include "CommandLine.h"
 
 #include "client/files/MidiExport.h"
+#include "common/logging/VerboseLogging.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -23,7 +24,8 @@ PianoCommandLine::PianoCommandLine()
     : m_exportMidi(QStringLiteral("export-midi"),
                    QStringLiteral("With IN.tbr OUT.mid after it: writes the recording IN.tbr "
                                   "as the Standard MIDI File OUT.mid and exits, with no window "
-                                  "and no sound."))
+                                  "and no sound.")),
+      m_verbose(verboseOption())
 {
     m_parser.setApplicationDescription(QStringLiteral(
         "Plays the piano from the computer keyboard or a MIDI keyboard, alone or together "
@@ -31,6 +33,7 @@ PianoCommandLine::PianoCommandLine()
     m_parser.addHelpOption();
     m_parser.addVersionOption();
     m_parser.addOption(m_exportMidi);
+    m_parser.addOption(m_verbose);
 }
 
 PianoOptions PianoCommandLine::readBeforeApplication(int& argc, char** argv)
@@ -57,7 +60,7 @@ PianoOptions PianoCommandLine::readBeforeApplication(int& argc, char** argv)
     if (files.size() != 2)
         failWith(QStringLiteral("--export-midi needs a recording and a MIDI file: "
                                 "--export-midi IN.tbr OUT.mid"));
-    return {MidiExportRequest{files[0], files[1]}};
+    return {MidiExportRequest{files[0], files[1]}, m_parser.isSet(m_verbose)};
 }
 
 PianoOptions PianoCommandLine::read(const QCoreApplication& app)
@@ -66,7 +69,9 @@ PianoOptions PianoCommandLine::read(const QCoreApplication& app)
     // The piano opens no files given to it: a stray word is more likely a mistyped option.
     if (const QStringList extra = m_parser.positionalArguments(); !extra.isEmpty())
         failWith(QStringLiteral("Unexpected argument '%1'.").arg(extra.first()));
-    return {};
+    PianoOptions options;
+    options.verbose = m_parser.isSet(m_verbose);
+    return options;
 }
 
 int runMidiExport(const MidiExportRequest& request)

@@ -20,6 +20,8 @@ struct PianoOptions
 {
     // Set when the piano is to convert a recording and exit, with no window and no sound.
     std::optional<MidiExportRequest> exportMidi;
+    // --verbose: debug messages too.
+    bool verbose = false;
 };
 
 // The piano's command line, read in two steps. Help, version and --export-midi are answered
@@ -42,6 +44,7 @@ public:
 private:
     QCommandLineParser m_parser;
     QCommandLineOption m_exportMidi;
+    QCommandLineOption m_verbose;
 };
 
 // Runs the export: 0 when the MIDI file is written, else 1 after one line on standard error.

@@ -13,6 +13,7 @@
 #include "client/sound/SynthEngine.h"
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
+#include "common/logging/VerboseLogging.h"
 
 #include <QApplication>
 
@@ -22,12 +23,17 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
     PianoCommandLine commandLine;
-    if (const PianoOptions early = commandLine.readBeforeApplication(argc, argv); early.exportMidi)
+    if (const PianoOptions early = commandLine.readBeforeApplication(argc, argv);
+        early.exportMidi) {
+        if (early.verbose)
+            enableVerboseLogging();
         return runMidiExport(*early.exportMidi);
+    }
     QApplication app(argc, argv);
     QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
-    commandLine.read(app);
+    if (commandLine.read(app).verbose)
+        enableVerboseLogging();
 
     // Declared in the order they are needed; destroyed in reverse, so the piano closes its
     // devices before the synthesizer and the audio stream go.
@@ -37,7 +43,7 @@ int main(int argc, char** argv)
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
     SteadyTickClock clock;
-    SynthEngine synth;
+    SynthEngine synth(SynthConfig::fromSettings(settings));
     MidiOutputRegistry outputs(makeOutputBackends(&synth));
     // TAMBER_TRACE_MIDI=path logs every MIDI message sent, with its time, for benchmarks.
     if (const QString trace = qEnvironmentVariable("TAMBER_TRACE_MIDI"); !trace.isEmpty())

@@ -1,5 +1,6 @@
 #include "MidiBackends.h"
 
+#include "MidiLog.h"
 #include "SynthEngine.h"
 
 #include <rtmidi/RtMidi.h>
@@ -17,8 +18,17 @@ constexpr const char* kClientName = "Tamber Piano";
 constexpr const char* kOutPortName = "Tamber Piano Out";
 constexpr const char* kInPortName = "Tamber Piano In";
 
-// Device errors are not reported to the user: a port that fails is simply silent.
-void ignoreError(RtMidiError::Type, const std::string&, void*) {}
+// Device errors are not shown to the user (a port that fails is simply silent), but they are
+// logged. Without this callback RtMidi would throw or print them itself. Its warnings come
+// with every listing of a system that is not running (no JACK server), so they wait for
+// --verbose.
+void logError(RtMidiError::Type type, const std::string& text, void*)
+{
+    if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING)
+        qCDebug(lcMidi, "RtMidi: %s", text.c_str());
+    else
+        qCWarning(lcMidi, "RtMidi: %s", text.c_str());
+}
 
 bool compiled(RtMidi::Api api)
 {
@@ -37,9 +47,11 @@ template <typename T> std::unique_ptr<T> makeRtMidi(RtMidi::Api api)
         auto midi = std::make_unique<T>(api, kClientName);
         if (midi->getCurrentApi() != api)
             return nullptr;
-        midi->setErrorCallback(&ignoreError, nullptr);
+        midi->setErrorCallback(&logError, nullptr);
         return midi;
-    } catch (const RtMidiError&) {
+    } catch (const RtMidiError& error) {
+        // Expected where that system is missing (no ALSA sequencer, no JACK server).
+        qCDebug(lcMidi, "RtMidi: %s", error.what());
         return nullptr;
     }
 }
@@ -166,11 +178,15 @@ public:
         if (!midi)
             return nullptr;
         const int port = findPort(*midi, portName);
-        if (port < 0)
+        if (port < 0) {
+            qCWarning(lcMidi) << "The MIDI port" << portName << "is gone";
             return nullptr;
+        }
         midi->openPort(unsigned(port), kOutPortName);
-        if (!midi->isPortOpen())
+        if (!midi->isPortOpen()) {
+            qCWarning(lcMidi) << "The MIDI output port" << portName << "could not be opened";
             return nullptr;
+        }
         return std::make_unique<RtMidiOutputPort>(std::move(midi));
     }
 
@@ -223,11 +239,15 @@ public:
         if (!midi)
             return nullptr;
         const int port = findPort(*midi, portName);
-        if (port < 0)
+        if (port < 0) {
+            qCWarning(lcMidi) << "The MIDI port" << portName << "is gone";
             return nullptr;
+        }
         auto opened = std::make_unique<RtMidiInputPort>(std::move(midi), std::move(onMessage));
-        if (!opened->open(unsigned(port)))
+        if (!opened->open(unsigned(port))) {
+            qCWarning(lcMidi) << "The MIDI input port" << portName << "could not be opened";
             return nullptr;
+        }
         return opened;
     }
 

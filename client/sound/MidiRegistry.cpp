@@ -1,5 +1,7 @@
 #include "MidiRegistry.h"
 
+#include "MidiLog.h"
+
 #include <QMetaObject>
 #include <QString>
 #include <chrono>
@@ -80,8 +82,11 @@ void MidiOutputRegistry::send(ShortMessage message)
 bool MidiOutputRegistry::traceTo(const QString& path)
 {
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered)) {
+        qCWarning(lcMidi) << "The MIDI trace" << path
+                          << "could not be written:" << file->errorString();
         return false;
+    }
     m_trace = std::move(file);
     return true;
 }

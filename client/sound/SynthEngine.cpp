@@ -1,8 +1,13 @@
 #include "SynthEngine.h"
 
+#include "FluidLog.h"
+#include "SoundLog.h"
+#include "client/platform/SettingsStore.h"
+
 #include <QFile>
 #include <QtGlobal>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <fluidsynth.h>
 
@@ -13,24 +18,72 @@ namespace {
 constexpr float kToneLevel = 0.05f;      // square wave amplitude, well below clipping
 constexpr double kReverbTailSeconds = 3; // rendering goes on this long after the last voice
 constexpr int kOfflineBlock = 512;
+constexpr int kWatchMs = 500;
+
+int64_t steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+const char* systemName(const QByteArray& driver)
+{
+    if (driver == "jack")
+        return "JACK";
+    if (driver == "pulseaudio")
+        return "PulseAudio";
+    if (driver == "alsa")
+        return "ALSA";
+    return driver.constData();
+}
 
 } // namespace
 
-SynthEngine::SynthEngine(SynthConfig config)
-    : m_config(std::move(config)), m_sampleRate(m_config.sampleRate)
+SynthConfig SynthConfig::fromSettings(const SettingsStore& settings)
 {
+    SynthConfig config;
+    const QString text =
+        settings.read(QStringLiteral("Audio"), QStringLiteral("PeriodFrames"), QString());
+    if (text.isEmpty())
+        return config;
+    bool ok = false;
+    const int frames = PeriodPolicy::usable(text.trimmed().toLongLong(&ok));
+    if (!ok || frames == 0) {
+        qCWarning(lcSound).noquote() << "Audio/PeriodFrames" << text
+                                     << "is no period in frames; using" << config.periodFrames;
+        return config;
+    }
+    config.periodFrames = frames;
+    return config;
+}
+
+SynthEngine::SynthEngine(SynthConfig config)
+    : m_config(std::move(config)), m_policy(m_config.periodFrames),
+      m_sampleRate(m_config.sampleRate)
+{
+    routeFluidSynthLog();
     const QByteArray path = QFile::encodeName(m_config.soundFont);
     m_hasSoundFont = fluid_is_soundfont(path.constData()) != 0;
+    if (!m_hasSoundFont)
+        qCInfo(lcSound) << "No sound font at" << m_config.soundFont
+                        << "- the built-in synthesizer is not offered";
 
     m_settings = new_fluid_settings();
     fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
-    fluid_settings_setint(m_settings, "audio.period-size", m_config.periodFrames);
-    fluid_settings_setint(m_settings, "audio.periods", 2);
     fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
     fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
     fluid_settings_setint(m_settings, "audio.jack.multi", 0);
     // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
     fluid_settings_setnum(m_settings, "synth.gain", 0.5);
+
+    m_watch.setSingleShot(true);
+    m_watch.setInterval(kWatchMs);
+    QObject::connect(&m_watch, &QTimer::timeout, &m_watch, [this] {
+        checkUnderruns();
+        if (!m_skipped.load())
+            m_watch.start();
+    });
 }
 
 SynthEngine::~SynthEngine()
@@ -54,21 +107,115 @@ bool SynthEngine::start()
         qputenv("JACK_NO_START_SERVER", "1");
 
     for (const QByteArray& name : m_config.audioDrivers) {
-        fluid_settings_setstr(m_settings, "audio.driver", name.constData());
-        m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
-        if (m_driver) {
-            m_driverName = name;
+        if (openDriver(name, m_config.periodFrames))
             break;
-        }
+        qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
+    if (!m_driver) {
+        qCWarning(lcSound) << "No audio output could be opened";
+        return false;
+    }
+    describeOutput();
+    return true;
+}
+
+void SynthEngine::describeOutput() const
+{
+    if (m_driverName == "jack")
+        qCInfo(lcSound).nospace() << "Audio output: JACK, " << m_sampleRate.load()
+                                  << " Hz, the server's period";
+    else
+        qCInfo(lcSound).nospace() << "Audio output: " << systemName(m_driverName) << ", "
+                                  << m_sampleRate.load() << " Hz, period of " << m_policy.frames()
+                                  << " frames";
+}
+
+// Each audio system's settings for the shortest delay it allows. A period is what one
+// callback renders, and the notes of a key reach the synthesizer at the start of the next.
+bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
+{
+    fluid_settings_setstr(m_settings, "audio.driver", name.constData());
+    // JACK ignores both: its server sets the period for every client.
+    fluid_settings_setint(m_settings, "audio.period-size", periodFrames);
+    // ALSA: two periods, one played while the other is written.
+    fluid_settings_setint(m_settings, "audio.periods", 2);
+    // PulseAudio: the stream's target length is one period. (FluidSynth always lets the server
+    // fit its own latency to that; this only lets the stream's queue grow past it, which the
+    // blocking writes never use: measured alike either way.)
+    fluid_settings_setint(m_settings, "audio.pulseaudio.adjust-latency", 1);
+
+    // No callback runs now, so the audio thread's state may be reset here.
+    m_detector.reset();
+    m_underruns.store(0);
+    m_callbackFrames.store(0);
+    m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
     if (!m_driver)
         return false;
-
+    m_driverName = name;
+    m_policy = PeriodPolicy(periodFrames, name != "jack");
     // JACK imposes its own rate and writes it back into the settings.
     double rate = m_config.sampleRate;
     fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
     m_sampleRate.store(rate);
     return true;
+}
+
+int SynthEngine::periodFrames() const
+{
+    const int frames = m_callbackFrames.load();
+    return frames > 0 ? frames : m_policy.frames();
+}
+
+void SynthEngine::watchStream()
+{
+    if (m_driver && !m_watch.isActive())
+        m_watch.start();
+}
+
+void SynthEngine::checkUnderruns()
+{
+    const int count = m_underruns.exchange(0);
+    const int64_t nowMs = steadyNs() / 1'000'000;
+    for (int i = 0; i < count; ++i) {
+        const int before = periodFrames();
+        switch (m_policy.underrun(nowMs)) {
+        case PeriodPolicy::Verdict::Keep:
+            continue;
+        case PeriodPolicy::Verdict::AtLimit:
+            if (!m_toldAtLimit) {
+                m_toldAtLimit = true;
+                if (m_driverName == "jack")
+                    qCWarning(lcSound).nospace()
+                        << "Audio underruns: JACK's period of " << before
+                        << " frames is too short for this machine; choose a longer one in "
+                           "the JACK server";
+                else
+                    qCWarning(lcSound).nospace() << "Audio underruns at a period of " << before
+                                                 << " frames, the longest this program uses";
+            }
+            return;
+        case PeriodPolicy::Verdict::Grow: {
+            const int frames = m_policy.frames();
+            qCWarning(lcSound).nospace()
+                << "Audio underruns: the period grows from " << before << " to " << frames
+                << " frames (" << systemName(m_driverName) << "; Audio/PeriodFrames sets it)";
+            delete_fluid_audio_driver(m_driver);
+            m_driver = nullptr;
+            // The system that played a moment ago should take the new period; if it is
+            // gone, the others are tried as at the start.
+            if (openDriver(m_driverName, frames))
+                return;
+            for (const QByteArray& name : m_config.audioDrivers) {
+                if (openDriver(name, frames)) {
+                    describeOutput();
+                    return;
+                }
+            }
+            qCWarning(lcSound) << "The audio output could not be opened again";
+            return;
+        }
+        }
+    }
 }
 
 void SynthEngine::loadSoundFont()
@@ -90,6 +237,8 @@ void SynthEngine::loadSynth()
     if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
         if (synth)
             delete_fluid_synth(synth);
+        // Looked like a sound font, yet would not load: the synthesizer stays silent.
+        qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
         m_load.store(Load::Failed);
         return;
     }
@@ -124,8 +273,10 @@ void SynthEngine::renderOffline(int frames, float* left, float* right)
 
 void SynthEngine::send(ShortMessage message)
 {
-    if (m_listening.load())
-        m_events.push(message);
+    if (!m_listening.load())
+        return;
+    m_events.push(message);
+    watchStream();
 }
 
 void SynthEngine::allSoundOff()
@@ -144,6 +295,7 @@ void SynthEngine::queueTone(int frequencyHz, int durationMs)
     const auto frames = int64_t(std::llround(m_sampleRate.load() * durationMs / 1000.0));
     if (m_tones.push({double(frequencyHz), frames}))
         m_queuedFrames.fetch_add(frames);
+    watchStream();
 }
 
 int SynthEngine::queuedMs() const
@@ -156,7 +308,11 @@ int SynthEngine::audioCallback(void* data, int len, int /*nfx*/, float* /*fx*/[]
 {
     if (nout < 2)
         return FLUID_OK;
-    static_cast<SynthEngine*>(data)->render(len, out[0], out[1]);
+    auto* self = static_cast<SynthEngine*>(data);
+    const bool audible = self->render(len, out[0], out[1]);
+    self->m_callbackFrames.store(len, std::memory_order_relaxed);
+    if (self->m_detector.finished(steadyNs(), len, self->m_sampleRate.load(), audible))
+        self->m_underruns.fetch_add(1, std::memory_order_relaxed);
     return FLUID_OK;
 }
 
@@ -191,12 +347,14 @@ void SynthEngine::applyEvents(fluid_synth_t* synth)
 }
 
 // Runs on the audio thread (or the caller's, offline). The buffers arrive zeroed.
-void SynthEngine::render(int frames, float* left, float* right)
+bool SynthEngine::render(int frames, float* left, float* right)
 {
+    bool voices = false;
     fluid_synth_t* synth = m_synth.load(std::memory_order_acquire);
     if (synth) {
         applyEvents(synth);
-        if (fluid_synth_get_active_voice_count(synth) > 0)
+        voices = fluid_synth_get_active_voice_count(synth) > 0;
+        if (voices)
             m_quietFrames = 0;
         const bool skip = m_quietFrames >= int64_t(kReverbTailSeconds * m_sampleRate.load());
         m_quietFrames += frames;
@@ -210,10 +368,10 @@ void SynthEngine::render(int frames, float* left, float* right)
         while (m_events.pop()) {
         }
     }
-    mixTones(frames, left, right);
+    return mixTones(frames, left, right) || voices;
 }
 
-void SynthEngine::mixTones(int frames, float* left, float* right)
+bool SynthEngine::mixTones(int frames, float* left, float* right)
 {
     const double rate = m_sampleRate.load();
     int i = 0;
@@ -239,6 +397,7 @@ void SynthEngine::mixTones(int frames, float* left, float* right)
         m_tone.frames -= n;
         m_queuedFrames.fetch_sub(n);
     }
+    return i > 0;
 }
 
 } // namespace tamber

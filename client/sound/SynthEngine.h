@@ -1,11 +1,14 @@
 #pragma once
 
 #include "MidiDevices.h"
+#include "PeriodPolicy.h"
 #include "SpscQueue.h"
 #include "ToneGenerator.h"
+#include "UnderrunDetector.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QTimer>
 #include <atomic>
 #include <cstdint>
 #include <thread>
@@ -17,22 +20,35 @@ struct _fluid_audio_driver_t;
 
 namespace tamber {
 
+class SettingsStore;
+
 struct SynthConfig
 {
+    static constexpr int kDefaultPeriodFrames = 128; // 2.7 ms at 48 kHz
+
     QString soundFont = QStringLiteral("/usr/share/sounds/sf2/default-GM.sf2");
-    // Tried in this order; the first that opens is kept.
+    // Tried in this order; the first that opens is kept. A JACK server runs only where
+    // someone started it for low latency; PulseAudio (or PipeWire's PulseAudio server) is
+    // every desktop's; bare ALSA is what is left.
     std::vector<QByteArray> audioDrivers = {"jack", "pulseaudio", "alsa"};
     double sampleRate = 48000; // a wish: the driver may impose another
-    int periodFrames = 256;    // about 5 ms, so a key sounds at once
+    // Where the program chooses its period (PulseAudio, ALSA); JACK's is the server's. It
+    // grows by itself when the machine cannot keep up.
+    int periodFrames = kDefaultPeriodFrames;
     QByteArray jackClientName = "TamberPiano";
+
+    // The defaults, with the period from the settings ("Audio"/"PeriodFrames") if it holds one.
+    static SynthConfig fromSettings(const SettingsStore& settings);
 };
 
 // The built-in General MIDI synthesizer (FluidSynth) and the audio stream it plays through.
 //
 // Threads: the GUI thread only queues MIDI events and tones; the audio callback owns the
-// synthesizer once it is loaded and applies the queued events before each period. The sound
-// font loads on a thread of its own, so a large one does not hold up the window; events sent
-// meanwhile wait in the queue.
+// synthesizer once it is loaded and applies the queued events at the start of each period, so
+// a note sent now sounds from the first frame of the next one. The sound font loads on a
+// thread of its own, so a large one does not hold up the window; events sent meanwhile wait in
+// the queue. The callback times itself; when it reports underruns again and again while
+// something plays, the GUI thread restarts the stream with a longer period (PeriodPolicy).
 class SynthEngine : public ToneGenerator, public AudioEngine
 {
 public:
@@ -52,6 +68,9 @@ public:
     bool isRunning() const { return m_driver != nullptr; }
     QByteArray driverName() const { return m_driverName; }
     double sampleRate() const { return m_sampleRate.load(); }
+    // Frames per period of the running stream: the last callback's (under JACK, the server's
+    // period), or the period asked for until the first callback.
+    int periodFrames() const;
 
     // The MIDI side. While not listening, sent messages are dropped.
     void setListening(bool on) { m_listening.store(on); }
@@ -84,10 +103,15 @@ private:
     };
 
     static int audioCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
+    bool openDriver(const QByteArray& name, int periodFrames);
+    void describeOutput() const;
+    void watchStream();
+    void checkUnderruns();
     void loadSynth();
-    void render(int frames, float* left, float* right);
+    // True when something sounded: a voice or a tone.
+    bool render(int frames, float* left, float* right);
     void applyEvents(_fluid_synth_t* synth);
-    void mixTones(int frames, float* left, float* right);
+    bool mixTones(int frames, float* left, float* right);
 
     SynthConfig m_config;
     bool m_hasSoundFont = false;
@@ -96,6 +120,9 @@ private:
     _fluid_audio_driver_t* m_driver = nullptr;
     QByteArray m_driverName;
     std::thread m_loader;
+    PeriodPolicy m_policy;
+    bool m_toldAtLimit = false;
+    QTimer m_watch; // runs while something plays, to look at the underruns
 
     std::atomic<_fluid_synth_t*> m_synth{nullptr};
     std::atomic<Load> m_load{Load::Pending};
@@ -103,10 +130,13 @@ private:
     std::atomic<bool> m_listening{false};
     std::atomic<bool> m_skipped{true};
     std::atomic<int64_t> m_queuedFrames{0};
+    std::atomic<int> m_underruns{0};
+    std::atomic<int> m_callbackFrames{0};
     SpscQueue<ShortMessage, 4096> m_events;
     SpscQueue<Tone, 1024> m_tones;
 
-    // Audio thread only.
+    // Audio thread only (or the GUI thread while no driver runs).
+    UnderrunDetector m_detector;
     int64_t m_quietFrames = INT64_MAX / 2;
     Tone m_tone;
     double m_phase = 0;

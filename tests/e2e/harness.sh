@@ -142,6 +142,24 @@ e2e_main_window() { e2e_wait_window '^Tamber Piano$' "${1:-15}" || e2e_fail "no 
 # Focuses a window; there is no window manager, so the harness does it after each box.
 e2e_focus() { xdotool windowfocus --sync "$1"; }
 
+# How many windows of a process are on screen; an open menu is one of them.
+e2e_window_count() { # PID
+    xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l
+}
+
+# Sends keys to the focused window, then waits until the process shows COUNT windows: a menu or
+# submenu that has opened (or closed) is there to take the next key.
+e2e_key_until_windows() { # PID COUNT KEYS...
+    local pid=$1 count=$2 deadline=$((SECONDS + 10))
+    shift 2
+    xdotool key "$@"
+    while [ $SECONDS -lt $deadline ]; do
+        [ "$(e2e_window_count "$pid")" -eq "$count" ] && return 0
+        sleep 0.05
+    done
+    e2e_fail "after the keys $*: $(e2e_window_count "$pid") windows on screen, not $count"
+}
+
 # Closes a message box by pressing Enter in it.
 e2e_close_box() { # TITLE
     local id

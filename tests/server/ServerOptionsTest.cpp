@@ -2,6 +2,9 @@
 
 #include "server/ServerOptions.h"
 
+#include "common/logging/VerboseLogging.h"
+#include "server/RelayLog.h"
+
 #include <gtest/gtest.h>
 
 namespace tamber::server {
@@ -45,6 +48,61 @@ TEST(ServerOptions, EachRateAndBurstCanBeSetAndBadValuesAreNamed)
         error.clear();
         EXPECT_FALSE(parse(bad, &error)) << bad.join(' ').toStdString();
         EXPECT_TRUE(error.contains(bad[0]) && error.contains(bad[1])) << error.toStdString();
+    }
+}
+
+// --verbose is read, and it turns on the debug messages of our categories only.
+TEST(ServerOptions, VerboseTurnsOnTheRelayDebugMessages)
+{
+    QCommandLineParser quiet;
+    const ServerOptions quietOptions(quiet);
+    ASSERT_TRUE(quiet.parse({QStringLiteral("CorventServer")}));
+    EXPECT_FALSE(quietOptions.verbose());
+    EXPECT_FALSE(lcRelay().isDebugEnabled());
+    EXPECT_TRUE(lcRelay().isInfoEnabled());
+
+    QCommandLineParser parser;
+    const ServerOptions options(parser);
+    ASSERT_TRUE(parser.parse({QStringLiteral("CorventServer"), QStringLiteral("--verbose")}));
+    EXPECT_TRUE(options.verbose());
+    enableVerboseLogging();
+    EXPECT_TRUE(lcRelay().isDebugEnabled());
+    EXPECT_FALSE(QLoggingCategory("qt.network.ssl").isDebugEnabled());
+}
+
+TEST(ServerOptions, TheWebPortAndItsOriginsAreOptionalAndBadOnesNamed)
+{
+    const auto web = [](const QStringList& arguments, QString* error) {
+        QCommandLineParser parser;
+        const ServerOptions options(parser);
+        EXPECT_TRUE(parser.parse(QStringList{QStringLiteral("CorventServer")} + arguments));
+        return options.web(error);
+    };
+    QString error;
+    ASSERT_TRUE(web({}, &error));
+    EXPECT_EQ(web({}, &error)->port, 0);
+    const auto set = web({"--web", "8080", "--web-origin", "https://piano.example.org",
+                          "--web-origin=http://10.0.0.2:8080,*"},
+                         &error);
+    ASSERT_TRUE(set);
+    EXPECT_EQ(set->port, 8080);
+    EXPECT_EQ(set->allowedOrigins,
+              QStringList({"https://piano.example.org", "http://10.0.0.2:8080", "*"}));
+
+    for (const QStringList& bad :
+         {QStringList{"--web", "0"},
+          {"--web", "65536"},
+          {"--web", "9050"},
+          {"--web", "http"},
+          {"--web", "8080", "--web-origin", "piano.example.org"},
+          {"--web", "8080", "--web-origin", "https://piano.example.org/path"},
+          {"--web", "8080", "--web-origin", "ftp://piano.example.org"},
+          {"--web-origin", "https://piano.example.org"}}) {
+        error.clear();
+        EXPECT_FALSE(web(bad, &error)) << bad.join(' ').toStdString();
+        EXPECT_TRUE(error.startsWith(bad.size() > 2 || bad[0] == "--web-origin" ? "--web-origin"
+                                                                                : "--web "))
+            << error.toStdString();
     }
 }
 

@@ -232,5 +232,42 @@ TEST(QtKeyState, PollerPlaysOneNotePerHeldKeyAndStopsItOnDeactivation)
     EXPECT_FALSE(sound.engine.isSounding(0, 72));
 }
 
+// Only releases wait for X's repeat: X stamps the release and press of its repeat with one
+// time, so a press stamped later is the player's own and plays again, however quick, while the
+// repeat still plays nothing. With the real tick, as the piano runs it.
+TEST(QtKeyState, ANewPressDuringTheReleaseGraceIsPlayedAtOnce)
+{
+    KeyRig rig;
+    fakes::EngineRig sound;
+    Keymap keymap;
+    keymap.KeyMapped['Z'] = true;
+    KeyboardPoller poller{{keymap, rig.state, [] { return true; }, sound.engine,
+                           [] { return uint8_t(3); }, [] { return uint8_t(0); }}};
+    PollTimer tick(poller, rig.state);
+    tick.start();
+    const auto settle = [] {
+        for (int i = 0; i < 5; ++i)
+            QCoreApplication::processEvents();
+    };
+    const ShortMessage on = makeShortMessage(0x90, 72, 127), off = makeShortMessage(0x80, 72, 0);
+
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 1000);
+    settle();
+    rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, false, 1200);
+    settle();
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 1208);
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 1208); // delivered twice
+    settle();
+    EXPECT_EQ(sound.output.sent, (std::vector{on, off, on}));
+    EXPECT_TRUE(rig.state.isDown('Z'));
+
+    rig.send(QEvent::KeyRelease, Qt::Key_Z, kScanZ, {}, 0, false, 1700);
+    settle();
+    rig.send(QEvent::KeyPress, Qt::Key_Z, kScanZ, {}, 0, false, 1700);
+    QTest::qWait(3 * QtKeyState::kRepeatGraceMs);
+    EXPECT_EQ(sound.output.sent.size(), 3u);
+    EXPECT_TRUE(rig.state.isDown('Z'));
+}
+
 } // namespace
 } // namespace tamber

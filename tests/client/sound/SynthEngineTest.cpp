@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -185,6 +188,39 @@ TEST(SynthEngine, TonesPlayAsSquareWavesInOrderWithoutASoundFont)
     EXPECT_NEAR(crossingsHz(slice(a.left, 0.1, 0.2)), 392, 392 * 0.02);
     EXPECT_EQ(rms(a.left, std::size_t(0.2 * kRate)), 0.0) << "silent once the queue is empty";
     EXPECT_EQ(a.left, a.right);
+}
+
+// A file that looks like a sound font but does not load: FluidSynth's own complaint and the
+// failure reach the sound log, not a bare standard error.
+TEST(SynthEngine, ASoundFontThatFailsToLoadLeavesLinesInTheSoundLog)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("broken.sf2"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray("RIFF\x20\0\0\0sfbk", 12) + QByteArray(20, 'x'));
+    file.close();
+
+    static QStringList* lines = nullptr;
+    QStringList seen;
+    lines = &seen;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type == QtWarningMsg || type == QtCriticalMsg)
+                lines->append(QLatin1String(context.category) + QStringLiteral(": ") + text);
+        });
+    SynthEngine synth(SynthConfig{.soundFont = path});
+    const bool listed = synth.hasSoundFont();
+    const bool loaded = synth.prepareOffline(kRate);
+    qInstallMessageHandler(previous);
+
+    ASSERT_TRUE(listed) << "the header alone makes it look like a sound font";
+    EXPECT_FALSE(loaded);
+    const QString all = seen.join('\n');
+    EXPECT_TRUE(all.contains(QStringLiteral("tamber.sound: FluidSynth: "))) << all.toStdString();
+    EXPECT_TRUE(all.contains(
+        QStringLiteral("tamber.sound: The sound font \"%1\" could not be loaded").arg(path)))
+        << all.toStdString();
 }
 
 TEST(BuiltInSynthDevice, IsDeviceZeroWhenASoundFontExistsAndFailsToOpenWithoutAudio)

@@ -20,16 +20,15 @@ e2e_wait_line "$logA" ': c0 00( |$)' 10 || e2e_fail "monA was not opened at star
 # Options > Output Device > item: "(PC Speaker)" first, "(None)", then device d.
 choose_output() { # POSITION (0 = PC speaker, 1 = None, d + 2 = device d)
     e2e_focus "$main"
-    xdotool key alt+o
-    sleep 0.3
+    local windows i
+    windows=$(e2e_window_count "$E2E_PIANO_PID")
+    e2e_key_until_windows "$E2E_PIANO_PID" $((windows + 1)) alt+o
     # Key Config, Metronome, then Output Device.
-    xdotool key Down Down Right
-    sleep 0.3
-    local i
+    e2e_key_until_windows "$E2E_PIANO_PID" $((windows + 2)) Down Down Right
     for ((i = 0; i < $1; i++)); do
         xdotool key Down
     done
-    xdotool key Return
+    e2e_key_until_windows "$E2E_PIANO_PID" "$windows" Return
 }
 
 all_notes_off() { # LOG

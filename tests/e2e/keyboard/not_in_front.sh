@@ -11,8 +11,8 @@ log=$(e2e_monitor_log)
 # Help > About from the keyboard (Alt+H is a shortcut and plays nothing), then Z and M in the
 # About box.
 before=$(e2e_count_lines "$log" ': 90 ')
-xdotool key alt+h
-sleep 0.3
+windows=$(e2e_window_count "$E2E_PIANO_PID")
+e2e_key_until_windows "$E2E_PIANO_PID" $((windows + 1)) alt+h
 xdotool key a
 about=$(e2e_wait_window '^About Tamber Piano$' 10) || e2e_fail "no About box"
 [ "$(e2e_count_lines "$log" ': 90 ')" -eq "$before" ] || e2e_fail "Alt+H played a note"

@@ -17,10 +17,9 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 e2e_focus "$window"
-xdotool key alt+o
-sleep 0.3
-xdotool key Escape
-sleep 0.3
+windows=$(e2e_window_count "$E2E_PIANO_PID")
+e2e_key_until_windows "$E2E_PIANO_PID" $((windows + 1)) alt+o
+e2e_key_until_windows "$E2E_PIANO_PID" "$windows" Escape
 e2e_focus "$window"
 [ "$(e2e_count_lines "$log" ': [89]')" -eq 0 ] || e2e_fail "a shortcut sounded a note"
 

@@ -100,6 +100,17 @@ rec_wait_closed() { # PID FILE [SECONDS]
     return 1
 }
 
+# Waits until the piano's log (started with the files category's debug messages on) has at
+# least COUNT lines with TEXT.
+rec_wait_log_count() { # TEXT COUNT [SECONDS]
+    local deadline=$((SECONDS + ${3:-10}))
+    while [ $SECONDS -lt $deadline ]; do
+        [ "$(grep -cF -- "$1" "$E2E_DIR/piano.log" 2>/dev/null || true)" -ge "$2" ] && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 rec_wait_size() { # FILE MIN-BYTES [SECONDS]
     local deadline=$((SECONDS + ${3:-10}))
     while [ $SECONDS -lt $deadline ]; do

@@ -14,7 +14,8 @@ e2e_settings "$(e2e_output_index midi-monitor)" -1 1
 monitor=$(e2e_monitor_log)
 take="$E2E_DIR/take one.tbr"
 
-e2e_start_piano
+# The piano logs the end of each playback, which the tries below wait for.
+e2e_start_piano QT_LOGGING_RULES=tamber.files.debug=true
 main=$(e2e_main_window)
 e2e_wait_line "$monitor" '(^|[^0-9a-f])c0 00( |$)' 10 || e2e_fail "the piano did not open the monitor"
 e2e_focus "$main"
@@ -75,6 +76,8 @@ fi
 played_ok=""
 strict_failures=0
 for try in 1 2 3; do
+    # The last playback has ended (its stopped handler has run): Play starts a new one.
+    rec_wait_log_count 'Playback stopped' $((try - 1)) || e2e_fail "playback $((try - 1)) did not end"
     before=$(rec_count_notes "$monitor")
     xruns=$(rec_xruns)
     rec_click_play "$main"
@@ -94,7 +97,6 @@ for try in 1 2 3; do
     echo "playback $try: off by more than $tolerance ms; JACK lost time $lost times"
     [ "$lost" -gt 0 ] || strict_failures=$((strict_failures + 1))
     cp "$E2E_DIR/played.txt" "$E2E_DIR/played-$try.txt"
-    sleep 0.3 # the stopped handler has run once the silence was heard
 done
 if [ -z "$played_ok" ]; then
     [ $strict_failures -eq 0 ] ||
@@ -105,7 +107,7 @@ if [ -z "$played_ok" ]; then
 fi
 
 # The playback ended by itself: Record works again and rewrites the file from the start.
-sleep 0.3
+rec_wait_log_count 'Playback stopped' "$try" || e2e_fail "the last playback did not end"
 rec_click_record "$main"
 for _ in $(seq 100); do
     rec_holds_file "$E2E_PIANO_PID" "$take" && break

@@ -41,7 +41,11 @@ unshare -rn sh -c '
     ip link set lo up
     "$0" --headless >"$1" 2>&1 &
     p=$!
-    sleep 0.5
+    i=0
+    until grep -q "^8\. " "$1" || [ $i -ge 200 ]; do
+        sleep 0.05
+        i=$((i + 1))
+    done
     kill -TERM $p
     wait $p' "$server" "$prefix/headless.out" || fail "headless run failed: $(cat "$prefix/headless.out")"
 grep -q '^8. No User: 0.0.0.0$' "$prefix/headless.out" || fail "no user list: $(cat "$prefix/headless.out")"

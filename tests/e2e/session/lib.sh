@@ -15,8 +15,8 @@ sess_enter_netns() { # "$@" of the script
         "$script" "$@"
 }
 
-sess_start_server() {
-    env -u DISPLAY "$BIN/CorventServer" --headless >"$E2E_DIR/server.log" 2>&1 &
+sess_start_server() { # [extra options of the relay...]
+    env -u DISPLAY "$BIN/CorventServer" --headless "$@" >"$E2E_DIR/server.log" 2>&1 &
     SESS_SERVER_PID=$!
     E2E_PIDS+=($SESS_SERVER_PID)
     e2e_wait_line "$E2E_DIR/server.log" '^8\. ' 10 || e2e_fail "the server did not start"

@@ -22,8 +22,8 @@ kb_start_piano_on_monitor
 xdotool key F1
 help=$(e2e_wait_window 'Help' 10) || e2e_fail "F1 opened no help window"
 e2e_focus "$KB_WINDOW"
-xdotool key alt+f
-sleep 0.3
+windows=$(e2e_window_count "$E2E_PIANO_PID")
+e2e_key_until_windows "$E2E_PIANO_PID" $((windows + 1)) alt+f
 xdotool key x
 wait_piano_exit "File > Exit with the help open"
 xdotool search --onlyvisible --name 'Help' >/dev/null 2>&1 && e2e_fail "the help window stayed"

@@ -1,0 +1,7 @@
+#include "SoundLog.h"
+
+namespace tamber {
+
+Q_LOGGING_CATEGORY(lcSound, "tamber.sound", QtInfoMsg)
+
+} // namespace tamber
