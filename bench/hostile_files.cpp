@@ -29,14 +29,26 @@ public:
     uint32_t now = 0;
 };
 
-class JumpingWaiter : public PlaybackWaiter
+// The event loop: time jumps to whenever the player wants to wake.
+class JumpingTimer : public PlaybackTimer
 {
 public:
-    explicit JumpingWaiter(Clock& clock) : m_clock(clock) {}
-    void waitFor(uint32_t ms) override { m_clock.now += ms; }
+    explicit JumpingTimer(Clock& clock) : m_clock(clock) {}
+    int64_t nowUs() const override { return int64_t(m_clock.now) * 1000; }
+    void wakeAt(int64_t dueUs) override { m_due = dueUs; }
+    void cancel() override { m_due = -1; }
+    void run()
+    {
+        while (m_due >= 0) {
+            m_clock.now = uint32_t(std::max(m_due, nowUs()) / 1000);
+            m_due = -1;
+            fire();
+        }
+    }
 
 private:
     Clock& m_clock;
+    int64_t m_due = -1;
 };
 
 long peakKiB()
@@ -72,18 +84,20 @@ int main(int argc, char** argv)
     } else {
         // The load ends where the first event is handed on; the playback stops there.
         Clock clock;
-        JumpingWaiter waiter(clock);
+        JumpingTimer timer(clock);
         Player* self = nullptr;
-        Player player({clock, waiter, boxes,
+        Player player({clock, timer,
                        [&](uint32_t) {
                            if (loadMs < 0)
                                loadMs = elapsedMs();
                            ++events;
                            self->StopPlayback();
                        },
-                       [] {}});
+                       [](uint32_t) {}, [] {}, [] {}});
         self = &player;
-        player.PlayRecording(file);
+        if (player.PlayRecording(file))
+            ++boxes.shown;
+        timer.run();
         if (loadMs < 0)
             loadMs = elapsedMs();
     }

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Plays a generated recording of 10,000 events into a JACK MIDI monitor (32-frame periods)
 # and prints how late each event was against its due time (the moment the previous event
-# was heard plus its recorded delay) and the CPU the piano used while playing.
+# was heard plus its recorded delay) and the CPU the piano used while playing; then the
+# same for a Standard MIDI File of as many notes on four channels, whose events are due at
+# their times from the start of the song (written and read by python3-mido).
 #   ninja TamberPiano midi-port-index, then bench/playback_bench.sh BUILD_DIR [EVENTS]
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,7 +32,8 @@ rec_file_events "$take" >"$E2E_DIR/events.txt"
 total_ms=$(awk '{ s += $1 } END { print s }' "$E2E_DIR/events.txt")
 echo "recording: $events events, $total_ms ms of recorded delays, $(stat -c %s "$take") bytes"
 
-e2e_start_piano
+trace="$E2E_DIR/midi.trace"
+e2e_start_piano TAMBER_TRACE_MIDI="$trace"
 main=$(e2e_main_window)
 e2e_wait_line "$monitor" 'c0 00' 10 || e2e_fail "the piano did not open the monitor"
 rec_open_file "$main" "$take"
@@ -92,3 +95,31 @@ awk -v total="$total_ms" -v first="$first" -v last="$last" 'BEGIN {
     printf "whole playback: %.1f ms heard for %d ms recorded (%.1f ms long)\n",
         (last - first) / 48.0, total, (last - first) / 48.0 - total }'
 echo "piano CPU: idle ${idle}% of a core, playing ${playing}% of a core"
+
+# A MIDI file: the lateness of each message against its time in the song.
+midi_files() { /usr/bin/python3 "$here/tests/e2e/recording/midi_files.py" "$@"; }
+heard_count() { grep -cE '^[[:space:]]*[0-9]+:' "$monitor" || true; }
+song="$E2E_DIR/bench.mid"
+midi_files bench "$song" "$events"
+rec_open_file "$main" "$song"
+sleep 1
+before=$(heard_count)
+before_sent=$(wc -l <"$trace")
+xruns=$(rec_xruns)
+t0=$(now) c0=$(cpu_ticks)
+rec_click_play "$main"
+deadline=$((SECONDS + total_ms / 1000 + 120))
+while [ "$(heard_count)" -lt $((before + events * 9 / 10)) ]; do
+    [ $SECONDS -lt $deadline ] || e2e_fail "the MIDI file did not finish"
+    sleep 0.2
+done
+sleep 2 # the rest, and what the monitor dropped
+t1=$(now) c1=$(cpu_ticks)
+echo "MIDI file: $events notes on 4 channels; JACK xruns during playback: $(($(rec_xruns) - xruns))"
+echo "heard at the monitor (JACK time; lost time shows here as lateness):"
+midi_files lateness "$monitor" "$before" "$song"
+echo "sent by the piano (its own trace on the steady clock: the player's lateness alone):"
+midi_files lateness "$trace" "$before_sent" "$song"
+awk -v c="$((c1 - c0))" -v hz="$hz" -v t0="$t0" -v t1="$t1" \
+    'BEGIN { printf "piano CPU: playing the MIDI file %.2f%% of a core\n", 100 * c / hz / (t1 - t0) }'
+echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -18,6 +18,7 @@ QString QtFileDialogs::ask(const FileDialogRequest& request)
         dialog.setFileMode(QFileDialog::AnyFile);
         if (!request.confirmOverwrite)
             dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        dialog.setDefaultSuffix(request.defaultSuffix);
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

@@ -1,86 +1,122 @@
 #pragma once
 
+#include "MidiFileReader.h"
+#include "PlaybackTimer.h"
 #include "RecordingFile.h"
 #include "RecordingFormat.h"
-#include "client/platform/Dialogs.h"
 #include "client/platform/TickClock.h"
 
 #include <QString>
+#include <array>
+#include <bitset>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tamber {
 
-// How the playback loop lets the rest of the program run between two events.
-class PlaybackWaiter
+// Why a file was not played; the shell tells the user.
+struct PlaybackError
 {
-public:
-    virtual ~PlaybackWaiter() = default;
-    // Handles every pending event; then, if `milliseconds` is above 0, sleeps until that
-    // time has passed or another event has arrived (and been handled), whichever is first.
-    virtual void waitFor(uint32_t milliseconds) = 0;
+    enum class Kind
+    {
+        RecordingCannotOpen, // reason says why
+        RecordingTooLong,    // more than Player::kMaxPlayEvents events
+        MidiFileCannotOpen,  // reason says why
+        MidiFileInvalid,     // reason is the reader's sentence: malformed, too large
+    };
+    Kind kind = Kind::RecordingCannotOpen;
+    QString fileName;
+    QString reason;
 };
 
-// Plays a recording file back through the program's MIDI input path, at the recorded timing.
+// Plays a recording (.tbr) or a Standard MIDI File (.mid, .midi) at its timing, driven by a
+// timer: Play loads the file and returns; each wake-up of the timer plays what is due and
+// sets the next one, so the program's other events run between them as usual.
 //
-// PlayRecording runs a nested event loop until the playback ends: everything else the
-// program does (keyboard, MIDI input, session, menus, the Stop click) runs inside it.
-// One event is played per pass; each Delay counts from the moment the previous event was
-// played (the first: from the start of playback), so lateness is never made up and the
-// playback can only run long, never short. The loop sleeps until the next event is due.
+// A recording goes back through the program's MIDI input path, one event per wake-up. Each
+// Delay counts from the moment the previous event was played (the first: from the press of
+// Play), so lateness is never made up and the playback can only run long, never short.
+//
+// A MIDI file plays every channel to the output, each event at its time from the start, so
+// the song keeps its tempo; its notes light in their channel's colour. Stopping it ends the
+// notes it started and resets the controllers it moved.
 class Player
 {
 public:
     struct Links
     {
         const TickClock& clock;
-        PlaybackWaiter& waiter;
-        MessageBoxes& boxes;
-        std::function<void(uint32_t)> midiIn; // the MIDI input entry point, MidiInWindowProc
-        std::function<void()> silenceAll;     // the note engine's SilenceAll
+        PlaybackTimer& timer;
+        std::function<void(uint32_t)> midiIn;  // a recording's events: MidiInWindowProc
+        std::function<void(uint32_t)> fileOut; // a MIDI file's channel messages
+        std::function<void()> silenceAll;      // the note engine's SilenceAll
+        std::function<void()> restoreProgram;  // the local instrument, after a MIDI file
     };
 
     explicit Player(Links links);
+    ~Player();
 
     // The longest recording that is played (128 MiB of events); a longer one is refused
-    // with a box rather than taking the machine's memory.
+    // rather than taking the machine's memory.
     static constexpr int32_t kMaxPlayEvents = kMaxLoadedRecordingEvents;
+    // Events of a MIDI file due at the same moment are played together, up to this many
+    // before the event loop gets its turn again.
+    static constexpr int kMaxEventsPerWake = 64;
 
-    // Loads the whole file, then plays it to the end or until stopped; returns only when
-    // playback has ended. A file that is not a recording is ignored without a message; one
-    // that cannot be opened, or holds more than kMaxPlayEvents events, gets a box.
-    void PlayRecording(const QString& FileName);
-    // One pass of the playback loop: plays the next event if it is due.
+    // A .mid or .midi file is played as a MIDI file, anything else as a recording.
+    static bool isMidiFile(const QString& FileName);
+
+    // Stops a playback that runs, loads the whole file and starts playing it; returns at
+    // once. A file that is not a recording is ignored without an error; a MIDI file that
+    // cannot be read, or a recording that cannot be opened or is too long, gives one.
+    std::optional<PlaybackError> PlayRecording(const QString& FileName);
+    // Plays what is due (a recording: the next event, if it is due) and sets the timer for
+    // what comes next.
     void PlaybackTick();
-    // Ends the playback (the loop returns after the handler that called this) and
-    // silences every note.
+    // Ends the playback at once and silences what it sounded.
     void StopPlayback();
     bool IsPlaying() const { return m_isPlaying; }
-    // True while PlayRecording is on the stack, which may be a little after IsPlaying
-    // turned false: a window must not be destroyed before this is false again.
-    bool isInsidePlayback() const { return m_depth > 0; }
 
     // Caption and enabled states of the controls follow these.
     void setStartedHandler(std::function<void()> handler) { m_started = std::move(handler); }
     void setStoppedHandler(std::function<void()> handler) { m_stopped = std::move(handler); }
 
-    // Milliseconds until the next event is due; 0 when it is due now or nothing plays.
+    // Milliseconds until a recording's next event is due; 0 when it is due now or nothing
+    // plays.
     uint32_t msUntilDue() const;
 
 private:
-    bool load(const QString& FileName);
+    std::optional<PlaybackError> loadRecording(const QString& FileName);
+    std::optional<PlaybackError> loadMidiFile(const QString& FileName);
+    void start();
+    void scheduleNext();
+    void playRecordingEvent();
+    void playMidiEvents();
+    void sendFileMessage(uint32_t message);
+    void silenceMidiFile();
 
     Links m_links;
     std::function<void()> m_started;
     std::function<void()> m_stopped;
 
+    // A recording.
     std::vector<RecordingEvent> PlayEvents;
     int32_t PlayEventCount = 0;
     int32_t PlayIndex = 0; // 1-based; 0 when nothing plays
     uint32_t PlayLastTick = 0;
+
+    // A MIDI file.
+    bool m_playingMidiFile = false;
+    std::vector<MidiFileEvent> m_midiEvents;
+    size_t m_midiIndex = 0;
+    int64_t m_startUs = 0;
+    std::array<std::bitset<128>, 16> m_fileNotes; // sounding, started by the file
+    std::bitset<16> m_controlledChannels;         // controllers, pressure or bend sent
+    bool m_programChanged = false;
+
     bool m_isPlaying = false;
-    int m_depth = 0;
 };
 
 } // namespace tamber

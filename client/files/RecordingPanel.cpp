@@ -12,6 +12,8 @@ const QString kRecord = QStringLiteral("Record");
 const QString kPlay = QStringLiteral("Play");
 const QString kStop = QStringLiteral("Stop");
 const QString kFilter = QStringLiteral("Tamber Piano Recordings (*.tbr)");
+const QString kOpenFilter = QStringLiteral("Recordings (*.tbr);;MIDI Files (*.mid *.midi)");
+const QString kMidiFilter = QStringLiteral("MIDI Files (*.mid *.midi)");
 
 } // namespace
 
@@ -24,6 +26,7 @@ RecordingPanel::RecordingPanel(RecordingView& view, Recorder& recorder, Player& 
     m_view.setPlayEnabled(false);
     m_view.setPlayCaption(kPlay);
     m_view.setFileLabel(QStringLiteral("File: None"));
+    m_view.setExportEnabled(false);
 
     m_recorder.setStoppedHandler([this] {
         m_view.setPlayEnabled(true);
@@ -37,7 +40,7 @@ RecordingPanel::RecordingPanel(RecordingView& view, Recorder& recorder, Player& 
     m_player.setStoppedHandler([this] {
         qCDebug(lcFiles) << "Playback stopped";
         m_view.setPlayCaption(kPlay);
-        m_view.setRecordEnabled(true);
+        m_view.setRecordEnabled(recordable());
     });
 }
 
@@ -57,8 +60,14 @@ void RecordingPanel::chooseFile(const FileDialogRequest& request, bool playable)
         return;
     m_view.setFileLabel(QStringLiteral("File: ") + QFileInfo(chosen).fileName());
     m_recordingPath = chosen;
-    m_view.setRecordEnabled(true);
+    m_view.setRecordEnabled(recordable());
     m_view.setPlayEnabled(playable);
+    m_view.setExportEnabled(recordable());
+}
+
+bool RecordingPanel::recordable() const
+{
+    return !m_recordingPath.isEmpty() && !Player::isMidiFile(m_recordingPath);
 }
 
 void RecordingPanel::mnuNew_Click()
@@ -76,7 +85,7 @@ void RecordingPanel::mnuOpen_Click()
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Open;
     request.title = QStringLiteral("Open Recording");
-    request.filter = kFilter;
+    request.filter = kOpenFilter;
     request.mustExist = true;
     chooseFile(request, true);
 }
@@ -87,7 +96,7 @@ void RecordingPanel::cmdRecord_Click()
         m_recorder.StopRecording();
         return;
     }
-    if (m_player.IsPlaying() || m_recordingPath.isEmpty())
+    if (m_player.IsPlaying() || !recordable())
         return; // the button is disabled then
     if (!m_recorder.StartRecording(m_recordingPath))
         return; // told the user; the controls stay as they were
@@ -95,15 +104,34 @@ void RecordingPanel::cmdRecord_Click()
     m_view.setRecordCaption(kStop);
 }
 
-void RecordingPanel::cmdPlay_Click()
+std::optional<PlaybackError> RecordingPanel::cmdPlay_Click()
 {
     if (m_player.IsPlaying()) {
         m_player.StopPlayback();
-        return;
+        return std::nullopt;
     }
     if (m_recorder.IsRecording() || m_recordingPath.isEmpty())
-        return; // the button is disabled then
-    m_player.PlayRecording(m_recordingPath);
+        return std::nullopt; // the button is disabled then
+    return m_player.PlayRecording(m_recordingPath);
+}
+
+MidiExportResult RecordingPanel::mnuExportMidi_Click()
+{
+    if (!recordable())
+        return {}; // the item is disabled then
+    // Exported as it stands on disk: a recording that runs is completed first.
+    if (m_recorder.IsRecording())
+        m_recorder.StopRecording();
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Export MIDI File");
+    request.filter = kMidiFilter;
+    request.confirmOverwrite = true;
+    request.defaultSuffix = QStringLiteral("mid");
+    const QString chosen = m_dialogs.ask(request);
+    if (chosen.isEmpty())
+        return {};
+    return exportRecordingAsMidi(m_recordingPath, chosen);
 }
 
 void RecordingPanel::shutDown()

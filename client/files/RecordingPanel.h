@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MidiExport.h"
 #include "Player.h"
 #include "Recorder.h"
 #include "client/platform/Dialogs.h"
@@ -18,6 +19,7 @@ public:
     virtual void setPlayEnabled(bool enabled) = 0; // cmdPlay
     virtual void setPlayCaption(const QString& caption) = 0;
     virtual void setFileLabel(const QString& text) = 0; // lblFile
+    virtual void setExportEnabled(bool enabled) = 0;    // File > Export MIDI File...
 };
 
 // The logic of the Recording frame and of File > New... and Open...:
@@ -30,6 +32,10 @@ public:
 //   recording stopped         enabled  "Record"  enabled           unchanged
 //   playing                   disabled           enabled "Stop"    unchanged
 //
+// A MIDI file chosen with Open... plays but is never recorded into (Record stays disabled:
+// it would overwrite the song), and only a recording is exported: Export MIDI File... is
+// enabled once a recording file is chosen.
+//
 // Takes over the recorder's and the player's stop handlers, so a recording ended by a
 // failed write or a playback that reached its end updates the controls too.
 class RecordingPanel
@@ -40,11 +46,12 @@ public:
     void mnuNew_Click();
     void mnuOpen_Click();
     void cmdRecord_Click();
-    // While playing this returns only when the playback has ended.
-    void cmdPlay_Click();
-    // The main window's closing: stops a playback, then completes a recording. When the
-    // close arrives inside Play's handler, that handler returns once this has run; the
-    // window must stay alive until then (see Player::isInsidePlayback).
+    // Starts or stops the playback; what kept a file from playing is returned.
+    std::optional<PlaybackError> cmdPlay_Click();
+    // Asks for a MIDI file and exports the chosen recording to it, after completing a
+    // recording that runs; the result says what failed (ok when cancelled).
+    MidiExportResult mnuExportMidi_Click();
+    // The main window's closing: stops a playback, then completes a recording.
     void shutDown();
 
     const QString& RecordingPath() const { return m_recordingPath; }
@@ -52,6 +59,7 @@ public:
 private:
     void stopBoth();
     void chooseFile(const FileDialogRequest& request, bool playable);
+    bool recordable() const;
 
     RecordingView& m_view;
     Recorder& m_recorder;

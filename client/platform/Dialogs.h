@@ -19,6 +19,7 @@ struct FileDialogRequest
     QString filter;               // Qt style: "Name (*.ext)"
     bool mustExist = false;       // Open: only existing files may be chosen
     bool confirmOverwrite = true; // Save: ask before replacing an existing file
+    QString defaultSuffix;        // Save: added to a name typed without one ("mid")
 };
 
 // Common file dialogs: an empty string means the user cancelled.

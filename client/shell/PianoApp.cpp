@@ -14,9 +14,13 @@ namespace tamber {
 PianoApp::PianoApp(PianoPlatform platform)
     : m_platform(std::move(platform)), m_presenter(m_platform.boxes),
       m_window(m_platform.boxes, m_state), m_recorder(m_platform.clock, m_presenter.reporter()),
-      m_player({m_platform.clock, m_platform.playbackWaiter, m_platform.boxes,
+      m_player({m_platform.clock, m_platform.playbackTimer,
                 [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
-                [this] { m_engine.SilenceAll(); }}),
+                [this](uint32_t message) { m_engine.PlayFileMessage(message); },
+                [this] { m_engine.SilenceAll(); },
+                [this] {
+                    m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID), false);
+                }}),
       m_engine({m_platform.outputs, m_window.keys(), m_session, m_recorder, m_state}),
       m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.sessionTransport,
                  m_chat, m_state, m_platform.sessionPort}),
@@ -52,7 +56,12 @@ void PianoApp::connectWindow()
     connect(w, &frmPiano::openRecordingRequested, this,
             [this] { m_recordingPanel.mnuOpen_Click(); });
     connect(w, &frmPiano::recordClicked, this, [this] { m_recordingPanel.cmdRecord_Click(); });
-    connect(w, &frmPiano::playClicked, this, [this] { m_recordingPanel.cmdPlay_Click(); });
+    connect(w, &frmPiano::playClicked, this, [this] {
+        if (const auto error = m_recordingPanel.cmdPlay_Click())
+            m_presenter.show(*error);
+    });
+    connect(w, &frmPiano::exportMidiRequested, this,
+            [this] { m_presenter.show(m_recordingPanel.mnuExportMidi_Click()); });
     connect(w, &frmPiano::keyConfigRequested, this, &PianoApp::mnuKeyConfig_Click);
     connect(w, &frmPiano::outputItemClicked, this, [this](int item) {
         m_devices.mnuOutDevice_Click(item);

@@ -44,7 +44,7 @@ struct PianoPlatform
     AudioEngine& audio;
     ToneGenerator& tones;
     const KeyStateSource& keys;
-    PlaybackWaiter& playbackWaiter;
+    PlaybackTimer& playbackTimer;
     SessionTransport& sessionTransport;
     DataFiles dataFiles; // the default keymap and the help
     uint16_t sessionPort = protocol::kPort;
@@ -85,7 +85,7 @@ public:
 
 signals:
     // The shut-down has run and every window of the program is closed: nothing is left to
-    // do, whatever event loop (a dialog, the playback) is running.
+    // do, whatever event loop (a dialog) is running.
     void ended();
 
 private:

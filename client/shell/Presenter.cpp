@@ -138,4 +138,36 @@ void Presenter::show(SessionError error)
     }
 }
 
+void Presenter::show(const PlaybackError& error)
+{
+    QString text;
+    switch (error.kind) {
+    case PlaybackError::Kind::RecordingCannotOpen:
+        text = QStringLiteral("The recording \"%1\" could not be opened: %2")
+                   .arg(error.fileName, error.reason);
+        break;
+    case PlaybackError::Kind::RecordingTooLong:
+        text = QStringLiteral("The recording \"%1\" cannot be played: it holds more than %2 "
+                              "events.")
+                   .arg(error.fileName)
+                   .arg(Player::kMaxPlayEvents);
+        break;
+    case PlaybackError::Kind::MidiFileCannotOpen:
+        text = QStringLiteral("The MIDI file \"%1\" could not be opened: %2")
+                   .arg(error.fileName, error.reason);
+        break;
+    case PlaybackError::Kind::MidiFileInvalid:
+        text = QStringLiteral("The MIDI file \"%1\" cannot be played: %2")
+                   .arg(error.fileName, error.reason);
+        break;
+    }
+    box(text, QStringLiteral("Error"), Icon::Exclamation);
+}
+
+void Presenter::show(const MidiExportResult& result)
+{
+    if (!result.ok())
+        box(result.message, QStringLiteral("Error"), Icon::Exclamation);
+}
+
 } // namespace tamber

@@ -3,6 +3,8 @@
 #include "Startup.h"
 
 #include "client/files/KeymapFile.h"
+#include "client/files/MidiExport.h"
+#include "client/files/Player.h"
 #include "client/files/Recorder.h"
 #include "client/session/SessionClient.h"
 #include "client/sound/DeviceChoice.h"
@@ -26,6 +28,9 @@ public:
     void show(const RecordingError& error);
     void show(DeviceError error);
     void show(SessionError error);
+    void show(const PlaybackError& error);
+    // Nothing when the export succeeded.
+    void show(const MidiExportResult& result);
 
     // A report function for any part: `links.report = presenter.reporter()`.
     auto reporter()

@@ -142,6 +142,9 @@ void frmPiano::buildMenus()
                              &frmPiano::newRecordingRequested);
     mnuOpen = file->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
                               &frmPiano::openRecordingRequested);
+    mnuExportMidi = file->addAction(QStringLiteral("&Export MIDI File..."), this,
+                                    &frmPiano::exportMidiRequested);
+    mnuExportMidi->setEnabled(false);
     file->addSeparator();
     mnuExit = file->addAction(QStringLiteral("E&xit"), this, &frmPiano::close);
 
@@ -319,6 +322,11 @@ void frmPiano::setPlayCaption(const QString& caption)
 void frmPiano::setFileLabel(const QString& text)
 {
     lblFile->setText(text);
+}
+
+void frmPiano::setExportEnabled(bool enabled)
+{
+    mnuExportMidi->setEnabled(enabled);
 }
 
 void frmPiano::setJoinSessionEnabled(bool enabled)

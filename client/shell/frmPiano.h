@@ -54,6 +54,7 @@ public:
     void setPlayEnabled(bool enabled) override;
     void setPlayCaption(const QString& caption) override;
     void setFileLabel(const QString& text) override;
+    void setExportEnabled(bool enabled) override;
 
     void setJoinSessionEnabled(bool enabled);
 
@@ -65,6 +66,7 @@ signals:
     void octaveChosen(int index);
     void newRecordingRequested();
     void openRecordingRequested();
+    void exportMidiRequested();
     void recordClicked();
     void playClicked();
     void keyConfigRequested();
@@ -107,6 +109,7 @@ public:
 
     QAction* mnuNew = nullptr;
     QAction* mnuOpen = nullptr;
+    QAction* mnuExportMidi = nullptr;
     QAction* mnuExit = nullptr;
     QAction* mnuKeyConfig = nullptr;
     QAction* mnuMetronome = nullptr;

@@ -3,7 +3,7 @@
 #include "PianoApp.h"
 
 #include "client/desktop/QtPlatform.h"
-#include "client/files/EventLoopWaiter.h"
+#include "client/files/QtPlaybackTimer.h"
 #include "client/keyboard/QtKeyState.h"
 #include "client/platform/DataFiles.h"
 #include "client/platform/TerminationSignals.h"
@@ -50,11 +50,11 @@ int main(int argc, char** argv)
         outputs.traceTo(trace);
     MidiInputRegistry inputs(makeInputBackends());
     QtKeyState keys;
-    EventLoopWaiter playbackWaiter;
+    QtPlaybackTimer playbackTimer;
     TcpSessionTransport sessionTransport;
 
     PianoApp piano({boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, synth,
-                    synth, keys, playbackWaiter, sessionTransport, installedDataFiles()});
+                    synth, keys, playbackTimer, sessionTransport, installedDataFiles()});
     boxes.setParentWindow(&piano.window());
     fileDialogs.setParentWindow(&piano.window());
     inputBox.setParentWindow(&piano.window());

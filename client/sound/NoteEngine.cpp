@@ -45,8 +45,7 @@ void NoteEngine::StartNote(uint8_t note, uint8_t velocity, uint8_t user, bool se
         m_links.output.send(noteOn);
     m_sounding[user].set(note);
 
-    if (note >= kFirstKeyNote && note <= kLastKeyNote)
-        m_links.keys.lightKey(note - kFirstKeyNote, PaintKey(user, velocity));
+    showNote(note, user, velocity, true);
 
     if (sendToSession) {
         m_links.session.sendSetPatch(m_links.state.instrument());
@@ -66,8 +65,7 @@ void NoteEngine::StopNote(uint8_t note, uint8_t user, bool sendToSession)
     m_links.output.send(noteOff);
     m_sounding[user].reset(note);
 
-    if (note >= kFirstKeyNote && note <= kLastKeyNote)
-        m_links.keys.unlightKey(note - kFirstKeyNote);
+    showNote(note, user, 0, false);
 
     if (sendToSession)
         m_links.session.sendNoteOff(note);
@@ -82,6 +80,43 @@ void NoteEngine::SelectPatch(uint8_t patch, uint8_t user, bool sendToSession)
     m_links.output.send(makeShortMessage(0xC0 + user, patch, 0));
     if (sendToSession)
         m_links.session.sendSetPatch(patch);
+}
+
+void NoteEngine::PlayFileMessage(ShortMessage message)
+{
+    const uint8_t status = message & 0xFF;
+    const uint8_t channel = status & 0x0F;
+    const uint8_t data1 = (message >> 8) & 0x7F;
+    const uint8_t data2 = (message >> 16) & 0x7F;
+    const uint8_t kind = status & 0xF0;
+    if (kind == 0xC0) {
+        SelectPatch(data1, channel, false);
+        return;
+    }
+    if (kind != 0x80 && kind != 0x90) {
+        if (!UsePCSpeaker)
+            m_links.output.send(message);
+        return;
+    }
+    // Sent as the file has it (a release velocity, a note-on of velocity 0); shown as
+    // StartNote and StopNote show a note.
+    const bool on = kind == 0x90 && data2 != 0;
+    if (UsePCSpeaker)
+        NoteHeld[data1] = on;
+    if (!UsePCSpeaker || !on)
+        m_links.output.send(message);
+    m_sounding[channel].set(data1, on);
+    showNote(data1, channel, data2, on);
+}
+
+void NoteEngine::showNote(uint8_t note, uint8_t user, uint8_t velocity, bool on)
+{
+    if (note < kFirstKeyNote || note > kLastKeyNote)
+        return;
+    if (on)
+        m_links.keys.lightKey(note - kFirstKeyNote, PaintKey(user, velocity));
+    else
+        m_links.keys.unlightKey(note - kFirstKeyNote);
 }
 
 void NoteEngine::SilenceAll()

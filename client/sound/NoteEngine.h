@@ -70,6 +70,10 @@ public:
     void StartNote(uint8_t note, uint8_t velocity, uint8_t user, bool sendToSession);
     void StopNote(uint8_t note, uint8_t user, bool sendToSession);
     void SelectPatch(uint8_t patch, uint8_t user, bool sendToSession);
+    // A channel message of a MIDI file, on its own channel: it goes to the output as it is,
+    // notes light in their channel's colour, a program change selects the instrument. None
+    // of it reaches the session or a recording.
+    void PlayFileMessage(ShortMessage message);
     // Ends every note of the local channel and unlights every key.
     void SilenceAll();
     // Ends the notes still sounding on one user's channel (a player who left the session).
@@ -85,6 +89,9 @@ public:
 
 private:
     static bool valid(uint8_t note, uint8_t user) { return note <= 127 && user <= 15; }
+    // Lights the note's key in the user's colour, or unlights it; notes without a key show
+    // nothing.
+    void showNote(uint8_t note, uint8_t user, uint8_t velocity, bool on);
 
     Links m_links;
     std::array<std::bitset<128>, 16> m_sounding; // per channel, notes started and not stopped

@@ -1,6 +1,7 @@
 #include "client/files/MidiFileReader.h"
 #include "client/files/MidiFileWriter.h"
 #include "tests/client/files/FileBytes.h"
+#include "tests/client/files/MidiBytes.h"
 #include "tests/client/files/RecordingBytes.h"
 
 #include <QTemporaryDir>
@@ -20,32 +21,6 @@ std::ostream& operator<<(std::ostream& out, const MidiFileEvent& e)
 } // namespace tamber
 
 namespace {
-
-QByteArray bigEndian(uint32_t value, int size)
-{
-    QByteArray out;
-    for (int i = size - 1; i >= 0; --i)
-        out.append(char((value >> (8 * i)) & 0xFF));
-    return out;
-}
-
-QByteArray header(int format, int tracks, int division)
-{
-    return QByteArray("MThd") + bigEndian(6, 4) + bigEndian(format, 2) + bigEndian(tracks, 2) +
-           bigEndian(division, 2);
-}
-
-QByteArray track(const QByteArray& body)
-{
-    return QByteArray("MTrk") + bigEndian(uint32_t(body.size()), 4) + body;
-}
-
-const QByteArray kEndOfTrack = bytes({0x00, 0xFF, 0x2F, 0x00});
-
-QByteArray tempo(int delta, uint32_t usPerQuarter)
-{
-    return bytes({delta, 0xFF, 0x51, 0x03}) + bigEndian(usPerQuarter, 3);
-}
 
 void expectEvents(const QByteArray& file, const std::vector<MidiFileEvent>& expected)
 {

@@ -1,10 +1,13 @@
 // The whole piano behind fake devices and dialogs, with the real main window (offscreen).
 #include "client/shell/PianoApp.h"
 #include "client/files/KeymapFile.h"
+#include "client/files/MidiFileWriter.h"
 #include "client/sound/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
 #include "common/protocol/Codec.h"
-#include "tests/client/files/FakeWaiter.h"
+#include "tests/client/files/FakePlaybackTimer.h"
+#include "tests/client/files/FileBytes.h"
+#include "tests/client/files/RecordingBytes.h"
 #include "tests/client/session/SessionFakes.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
@@ -47,7 +50,7 @@ struct PianoRig
     FakeMidiInputDevices inputs;
     QuietAudio audio;
     FakeKeyState keys;
-    tamber::testing::FakeWaiter waiter{clock};
+    tamber::testing::FakePlaybackTimer timer{clock};
     FakeSessionTransport transport;
     std::unique_ptr<PianoApp> piano;
 
@@ -80,7 +83,7 @@ struct PianoRig
     {
         piano = std::make_unique<PianoApp>(PianoPlatform{
             boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, audio, audio,
-            keys, waiter, transport, dataFilesIn(folder.path(), QString())});
+            keys, timer, transport, dataFilesIn(folder.path(), QString())});
         piano->Main();
         return *piano;
     }
@@ -120,7 +123,7 @@ TEST(PianoApp, NoOutputDeviceEndsBeforeTheWindowShows)
     rig.settings.values["Devices/OutDevice"] = "-2";
     rig.piano = std::make_unique<PianoApp>(
         PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
-                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.timer,
                       rig.transport, dataFilesIn(rig.folder.path(), QString())});
     EXPECT_FALSE(rig.piano->Main());
     EXPECT_FALSE(rig.piano->window().isVisible());
@@ -191,7 +194,7 @@ TEST(PianoApp, ClosingWhileRecordingCompletesTheFileBeforeTheDevicesClose)
     EXPECT_EQ(bytes.mid(8, 4), QByteArray("\1\0\0\0", 4));
 }
 
-TEST(PianoApp, ExitDuringPlaybackEndsTheLoopAndShutsDownOnce)
+TEST(PianoApp, ExitDuringPlaybackStopsItAndShutsDownOnce)
 {
     PianoRig rig;
     PianoApp& piano = rig.start();
@@ -201,13 +204,14 @@ TEST(PianoApp, ExitDuringPlaybackEndsTheLoopAndShutsDownOnce)
     piano.engine().StopNote(60, 0, true);
     piano.window().cmdRecord->click();
 
-    // Exit arrives inside Play's loop, between the note-on and its note-off.
-    rig.waiter.at(100, [&] { piano.window().mnuExit->trigger(); });
+    // Exit arrives while it plays, between the note-on and its note-off.
+    rig.timer.at(100, [&] { piano.window().mnuExit->trigger(); });
     rig.outputs.sent.clear();
     piano.window().cmdPlay->click();
+    rig.timer.run();
 
     EXPECT_FALSE(piano.player().IsPlaying());
-    EXPECT_FALSE(piano.player().isInsidePlayback());
+    EXPECT_FALSE(rig.timer.pending());
     EXPECT_FALSE(piano.window().isVisible());
     EXPECT_EQ(rig.outputs.openDevice, -1) << "devices closed by the shut-down";
     ASSERT_FALSE(rig.outputs.sent.empty());
@@ -296,11 +300,110 @@ TEST(PianoApp, AskedToEndDuringStartUpItStopsThere)
     QFile::remove(rig.folder.filePath("Default.tmk")); // start-up's first box
     rig.piano = std::make_unique<PianoApp>(
         PianoPlatform{rig.boxes, rig.fileDialogs, rig.inputBox, rig.help, rig.settings, rig.clock,
-                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.waiter,
+                      rig.outputs, rig.inputs, rig.audio, rig.audio, rig.keys, rig.timer,
                       rig.transport, dataFilesIn(rig.folder.path(), QString())});
     rig.boxes.onShow = [&] { rig.piano->terminate(); };
     EXPECT_FALSE(rig.piano->Main());
     EXPECT_TRUE(rig.piano->hasEnded());
     EXPECT_FALSE(rig.piano->window().isVisible());
     EXPECT_EQ(rig.outputs.log, std::vector<std::string>{}) << "no device was opened";
+}
+
+// A MIDI file from File > Open...: every channel sounds on the output and lights in its
+// colour; the instrument the file chose for the local channel is given back at the end.
+TEST(PianoApp, AMidiFilePlaysEveryChannelAndGivesTheInstrumentBack)
+{
+    using namespace tamber::testing;
+    PianoRig rig;
+    PianoApp& piano = rig.start();
+    piano.window().cmbInstruments->setCurrentIndex(5);
+    const QString song = rig.folder.filePath("song.mid");
+    writeAll(song, midiFileFromRecording(std::vector<RecordingEvent>{{0, 0x28C0},
+                                                                     {0, noteOn(60, 100, 0)},
+                                                                     {0, noteOn(64, 100, 4)},
+                                                                     {0, noteOn(20, 100, 4)},
+                                                                     {500, noteOff(60)},
+                                                                     {0, noteOff(64, 4)},
+                                                                     {0, noteOff(20, 4)}}));
+    rig.fileDialogs.answers = {song};
+    piano.window().mnuOpen->trigger();
+    EXPECT_FALSE(piano.window().cmdRecord->isEnabled());
+    EXPECT_FALSE(piano.window().mnuExportMidi->isEnabled());
+
+    rig.outputs.sent.clear();
+    std::vector<std::optional<QColor>> lit;
+    rig.timer.at(100, [&] {
+        for (int note : {60, 64, 20 + 36})
+            lit.push_back(piano.window().keys().fillOf(note - kFirstKeyNote));
+    });
+    piano.window().cmdPlay->click();
+    rig.timer.run();
+
+    auto colour = [](uint32_t paint) {
+        return QColor(paint & 0xFF, paint >> 8 & 0xFF, paint >> 16);
+    };
+    EXPECT_EQ(lit, (std::vector<std::optional<QColor>>{colour(PaintKey(0, 100)),
+                                                       colour(PaintKey(4, 100)), std::nullopt}))
+        << "note 20 sounds but lights no key";
+    EXPECT_EQ(rig.outputs.sent,
+              (std::vector<ShortMessage>{0x28C0, 0x643C90, 0x644094, 0x641494, 0x3C80, 0x4084,
+                                         0x1484, makeShortMessage(0xC0, 5, 0)}));
+    EXPECT_TRUE(rig.transport.sent.empty());
+    EXPECT_EQ(piano.window().cmdPlay->text(), "Play");
+    EXPECT_TRUE(rig.boxes.shown.empty());
+}
+
+// What keeps a file from playing or exporting is one box, with the file's name and why.
+TEST(PianoApp, PlaybackAndExportFailuresAreShownInOneBoxEach)
+{
+    using namespace tamber::testing;
+    PianoRig rig;
+    PianoApp& piano = rig.start();
+    auto playFile = [&](const QString& file) {
+        rig.boxes.shown.clear();
+        rig.fileDialogs.answers = {file};
+        piano.window().mnuOpen->trigger();
+        piano.window().cmdPlay->click();
+        rig.timer.run();
+        EXPECT_EQ(piano.window().cmdPlay->text(), "Play");
+        EXPECT_EQ(rig.boxes.shown.size(), 1u);
+        return rig.boxes.shown.empty() ? ShownBox{} : rig.boxes.shown.front();
+    };
+
+    const QString gone = rig.folder.filePath("gone.tbr");
+    ShownBox box = playFile(gone);
+    EXPECT_EQ(box.text.toStdString(), QStringLiteral("The recording \"%1\" could not be opened: %2")
+                                          .arg(gone, loadRecording(gone).reason)
+                                          .toStdString());
+    EXPECT_EQ(box.title, "Error");
+    EXPECT_EQ(box.icon, MessageBoxes::Icon::Exclamation);
+
+    const QString sparse = rig.folder.filePath("sparse.tbr");
+    writeSparse(sparse, kRecordingHeader + longs({0x7FFFFFFF}),
+                kRecordingHeaderSize + qint64(Player::kMaxPlayEvents + 1) * kRecordingEventSize);
+    EXPECT_EQ(playFile(sparse).text,
+              QStringLiteral("The recording \"%1\" cannot be played: it holds more than "
+                             "16777216 events.")
+                  .arg(sparse));
+
+    const QString cut = rig.folder.filePath("cut.mid");
+    writeAll(cut, QByteArray("MThd\0\0\0\6\0\0\0\1\0\x60MTrk\0\0\0\x10\0\x90", 24));
+    EXPECT_EQ(playFile(cut).text, QStringLiteral("The MIDI file \"%1\" cannot be played: %2")
+                                      .arg(cut, loadMidiFile(cut).message));
+
+    const QString goneMidi = rig.folder.filePath("gone.midi");
+    EXPECT_EQ(playFile(goneMidi).text.toStdString(),
+              QStringLiteral("The MIDI file \"%1\" could not be opened: %2")
+                  .arg(goneMidi, loadMidiFile(goneMidi).message)
+                  .toStdString());
+
+    rig.startRecording();
+    ASSERT_TRUE(piano.window().mnuExportMidi->isEnabled());
+    rig.boxes.shown.clear();
+    rig.fileDialogs.answers = {rig.folder.path()}; // a folder cannot be written as a file
+    piano.window().mnuExportMidi->trigger();
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.shown[0].text,
+              exportRecordingAsMidi(rig.folder.filePath("take.tbr"), rig.folder.path()).message);
+    EXPECT_FALSE(piano.recorder().IsRecording()) << "the recording was completed first";
 }

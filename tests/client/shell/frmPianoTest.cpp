@@ -145,7 +145,9 @@ TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
         menus << a->menu();
     EXPECT_EQ(captions(window.menuBar()->actions()),
               QStringList({"&File", "&Options", "&Corvent", "&Help"}));
-    EXPECT_EQ(captions(menus[0]->actions()), QStringList({"&New...", "&Open...", "-", "E&xit"}));
+    EXPECT_EQ(captions(menus[0]->actions()),
+              QStringList({"&New...", "&Open...", "&Export MIDI File...", "-", "E&xit"}));
+    EXPECT_FALSE(window.mnuExportMidi->isEnabled()) << "until a recording file is chosen";
     EXPECT_EQ(captions(menus[1]->actions()), QStringList({"&Key Config...", "&Metronome...", "-",
                                                           "&Output Device", "&Input Device"}));
     EXPECT_EQ(captions(window.mnuOutput->actions()),

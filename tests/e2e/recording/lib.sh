@@ -56,11 +56,13 @@ rec_click() { # WINDOW X Y
 rec_click_record() { rec_click "$1" $REC_RECORD_X $REC_BUTTON_Y; }
 rec_click_play() { rec_click "$1" $REC_PLAY_X $REC_BUTTON_Y; }
 
-# Answers File > New... (Ctrl+N) or File > Open... (Ctrl+O) with a full path.
-rec_choose_file() { # WINDOW SHORTCUT TITLE PATH
+# Answers File > New... (Ctrl+N), File > Open... (Ctrl+O) or another file dialog that KEYS
+# (one or more, space-separated) open with a full path.
+rec_choose_file() { # WINDOW KEYS TITLE PATH
     local dialog
     e2e_focus "$1"
-    xdotool key "$2"
+    # shellcheck disable=SC2086 # one argument a key
+    xdotool key $2
     dialog=$(e2e_wait_window "^$3\$" 10) || e2e_fail "no dialog titled $3"
     e2e_focus "$dialog"
     # The file name field has the focus; replace whatever it holds.
