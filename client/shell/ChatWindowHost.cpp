@@ -1,14 +1,14 @@
 #include "ChatWindowHost.h"
 
+#include "frmPiano.h"
+
 #include "client/session/SessionClient.h"
 #include "client/widgets/frmChat.h"
 
-#include <QAction>
-
 namespace tamber {
 
-ChatWindowHost::ChatWindowHost(SessionClient& client, QWidget* mainWindow, QAction* mnuJoinSession)
-    : m_client(client), m_mainWindow(mainWindow), m_mnuJoinSession(mnuJoinSession)
+ChatWindowHost::ChatWindowHost(SessionClient& client, frmPiano& mainWindow)
+    : m_client(client), m_mainWindow(mainWindow)
 {
 }
 
@@ -22,14 +22,13 @@ ChatWindowHost::~ChatWindowHost()
 
 void ChatWindowHost::setJoinSessionEnabled(bool enabled)
 {
-    if (m_mnuJoinSession)
-        m_mnuJoinSession->setEnabled(enabled);
+    m_mainWindow.setJoinSessionEnabled(enabled);
 }
 
 void ChatWindowHost::showChat(int myUserId, const QString& myUserName)
 {
     closeChat();
-    m_chat = new frmChat(myUserId, myUserName, m_mainWindow);
+    m_chat = new frmChat(myUserId, myUserName, &m_mainWindow);
     QObject::connect(m_chat, &frmChat::sendRequested,
                      [this](const QString& text) { m_client.SendChatText(text); });
     QObject::connect(m_chat, &frmChat::closing, [this] { m_client.LeaveSession(); });

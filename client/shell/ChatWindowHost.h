@@ -5,13 +5,11 @@
 
 #include <QPointer>
 
-class QAction;
-class QWidget;
-
 namespace tamber {
 
 class SessionClient;
 class frmChat;
+class frmPiano;
 
 // The session's view in the piano: the main window's Join Session item and one chat window
 // per session, created on "UserID" and destroyed when the session ends.
@@ -21,7 +19,7 @@ class frmChat;
 class ChatWindowHost : public SessionView
 {
 public:
-    ChatWindowHost(SessionClient& client, QWidget* mainWindow, QAction* mnuJoinSession);
+    ChatWindowHost(SessionClient& client, frmPiano& mainWindow);
     ~ChatWindowHost() override;
 
     void setJoinSessionEnabled(bool enabled) override;
@@ -34,8 +32,7 @@ public:
 
 private:
     SessionClient& m_client;
-    QPointer<QWidget> m_mainWindow;
-    QPointer<QAction> m_mnuJoinSession;
+    frmPiano& m_mainWindow;
     QPointer<frmChat> m_chat;
 };
 

@@ -26,6 +26,13 @@ QRect twipRect(int left, int top, int width, int height)
 }
 constexpr int kNoteLabels = 36;
 
+// Every control carries its name as its objectName: how tests, and Qt's tools, find it.
+template <typename Control> Control* named(Control* control, const QString& name)
+{
+    control->setObjectName(name);
+    return control;
+}
+
 // The entry the instrument list was drawn to show whole.
 const QString kDesignedInstrumentEntry = QStringLiteral("1. Acoustic Grand Piano");
 
@@ -61,11 +68,11 @@ void frmPiano::buildControls()
     client->setFixedSize(px(8880), px(3015));
     setCentralWidget(client);
 
-    fraInstrument = new QGroupBox(QStringLiteral("Instrument"), client);
+    fraInstrument =
+        named(new QGroupBox(QStringLiteral("Instrument"), client), QStringLiteral("fraInstrument"));
     fraInstrument->setGeometry(twipRect(120, 120, 2535, 1335));
 
-    cmbInstruments = new QComboBox(fraInstrument);
-    cmbInstruments->setObjectName(QStringLiteral("cmbInstruments"));
+    cmbInstruments = named(new QComboBox(fraInstrument), QStringLiteral("cmbInstruments"));
     cmbInstruments->setGeometry(twipRect(120, 240, 2295, 315));
     const int width = entryWidth(*cmbInstruments);
     cmbInstruments->setFont(fittedFont(designFont(), [width](const QFont& font) {
@@ -79,11 +86,12 @@ void frmPiano::buildControls()
             emit instrumentChosen(index);
     });
 
-    fraOctave = new QGroupBox(QStringLiteral("Base Octave"), fraInstrument);
+    fraOctave = named(new QGroupBox(QStringLiteral("Base Octave"), fraInstrument),
+                      QStringLiteral("fraOctave"));
     fraOctave->setGeometry(twipRect(120, 600, 2295, 615));
     for (int i = 0; i < 5; ++i) {
-        auto* button = new QPushButton(QString::number(i + 1), fraOctave);
-        button->setObjectName(QStringLiteral("cmdOctave%1").arg(i));
+        auto* button = named(new QPushButton(QString::number(i + 1), fraOctave),
+                             QStringLiteral("cmdOctave%1").arg(i));
         button->setGeometry(twipRect(120 + 450 * i, 240, 255, 255));
         button->setFocusPolicy(Qt::NoFocus);
         button->setFont(designFont(i == m_state.BaseOctave()));
@@ -91,22 +99,23 @@ void frmPiano::buildControls()
         cmdOctave.append(button);
     }
 
-    fraRecording = new QGroupBox(QStringLiteral("Recording"), client);
+    fraRecording =
+        named(new QGroupBox(QStringLiteral("Recording"), client), QStringLiteral("fraRecording"));
     fraRecording->setGeometry(twipRect(2760, 120, 1815, 1095));
-    cmdRecord = new QPushButton(QStringLiteral("Record"), fraRecording);
-    cmdRecord->setObjectName(QStringLiteral("cmdRecord"));
+    cmdRecord =
+        named(new QPushButton(QStringLiteral("Record"), fraRecording), QStringLiteral("cmdRecord"));
     cmdRecord->setGeometry(twipRect(120, 240, 735, 375));
     cmdRecord->setEnabled(false);
     cmdRecord->setFocusPolicy(Qt::NoFocus);
     connect(cmdRecord, &QPushButton::clicked, this, &frmPiano::recordClicked);
-    cmdPlay = new QPushButton(QStringLiteral("Play"), fraRecording);
-    cmdPlay->setObjectName(QStringLiteral("cmdPlay"));
+    cmdPlay =
+        named(new QPushButton(QStringLiteral("Play"), fraRecording), QStringLiteral("cmdPlay"));
     cmdPlay->setGeometry(twipRect(960, 240, 735, 375));
     cmdPlay->setEnabled(false);
     cmdPlay->setFocusPolicy(Qt::NoFocus);
     connect(cmdPlay, &QPushButton::clicked, this, &frmPiano::playClicked);
-    lblFile = new QLabel(QStringLiteral("File: None"), fraRecording);
-    lblFile->setObjectName(QStringLiteral("lblFile"));
+    lblFile =
+        named(new QLabel(QStringLiteral("File: None"), fraRecording), QStringLiteral("lblFile"));
     lblFile->setGeometry(twipRect(120, 720, 1575, 255));
 
     for (int i = 0; i < 2; ++i) {
@@ -116,17 +125,16 @@ void frmPiano::buildControls()
         line->setGeometry(px(2760), px(1320 + 120 * i), px(8760 - 2760), 1);
     }
 
-    shpKeys = new PianoKeysView(kKeyCount, client);
-    shpKeys->setObjectName(QStringLiteral("picKeys"));
-    shpKeys->setGeometry(twipRect(120, 1560, 8655, 1095));
+    picKeys = named(new PianoKeysView(kKeyCount, client), QStringLiteral("picKeys"));
+    picKeys->setGeometry(twipRect(120, 1560, 8655, 1095));
 
     QFont terminal(QStringLiteral("Terminal"));
     terminal.setStyleHint(QFont::Monospace);
     terminal.setPointSize(6);
     terminal.setBold(true);
     for (int j = 0; j < kNoteLabels; ++j) {
-        auto* label = new QLabel(QStringLiteral("##"), client);
-        label->setObjectName(QStringLiteral("lblNote%1").arg(j));
+        auto* label =
+            named(new QLabel(QStringLiteral("##"), client), QStringLiteral("lblNote%1").arg(j));
         label->setGeometry(twipRect(120 + 240 * j, 2760, 255, 135));
         label->setAlignment(Qt::AlignCenter);
         label->setFont(terminal);
@@ -137,50 +145,63 @@ void frmPiano::buildControls()
 
 void frmPiano::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    mnuNew = file->addAction(QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N), this,
-                             &frmPiano::newRecordingRequested);
-    mnuOpen = file->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
-                              &frmPiano::openRecordingRequested);
-    mnuExportMidi = file->addAction(QStringLiteral("&Export MIDI File..."), this,
-                                    &frmPiano::exportMidiRequested);
+    QMenu* file = named(menuBar()->addMenu(QStringLiteral("&File")), QStringLiteral("mnuFile"));
+    mnuNew = named(file->addAction(QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
+                                   this, &frmPiano::newRecordingRequested),
+                   QStringLiteral("mnuNew"));
+    mnuOpen = named(file->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+                                    this, &frmPiano::openRecordingRequested),
+                    QStringLiteral("mnuOpen"));
+    mnuExportMidi = named(file->addAction(QStringLiteral("&Export MIDI File..."), this,
+                                          &frmPiano::exportMidiRequested),
+                          QStringLiteral("mnuExportMidi"));
     mnuExportMidi->setEnabled(false);
     file->addSeparator();
-    mnuExit = file->addAction(QStringLiteral("E&xit"), this, &frmPiano::close);
+    mnuExit = named(file->addAction(QStringLiteral("E&xit"), this, &frmPiano::close),
+                    QStringLiteral("mnuExit"));
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
-    mnuKeyConfig =
-        options->addAction(QStringLiteral("&Key Config..."), QKeySequence(Qt::CTRL | Qt::Key_K),
-                           this, &frmPiano::keyConfigRequested);
+    QMenu* options =
+        named(menuBar()->addMenu(QStringLiteral("&Options")), QStringLiteral("mnuOptions"));
+    mnuKeyConfig = named(options->addAction(QStringLiteral("&Key Config..."),
+                                            QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                                            &frmPiano::keyConfigRequested),
+                         QStringLiteral("mnuKeyConfig"));
     // The metronome was planned but does nothing yet.
-    mnuMetronome = options->addAction(QStringLiteral("&Metronome..."));
+    mnuMetronome =
+        named(options->addAction(QStringLiteral("&Metronome...")), QStringLiteral("mnuMetronome"));
     mnuMetronome->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     options->addSeparator();
-    mnuOutput = options->addMenu(QStringLiteral("&Output Device"));
-    mnuPCSpeaker = mnuOutput->addAction(QStringLiteral("(PC Speaker)"));
+    mnuOutput =
+        named(options->addMenu(QStringLiteral("&Output Device")), QStringLiteral("mnuOutput"));
+    mnuPCSpeaker =
+        named(mnuOutput->addAction(QStringLiteral("(PC Speaker)")), QStringLiteral("mnuPCSpeaker"));
     mnuPCSpeaker->setCheckable(true);
     connect(mnuPCSpeaker, &QAction::triggered, this, [this] {
         // The program, not Qt, decides the check marks.
         mnuPCSpeaker->setChecked(!mnuPCSpeaker->isChecked());
         emit pcSpeakerClicked();
     });
-    mnuInput = options->addMenu(QStringLiteral("&Input Device"));
+    mnuInput = named(options->addMenu(QStringLiteral("&Input Device")), QStringLiteral("mnuInput"));
     setOutputItems({QStringLiteral("(None)")});
     setInputItems({QStringLiteral("(None)")});
 
-    QMenu* corvent = menuBar()->addMenu(QStringLiteral("&Corvent"));
-    mnuJoinSession =
-        corvent->addAction(QStringLiteral("&Join Session..."), QKeySequence(Qt::CTRL | Qt::Key_J),
-                           this, &frmPiano::joinSessionRequested);
+    QMenu* corvent =
+        named(menuBar()->addMenu(QStringLiteral("&Corvent")), QStringLiteral("mnuCorvent"));
+    mnuJoinSession = named(corvent->addAction(QStringLiteral("&Join Session..."),
+                                              QKeySequence(Qt::CTRL | Qt::Key_J), this,
+                                              &frmPiano::joinSessionRequested),
+                           QStringLiteral("mnuJoinSession"));
 
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelpContents = help->addAction(QStringLiteral("&Help"), QKeySequence(Qt::Key_F1), this,
-                                      &frmPiano::helpRequested);
-    mnuAbout = help->addAction(QStringLiteral("&About..."), this, &frmPiano::aboutRequested);
+    QMenu* help = named(menuBar()->addMenu(QStringLiteral("&Help")), QStringLiteral("mnuHelp"));
+    mnuHelpContents = named(help->addAction(QStringLiteral("&Help"), QKeySequence(Qt::Key_F1), this,
+                                            &frmPiano::helpRequested),
+                            QStringLiteral("mnuHelpContents"));
+    mnuAbout = named(help->addAction(QStringLiteral("&About..."), this, &frmPiano::aboutRequested),
+                     QStringLiteral("mnuAbout"));
 }
 
-void frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& captions,
-                              const std::function<void(int)>& clicked)
+void frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QString& name,
+                              const QStringList& captions, const std::function<void(int)>& clicked)
 {
     for (QAction* item : items) {
         menu->removeAction(item);
@@ -188,8 +209,9 @@ void frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStri
     }
     items.clear();
     for (int k = 0; k < captions.size(); ++k) {
-        QAction* item =
-            menu->addAction(QString(captions[k]).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* item = named(
+            menu->addAction(QString(captions[k]).replace(QLatin1Char('&'), QStringLiteral("&&"))),
+            name + QString::number(k));
         item->setCheckable(true);
         QObject::connect(item, &QAction::triggered, item, [item, clicked, k] {
             item->setChecked(!item->isChecked());
@@ -201,12 +223,14 @@ void frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStri
 
 void frmPiano::setOutputItems(const QStringList& captions)
 {
-    fillDeviceMenu(mnuOutput, mnuOutDevice, captions, [this](int k) { emit outputItemClicked(k); });
+    fillDeviceMenu(mnuOutput, mnuOutDevice, QStringLiteral("mnuOutDevice"), captions,
+                   [this](int k) { emit outputItemClicked(k); });
 }
 
 void frmPiano::setInputItems(const QStringList& captions)
 {
-    fillDeviceMenu(mnuInput, mnuInDevice, captions, [this](int k) { emit inputItemClicked(k); });
+    fillDeviceMenu(mnuInput, mnuInDevice, QStringLiteral("mnuInDevice"), captions,
+                   [this](int k) { emit inputItemClicked(k); });
 }
 
 void frmPiano::setOutputChecked(int item, bool checked)

@@ -29,10 +29,8 @@ class frmPiano : public QMainWindow, public DeviceMenuView, public RecordingView
 public:
     frmPiano(MessageBoxes& messageBoxes, const PianoState& state, QWidget* parent = nullptr);
 
-    PianoKeysView& keys() { return *shpKeys; }
-
-    void cmdOctave_Click(int index);
-    void lblNote_DblClick(int index);
+    // The keyboard, lit by the notes that sound.
+    KeyLights& keyLights() { return *picKeys; }
 
     // Empties the list, then fills it; the state's instrument is the one shown.
     void setInstruments(const QStringList& entries);
@@ -83,10 +81,13 @@ protected:
 
 private:
     void buildControls();
+    void cmdOctave_Click(int index);
+    void lblNote_DblClick(int index);
     void showInstrument(int program);
     void showBaseOctave(int octave); // the bold button
     void buildMenus();
-    static void fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QStringList& captions,
+    static void fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QString& name,
+                               const QStringList& captions,
                                const std::function<void(int)>& clicked);
 
     MessageBoxes& m_messageBoxes;
@@ -94,8 +95,8 @@ private:
     std::function<void()> m_shutdown;
     bool m_shutDown = false;
 
-public:
-    // Controls, named as the rest of the program refers to them.
+    // Each control carries its name here as its objectName (an index appended for those of
+    // an array: "cmdOctave3", "mnuOutDevice0").
     QGroupBox* fraInstrument = nullptr;
     QComboBox* cmbInstruments = nullptr;
     QGroupBox* fraOctave = nullptr;
@@ -104,7 +105,7 @@ public:
     QPushButton* cmdRecord = nullptr;
     QPushButton* cmdPlay = nullptr;
     QLabel* lblFile = nullptr;
-    PianoKeysView* shpKeys = nullptr; // picKeys with shpKey(0..60)
+    PianoKeysView* picKeys = nullptr;
     QVector<QLabel*> lblNote;
 
     QAction* mnuNew = nullptr;

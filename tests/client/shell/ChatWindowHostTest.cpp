@@ -1,11 +1,12 @@
 // The chat window, offscreen, driven by a session client.
 #include "client/shell/ChatWindowHost.h"
+#include "client/shell/frmPiano.h"
 #include "client/widgets/ChatTranscript.h"
 #include "client/widgets/frmChat.h"
 #include "tests/client/session/SessionFakes.h"
+#include "tests/client/support/WindowControls.h"
 #include "tests/client/widgets/ListEntries.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +25,8 @@ void destroyClosedWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-// A piano's session parts with the real chat windows; only the socket and dialogs are fake.
+// A piano's session parts with the real main and chat windows; only the socket and dialogs are
+// fake.
 struct HostRig
 {
     FakeMidiOutputDevices output;
@@ -34,9 +36,9 @@ struct HostRig
     FakeInputBox input;
     FakeSessionTransport transport;
     PianoState state;
-    QWidget mainWindow;
-    QAction mnuJoinSession{QStringLiteral("&Join Session...")};
-    ChatWindowHost host{client, &mainWindow, &mnuJoinSession};
+    frmPiano mainWindow{boxes, state};
+    QAction& mnuJoinSession = WindowControls(mainWindow).action("mnuJoinSession");
+    ChatWindowHost host{client, mainWindow};
     SessionClient client{{engine, boxes.reporter(), input, transport, host, state}};
     NoteEngine engine{{output, keys, client, recorder, state}};
 

@@ -9,6 +9,7 @@
 #include "tests/client/files/FileBytes.h"
 #include "tests/client/files/RecordingBytes.h"
 #include "tests/client/session/SessionFakes.h"
+#include "tests/client/support/WindowControls.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
@@ -54,6 +55,8 @@ struct PianoRig
     FakeSessionTransport transport;
     std::unique_ptr<PianoApp> piano;
 
+    WindowControls controls() const { return WindowControls(piano->window()); }
+
     PianoRig()
     {
         outputs.names = {"Synth", "Port A"};
@@ -74,8 +77,8 @@ struct PianoRig
     {
         const QString path = folder.filePath("take.tbr");
         fileDialogs.answers = {path};
-        piano->window().mnuNew->trigger();
-        piano->window().cmdRecord->click();
+        controls().action("mnuNew").trigger();
+        controls().button("cmdRecord").click();
         return path;
     }
 
@@ -100,18 +103,19 @@ TEST(PianoApp, StartsOnDeviceZeroWithTheDefaultKeymapAndProgramZero)
     EXPECT_EQ(rig.outputs.openDevice, 0);
     EXPECT_EQ(rig.outputs.sent, (std::vector<ShortMessage>{makeShortMessage(0xC0, 0, 0)}));
     frmPiano& window = piano.window();
+    const WindowControls controls(window);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.checkedOutputItem(), 1);
     EXPECT_EQ(window.checkedInputItem(), 0);
-    EXPECT_EQ(window.mnuOutDevice.size(), 3);
-    EXPECT_EQ(window.mnuInDevice[1]->text(), "Keys");
-    EXPECT_EQ(window.cmbInstruments->count(), 128);
-    EXPECT_EQ(window.cmbInstruments->currentIndex(), 0);
-    EXPECT_EQ(window.lblNote[12]->text(), "A");
+    EXPECT_EQ(controls.count<QAction>("mnuOutDevice"), 3);
+    EXPECT_EQ(controls.action("mnuInDevice", 1).text(), "Keys");
+    EXPECT_EQ(controls.comboBox("cmbInstruments").count(), 128);
+    EXPECT_EQ(controls.comboBox("cmbInstruments").currentIndex(), 0);
+    EXPECT_EQ(controls.label("lblNote", 12).text(), "A");
     EXPECT_EQ(piano.state().BaseOctave(), 3);
-    QTest::mouseClick(window.cmdOctave[1], Qt::LeftButton);
+    QTest::mouseClick(&controls.button("cmdOctave", 1), Qt::LeftButton);
     EXPECT_EQ(piano.state().BaseOctave(), 1);
-    EXPECT_TRUE(window.cmdOctave[1]->font().bold());
+    EXPECT_TRUE(controls.button("cmdOctave", 1).font().bold());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].title, "Welcome");
 }
@@ -166,9 +170,9 @@ TEST(PianoApp, MappedKeyPlaysOnlyWithTheMainWindowInFront)
 TEST(PianoApp, ChoosingAnInstrumentSendsAProgramChangeOnTheLocalChannel)
 {
     PianoRig rig;
-    PianoApp& piano = rig.start();
+    rig.start();
     rig.outputs.sent.clear();
-    piano.window().cmbInstruments->setCurrentIndex(40);
+    rig.controls().comboBox("cmbInstruments").setCurrentIndex(40);
     EXPECT_EQ(rig.outputs.sent, (std::vector<ShortMessage>{makeShortMessage(0xC0, 40, 0)}));
     EXPECT_TRUE(rig.transport.sent.empty()) << "offline: nothing goes to a session";
 }
@@ -202,12 +206,12 @@ TEST(PianoApp, ExitDuringPlaybackStopsItAndShutsDownOnce)
     piano.engine().StartNote(60, 100, 0, true);
     rig.clock.advance(5000);
     piano.engine().StopNote(60, 0, true);
-    piano.window().cmdRecord->click();
+    rig.controls().button("cmdRecord").click();
 
     // Exit arrives while it plays, between the note-on and its note-off.
-    rig.timer.at(100, [&] { piano.window().mnuExit->trigger(); });
+    rig.timer.at(100, [&] { rig.controls().action("mnuExit").trigger(); });
     rig.outputs.sent.clear();
-    piano.window().cmdPlay->click();
+    rig.controls().button("cmdPlay").click();
     rig.timer.run();
 
     EXPECT_FALSE(piano.player().IsPlaying());
@@ -223,7 +227,7 @@ TEST(PianoApp, HelpWithoutAHelpFileChangesNothing)
     PianoRig rig;
     PianoApp& piano = rig.start();
     rig.help.exists = false;
-    piano.window().mnuHelpContents->trigger();
+    rig.controls().action("mnuHelpContents").trigger();
     EXPECT_EQ(rig.help.shownFile, rig.folder.filePath("help/index.html"));
     EXPECT_TRUE(rig.boxes.shown.empty());
     EXPECT_TRUE(piano.window().isVisible());
@@ -237,10 +241,10 @@ TEST(PianoApp, PCSpeakerTickRunsOnlyWhileThePCSpeakerIsTheOutput)
     EXPECT_TRUE(piano.window().isPCSpeakerChecked());
     EXPECT_TRUE(piano.isPCSpeakerTicking());
     EXPECT_EQ(rig.outputs.openDevice, -1);
-    piano.window().mnuOutDevice[1]->trigger();
+    rig.controls().action("mnuOutDevice", 1).trigger();
     EXPECT_FALSE(piano.isPCSpeakerTicking());
     EXPECT_EQ(rig.outputs.openDevice, 0);
-    piano.window().mnuPCSpeaker->trigger();
+    rig.controls().action("mnuPCSpeaker").trigger();
     EXPECT_TRUE(piano.isPCSpeakerTicking());
     EXPECT_EQ(rig.settings.values.value("Devices/OutDevice"), "-2");
 }
@@ -253,16 +257,16 @@ TEST(PianoApp, ShutDownClosesEveryWindowOfTheProgramAndSaysItHasEnded)
     PianoApp& piano = rig.start();
     int ended = 0;
     QObject::connect(&piano, &PianoApp::ended, [&] { ++ended; });
-    piano.window().mnuHelpContents->trigger();
+    rig.controls().action("mnuHelpContents").trigger();
     ASSERT_TRUE(rig.help.open);
     piano.keyConfig().show();
     rig.inputBox.answer = QStringLiteral("127.0.0.1");
-    piano.window().mnuJoinSession->trigger();
+    rig.controls().action("mnuJoinSession").trigger();
     rig.transport.accept();
     rig.transport.deliver(protocol::buildMessage({"UserID", "User2", "2"}));
     ASSERT_NE(piano.chat().chatWindow(), nullptr);
 
-    piano.window().mnuExit->trigger();
+    rig.controls().action("mnuExit").trigger();
     EXPECT_FALSE(piano.window().isVisible());
     EXPECT_FALSE(rig.help.open);
     EXPECT_FALSE(piano.keyConfig().isVisible());
@@ -315,8 +319,8 @@ TEST(PianoApp, AMidiFilePlaysEveryChannelAndGivesTheInstrumentBack)
 {
     using namespace tamber::testing;
     PianoRig rig;
-    PianoApp& piano = rig.start();
-    piano.window().cmbInstruments->setCurrentIndex(5);
+    rig.start();
+    rig.controls().comboBox("cmbInstruments").setCurrentIndex(5);
     const QString song = rig.folder.filePath("song.mid");
     writeAll(song, midiFileFromRecording(std::vector<RecordingEvent>{{0, 0x28C0},
                                                                      {0, noteOn(60, 100, 0)},
@@ -326,17 +330,17 @@ TEST(PianoApp, AMidiFilePlaysEveryChannelAndGivesTheInstrumentBack)
                                                                      {0, noteOff(64, 4)},
                                                                      {0, noteOff(20, 4)}}));
     rig.fileDialogs.answers = {song};
-    piano.window().mnuOpen->trigger();
-    EXPECT_FALSE(piano.window().cmdRecord->isEnabled());
-    EXPECT_FALSE(piano.window().mnuExportMidi->isEnabled());
+    rig.controls().action("mnuOpen").trigger();
+    EXPECT_FALSE(rig.controls().button("cmdRecord").isEnabled());
+    EXPECT_FALSE(rig.controls().action("mnuExportMidi").isEnabled());
 
     rig.outputs.sent.clear();
     std::vector<std::optional<QColor>> lit;
     rig.timer.at(100, [&] {
         for (int note : {60, 64, 20 + 36})
-            lit.push_back(piano.window().keys().fillOf(note - kFirstKeyNote));
+            lit.push_back(rig.controls().keys("picKeys").fillOf(note - kFirstKeyNote));
     });
-    piano.window().cmdPlay->click();
+    rig.controls().button("cmdPlay").click();
     rig.timer.run();
 
     auto colour = [](uint32_t paint) {
@@ -349,7 +353,7 @@ TEST(PianoApp, AMidiFilePlaysEveryChannelAndGivesTheInstrumentBack)
               (std::vector<ShortMessage>{0x28C0, 0x643C90, 0x644094, 0x641494, 0x3C80, 0x4084,
                                          0x1484, makeShortMessage(0xC0, 5, 0)}));
     EXPECT_TRUE(rig.transport.sent.empty());
-    EXPECT_EQ(piano.window().cmdPlay->text(), "Play");
+    EXPECT_EQ(rig.controls().button("cmdPlay").text(), "Play");
     EXPECT_TRUE(rig.boxes.shown.empty());
 }
 
@@ -362,10 +366,10 @@ TEST(PianoApp, PlaybackAndExportFailuresAreShownInOneBoxEach)
     auto playFile = [&](const QString& file) {
         rig.boxes.shown.clear();
         rig.fileDialogs.answers = {file};
-        piano.window().mnuOpen->trigger();
-        piano.window().cmdPlay->click();
+        rig.controls().action("mnuOpen").trigger();
+        rig.controls().button("cmdPlay").click();
         rig.timer.run();
-        EXPECT_EQ(piano.window().cmdPlay->text(), "Play");
+        EXPECT_EQ(rig.controls().button("cmdPlay").text(), "Play");
         EXPECT_EQ(rig.boxes.shown.size(), 1u);
         return rig.boxes.shown.empty() ? ShownBox{} : rig.boxes.shown.front();
     };
@@ -398,10 +402,10 @@ TEST(PianoApp, PlaybackAndExportFailuresAreShownInOneBoxEach)
                   .toStdString());
 
     rig.startRecording();
-    ASSERT_TRUE(piano.window().mnuExportMidi->isEnabled());
+    ASSERT_TRUE(rig.controls().action("mnuExportMidi").isEnabled());
     rig.boxes.shown.clear();
     rig.fileDialogs.answers = {rig.folder.path()}; // a folder cannot be written as a file
-    piano.window().mnuExportMidi->trigger();
+    rig.controls().action("mnuExportMidi").trigger();
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].text,
               exportRecordingAsMidi(rig.folder.filePath("take.tbr"), rig.folder.path()).message);

@@ -1,6 +1,7 @@
 #include "client/shell/frmPiano.h"
 #include "client/shell/Instruments.h"
 #include "client/shell/frmAbout.h"
+#include "tests/client/support/WindowControls.h"
 #include "tests/fakes/FakePlatform.h"
 
 #include <QAction>
@@ -38,20 +39,21 @@ TEST(frmPiano, LayoutFollowsTheDesign)
     FakeMessageBoxes boxes;
     PianoState state;
     frmPiano window(boxes, state);
+    const WindowControls controls(window);
     EXPECT_EQ(window.windowTitle(), "Tamber Piano");
     EXPECT_EQ(window.centralWidget()->size(), QSize(592, 201));
-    EXPECT_EQ(window.fraInstrument->geometry(), QRect(8, 8, 169, 89));
-    EXPECT_EQ(window.fraInstrument->title(), "Instrument");
-    EXPECT_EQ(window.fraOctave->title(), "Base Octave");
-    EXPECT_EQ(window.cmdOctave[4]->geometry(), QRect(128, 16, 17, 17));
-    EXPECT_EQ(window.fraRecording->geometry(), QRect(184, 8, 121, 73));
-    EXPECT_EQ(window.shpKeys->geometry(), QRect(8, 104, 577, 73));
-    EXPECT_EQ(window.lblNote[35]->geometry(), QRect(568, 184, 17, 9));
-    EXPECT_EQ(window.cmdRecord->text(), "Record");
-    EXPECT_FALSE(window.cmdRecord->isEnabled());
-    EXPECT_EQ(window.cmdPlay->text(), "Play");
-    EXPECT_FALSE(window.cmdPlay->isEnabled());
-    EXPECT_EQ(window.lblFile->text(), "File: None");
+    EXPECT_EQ(controls.frame("fraInstrument").geometry(), QRect(8, 8, 169, 89));
+    EXPECT_EQ(controls.frame("fraInstrument").title(), "Instrument");
+    EXPECT_EQ(controls.frame("fraOctave").title(), "Base Octave");
+    EXPECT_EQ(controls.button("cmdOctave", 4).geometry(), QRect(128, 16, 17, 17));
+    EXPECT_EQ(controls.frame("fraRecording").geometry(), QRect(184, 8, 121, 73));
+    EXPECT_EQ(controls.keys("picKeys").geometry(), QRect(8, 104, 577, 73));
+    EXPECT_EQ(controls.label("lblNote", 35).geometry(), QRect(568, 184, 17, 9));
+    EXPECT_EQ(controls.button("cmdRecord").text(), "Record");
+    EXPECT_FALSE(controls.button("cmdRecord").isEnabled());
+    EXPECT_EQ(controls.button("cmdPlay").text(), "Play");
+    EXPECT_FALSE(controls.button("cmdPlay").isEnabled());
+    EXPECT_EQ(controls.label("lblFile").text(), "File: None");
     // Keys belong to the piano: no control may take the keyboard focus.
     for (QWidget* w : window.findChildren<QWidget*>()) {
         if (qobject_cast<QPushButton*>(w) || qobject_cast<QComboBox*>(w)) {
@@ -89,14 +91,15 @@ TEST(frmPiano, OctaveButtonsSetBaseOctaveAndMoveTheBold)
     FakeMessageBoxes boxes;
     PianoState state;
     frmPiano window(boxes, state);
+    const WindowControls controls(window);
     QSignalSpy chosen(&window, &frmPiano::octaveChosen);
-    EXPECT_TRUE(window.cmdOctave[3]->font().bold());
-    QTest::mouseClick(window.cmdOctave[1], Qt::LeftButton);
+    EXPECT_TRUE(controls.button("cmdOctave", 3).font().bold());
+    QTest::mouseClick(&controls.button("cmdOctave", 1), Qt::LeftButton);
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen[0][0].toInt(), 1);
     state.setBaseOctave(1); // the program's answer; the window follows the state
     for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(window.cmdOctave[i]->font().bold(), i == 1);
+        EXPECT_EQ(controls.button("cmdOctave", i).font().bold(), i == 1);
 }
 
 TEST(frmPiano, OnlyTheThirteenthLabelAnswersADoubleClick)
@@ -104,12 +107,13 @@ TEST(frmPiano, OnlyTheThirteenthLabelAnswersADoubleClick)
     FakeMessageBoxes boxes;
     PianoState state;
     frmPiano window(boxes, state);
+    const WindowControls controls(window);
     window.captionNoteLabels(noteLabelCaption);
-    EXPECT_EQ(window.lblNote[0]->text(), "C");
-    EXPECT_EQ(window.lblNote[12]->text(), "A");
-    QTest::mouseDClick(window.lblNote[11], Qt::LeftButton);
+    EXPECT_EQ(controls.label("lblNote", 0).text(), "C");
+    EXPECT_EQ(controls.label("lblNote", 12).text(), "A");
+    QTest::mouseDClick(&controls.label("lblNote", 11), Qt::LeftButton);
     EXPECT_TRUE(boxes.shown.empty());
-    QTest::mouseDClick(window.lblNote[12], Qt::LeftButton);
+    QTest::mouseDClick(&controls.label("lblNote", 12), Qt::LeftButton);
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0],
               (ShownBox{"This is a note.", "Random Message", MessageBoxes::Icon::Information}));
@@ -120,16 +124,17 @@ TEST(frmPiano, InstrumentListSelectionIsReported)
     FakeMessageBoxes boxes;
     PianoState state;
     frmPiano window(boxes, state);
+    QComboBox& cmbInstruments = WindowControls(window).comboBox("cmbInstruments");
     QSignalSpy chosen(&window, &frmPiano::instrumentChosen);
     window.setInstruments(InitInstruments());
     EXPECT_EQ(chosen.count(), 0);
-    EXPECT_EQ(window.cmbInstruments->count(), 128);
-    EXPECT_EQ(window.cmbInstruments->currentText(), "1. Acoustic Grand Piano");
-    window.cmbInstruments->setCurrentIndex(40); // the user's choice
+    EXPECT_EQ(cmbInstruments.count(), 128);
+    EXPECT_EQ(cmbInstruments.currentText(), "1. Acoustic Grand Piano");
+    cmbInstruments.setCurrentIndex(40); // the user's choice
     ASSERT_EQ(chosen.count(), 1);
     EXPECT_EQ(chosen[0][0].toInt(), 40);
     state.setInstrument(7);
-    EXPECT_EQ(window.cmbInstruments->currentIndex(), 7);
+    EXPECT_EQ(cmbInstruments.currentIndex(), 7);
     EXPECT_EQ(chosen.count(), 1) << "showing the state chooses nothing";
 }
 
@@ -138,6 +143,7 @@ TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
     FakeMessageBoxes boxes;
     PianoState state;
     frmPiano window(boxes, state);
+    const WindowControls controls(window);
     window.setOutputItems({"(None)", "Synth A", "Synth B", "Synth C"});
     window.setInputItems({"(None)", "Keys"});
     QList<QMenu*> menus;
@@ -147,18 +153,19 @@ TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
               QStringList({"&File", "&Options", "&Corvent", "&Help"}));
     EXPECT_EQ(captions(menus[0]->actions()),
               QStringList({"&New...", "&Open...", "&Export MIDI File...", "-", "E&xit"}));
-    EXPECT_FALSE(window.mnuExportMidi->isEnabled()) << "until a recording file is chosen";
+    EXPECT_FALSE(controls.action("mnuExportMidi").isEnabled())
+        << "until a recording file is chosen";
     EXPECT_EQ(captions(menus[1]->actions()), QStringList({"&Key Config...", "&Metronome...", "-",
                                                           "&Output Device", "&Input Device"}));
-    EXPECT_EQ(captions(window.mnuOutput->actions()),
+    EXPECT_EQ(captions(controls.menu("mnuOutput").actions()),
               QStringList({"(PC Speaker)", "(None)", "Synth A", "Synth B", "Synth C"}));
-    EXPECT_EQ(captions(window.mnuInput->actions()), QStringList({"(None)", "Keys"}));
-    EXPECT_EQ(window.mnuNew->shortcut(), QKeySequence("Ctrl+N"));
-    EXPECT_EQ(window.mnuOpen->shortcut(), QKeySequence("Ctrl+O"));
-    EXPECT_EQ(window.mnuKeyConfig->shortcut(), QKeySequence("Ctrl+K"));
-    EXPECT_EQ(window.mnuMetronome->shortcut(), QKeySequence("Ctrl+M"));
-    EXPECT_EQ(window.mnuJoinSession->shortcut(), QKeySequence("Ctrl+J"));
-    EXPECT_EQ(window.mnuHelpContents->shortcut(), QKeySequence("F1"));
+    EXPECT_EQ(captions(controls.menu("mnuInput").actions()), QStringList({"(None)", "Keys"}));
+    EXPECT_EQ(controls.action("mnuNew").shortcut(), QKeySequence("Ctrl+N"));
+    EXPECT_EQ(controls.action("mnuOpen").shortcut(), QKeySequence("Ctrl+O"));
+    EXPECT_EQ(controls.action("mnuKeyConfig").shortcut(), QKeySequence("Ctrl+K"));
+    EXPECT_EQ(controls.action("mnuMetronome").shortcut(), QKeySequence("Ctrl+M"));
+    EXPECT_EQ(controls.action("mnuJoinSession").shortcut(), QKeySequence("Ctrl+J"));
+    EXPECT_EQ(controls.action("mnuHelpContents").shortcut(), QKeySequence("F1"));
     EXPECT_EQ(captions(menus[3]->actions()), QStringList({"&Help", "&About..."}));
 }
 
@@ -170,7 +177,7 @@ TEST(frmPiano, DeviceItemsReportClicksAndLeaveCheckMarksToTheProgram)
     window.setOutputItems({"(None)", "Synth A"});
     QSignalSpy clicked(&window, &frmPiano::outputItemClicked);
     window.setOutputChecked(1, true);
-    window.mnuOutDevice[0]->trigger();
+    WindowControls(window).action("mnuOutDevice", 0).trigger();
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked[0][0].toInt(), 0);
     EXPECT_EQ(window.checkedOutputItem(), 1) << "the click handler moves the check mark";
@@ -192,7 +199,7 @@ TEST(frmPiano, TextFitsItsControls)
     frmPiano window(boxes, state);
     window.setInstruments(InitInstruments());
     window.show();
-    QComboBox& list = *window.cmbInstruments;
+    QComboBox& list = WindowControls(window).comboBox("cmbInstruments");
     QStyleOptionComboBox option;
     option.initFrom(&list);
     const QRect field = list.style()->subControlRect(QStyle::CC_ComboBox, &option,
