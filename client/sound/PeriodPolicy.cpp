@@ -24,17 +24,34 @@ PeriodPolicy::Verdict PeriodPolicy::underrun(int64_t nowMs)
     const int64_t since = nowMs - m_limits.windowMs;
     const int inWindow = int(std::count_if(m_recent.begin(), m_recent.begin() + m_count,
                                            [&](int64_t t) { return t > since; }));
-    if (inWindow < m_limits.underruns)
+    if (inWindow < m_limits.underruns || m_settled)
         return Verdict::Keep;
 
-    // Repeated: what came before belongs to the old period either way.
+    // Repeated. The deciding hiccups are the latest ones; their span tells how dense it was.
+    const int size = int(m_recent.size());
+    const int64_t spanMs = nowMs - m_recent[size_t((m_next - m_limits.underruns + size) % size)];
+    // What came before belongs to the old period either way.
     m_count = 0;
     m_next = 0;
+    if (m_before > 0 && !helped(nowMs, spanMs)) {
+        m_frames = m_before;
+        m_settled = true;
+        return Verdict::StepBack;
+    }
     const int grown = m_frames * 2;
     if (!m_canGrow || grown > std::max(m_limits.growUpTo, kMinFrames))
         return Verdict::AtLimit;
+    m_before = m_frames;
+    m_beforeSpanMs = spanMs;
+    m_grownAtMs = nowMs;
     m_frames = grown;
     return Verdict::Grow;
+}
+
+bool PeriodPolicy::helped(int64_t nowMs, int64_t spanMs) const
+{
+    // Quiet for a good while, or crackling at most half as often: new trouble, not the old.
+    return nowMs - m_grownAtMs >= m_limits.helpedMs || spanMs >= 2 * m_beforeSpanMs;
 }
 
 int PeriodPolicy::usable(int64_t frames)

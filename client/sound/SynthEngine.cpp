@@ -194,28 +194,44 @@ void SynthEngine::checkUnderruns()
                                                  << " frames, the longest this program uses";
             }
             return;
-        case PeriodPolicy::Verdict::Grow: {
-            const int frames = m_policy.frames();
+        case PeriodPolicy::Verdict::Grow:
             qCWarning(lcSound).nospace()
-                << "Audio underruns: the period grows from " << before << " to " << frames
-                << " frames (" << systemName(m_driverName) << "; Audio/PeriodFrames sets it)";
-            delete_fluid_audio_driver(m_driver);
-            m_driver = nullptr;
-            // The system that played a moment ago should take the new period; if it is
-            // gone, the others are tried as at the start.
-            if (openDriver(m_driverName, frames))
-                return;
-            for (const QByteArray& name : m_config.audioDrivers) {
-                if (openDriver(name, frames)) {
-                    describeOutput();
-                    return;
-                }
-            }
-            qCWarning(lcSound) << "The audio output could not be opened again";
+                << "Audio underruns: the period grows from " << before << " to "
+                << m_policy.frames() << " frames (" << systemName(m_driverName)
+                << "; Audio/PeriodFrames sets it)";
+            reopen();
+            return;
+        case PeriodPolicy::Verdict::StepBack:
+            qCWarning(lcSound).nospace()
+                << "Audio underruns went on at " << before << " frames as often as before: "
+                << "the sound system loses time of its own, so the period goes back to "
+                << m_policy.frames() << " frames and stays";
+            reopen();
             return;
         }
-        }
     }
+}
+
+void SynthEngine::reopen()
+{
+    const int frames = m_policy.frames();
+    const PeriodPolicy policy = m_policy; // opening starts a fresh one; this one remembers
+    delete_fluid_audio_driver(m_driver);
+    m_driver = nullptr;
+    // The system that played a moment ago should take the new period; if it is gone, the
+    // others are tried as at the start.
+    bool opened = openDriver(m_driverName, frames);
+    for (size_t i = 0; !opened && i < m_config.audioDrivers.size(); ++i) {
+        opened = openDriver(m_config.audioDrivers[i], frames);
+        if (opened)
+            describeOutput();
+    }
+    if (!opened) {
+        qCWarning(lcSound) << "The audio output could not be opened again";
+        return;
+    }
+    if (m_driverName != "jack")
+        m_policy = policy;
 }
 
 void SynthEngine::loadSoundFont()

@@ -107,6 +107,8 @@ private:
     void describeOutput() const;
     void watchStream();
     void checkUnderruns();
+    // Restarts the stream with the policy's period, which it keeps knowing.
+    void reopen();
     void loadSynth();
     // True when something sounded: a voice or a tone.
     bool render(int frames, float* left, float* right);

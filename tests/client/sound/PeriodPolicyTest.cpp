@@ -39,7 +39,8 @@ struct FakeDriver
         if (!detector.finished(now + renderNs, policy.frames(), kRate, sounding))
             return;
         ++underruns;
-        if (policy.underrun(now / 1'000'000) == Verdict::Grow) {
+        const Verdict verdict = policy.underrun(now / 1'000'000);
+        if (verdict == Verdict::Grow || verdict == Verdict::StepBack) {
             periods.push_back(policy.frames());
             detector.reset();
         }
@@ -84,24 +85,27 @@ TEST(PeriodPolicy, GrowsOneStepOnlyWhenHiccupsKeepComingWithinTheWindow)
     EXPECT_EQ(policy.frames(), 256);
 
     // Counting starts afresh: hiccups of the old period do not count against the new one.
+    // (Four new ones, denser than those that grew it, mean growing did not help.)
     for (int64_t t = 12100; t < 15100; t += 1000)
         EXPECT_EQ(policy.underrun(t), Verdict::Keep);
-    EXPECT_EQ(policy.underrun(15100), Verdict::Grow);
-    EXPECT_EQ(policy.frames(), 512);
+    EXPECT_EQ(policy.underrun(15100), Verdict::StepBack);
+    EXPECT_EQ(policy.frames(), 128);
+}
+
+// Four hiccups `apart` ms apart from `from`: the last one's verdict.
+static Verdict crackle(PeriodPolicy& policy, int64_t from, int64_t apart = 1000)
+{
+    for (int64_t t = from; t < from + 3 * apart; t += apart)
+        EXPECT_EQ(policy.underrun(t), Verdict::Keep);
+    return policy.underrun(from + 3 * apart);
 }
 
 TEST(PeriodPolicy, StopsAtItsBoundAndNeverGrowsAPeriodItDoesNotOwn)
 {
-    // Four hiccups a second apart from `from`: the last one's verdict.
-    const auto crackle = [](PeriodPolicy& policy, int64_t from) {
-        for (int64_t t = from; t < from + 3000; t += 1000)
-            EXPECT_EQ(policy.underrun(t), Verdict::Keep);
-        return policy.underrun(from + 3000);
-    };
     PeriodPolicy policy(512);
     EXPECT_EQ(crackle(policy, 0), Verdict::Grow);
     EXPECT_EQ(policy.frames(), 1024);
-    EXPECT_EQ(crackle(policy, 4000), Verdict::AtLimit);
+    EXPECT_EQ(crackle(policy, 4000, 3000), Verdict::AtLimit); // sparser: it helped, but no more
     EXPECT_EQ(policy.frames(), 1024);
 
     PeriodPolicy server(64, false); // JACK: the server's period
@@ -111,6 +115,29 @@ TEST(PeriodPolicy, StopsAtItsBoundAndNeverGrowsAPeriodItDoesNotOwn)
     PeriodPolicy large(2048); // set by hand beyond the bound: kept, never grown
     EXPECT_EQ(crackle(large, 0), Verdict::AtLimit);
     EXPECT_EQ(large.frames(), 2048);
+}
+
+TEST(PeriodPolicy, StepsBackForGoodWhenALongerPeriodCracklesAsOften)
+{
+    // A sound server that loses time: each period crackles alike.
+    PeriodPolicy policy(128);
+    EXPECT_EQ(crackle(policy, 0), Verdict::Grow);
+    EXPECT_EQ(crackle(policy, 5000, 1500), Verdict::StepBack); // 4.5 s span against 3 s
+    EXPECT_EQ(policy.frames(), 128);
+    for (int64_t from = 20000; from < 200000; from += 20000)
+        EXPECT_EQ(crackle(policy, from), Verdict::Keep);
+    EXPECT_EQ(policy.frames(), 128);
+
+    // Crackle half as dense, or only after a quiet minute, is trouble the longer period
+    // cannot be blamed for: it grows on.
+    PeriodPolicy sparser(128);
+    EXPECT_EQ(crackle(sparser, 0), Verdict::Grow);
+    EXPECT_EQ(crackle(sparser, 5000, 2000), Verdict::Grow);
+    EXPECT_EQ(sparser.frames(), 512);
+    PeriodPolicy later(128);
+    EXPECT_EQ(crackle(later, 0), Verdict::Grow);
+    EXPECT_EQ(crackle(later, 60000), Verdict::Grow);
+    EXPECT_EQ(later.frames(), 512);
 }
 
 TEST(PeriodPolicy, SettingsPeriodsAreRoundedToWholeBlocksWithinBounds)
@@ -173,12 +200,14 @@ TEST(PeriodPolicy, FakeDriverRepeatedStallsGrowThePeriodOneStepAtATime)
         EXPECT_EQ(driver.underruns, 13);
         EXPECT_EQ(driver.periods, std::vector<int>{256});
 
-        // Worse stalls grow it again, but never past the bound.
+        // Much worse stalls a minute later grow it again; since no period covers them, the
+        // next step crackles as often, so it steps back and stays.
+        driver.play(60);
         for (int i = 0; i < 30; ++i) {
             driver.play(0.5);
             driver.stall(100'000'000);
         }
-        EXPECT_EQ(driver.periods, (std::vector<int>{256, 512, 1024}));
+        EXPECT_EQ(driver.periods, (std::vector<int>{256, 512, 256}));
     }
 }
 
