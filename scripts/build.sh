@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds everything (programs, tests, tools) into build/.
-# TAMBER_WERROR=ON turns compiler warnings into errors, as CI does.
+# TAMBER_WERROR=ON turns compiler warnings into errors, as CI does. TAMBER_UNIT_TESTS=OFF leaves
+# out the unit and integration tests (the full test run builds those in its sanitizer build).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DTAMBER_WERROR="${TAMBER_WERROR:-OFF}" >/dev/null
+    -DTAMBER_WERROR="${TAMBER_WERROR:-OFF}" -DTAMBER_UNIT_TESTS="${TAMBER_UNIT_TESTS:-ON}" >/dev/null
 cmake --build build
