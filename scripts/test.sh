@@ -13,7 +13,7 @@ git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 
 # One clang build folder for the sanitizers: ASan and UBSan on everything in it, libFuzzer on
 # top for the fuzzers. Only what the unit and integration tests and the fuzzers need is built.
-export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:detect_stack_use_after_return=1:check_initialization_order=1
+export ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DTAMBER_SANITIZE=ON \

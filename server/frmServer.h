@@ -33,12 +33,13 @@ public:
 
     void RefreshList();
 
+private:
+    // Each carries its name as objectName.
     QGroupBox* fraUsers;
     QListWidget* lstUsers;
     QPushButton* cmdStart;
     QPushButton* cmdStop;
 
-private:
     void cmdStart_Click();
     void cmdStop_Click();
     void showLines(const QStringList& lines);

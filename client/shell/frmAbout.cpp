@@ -26,17 +26,19 @@ QPixmap programPicture()
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
     setWindowTitle(QStringLiteral("About Tamber Piano"));
-    Image1 = new QLabel(this);
+    auto* Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(programPicture());
-    lblTitle = new QLabel(QStringLiteral("Tamber Piano v0.0.0"), this);
+    auto* lblTitle = new QLabel(QStringLiteral("Tamber Piano v0.0.0"), this);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     QFont titleFont = lblTitle->font();
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
     // Filled at load, from the version the program carries.
     lblTitle->setText(versionedTitle());
-    lblNotice = new QLabel(
+    auto* lblNotice = new QLabel(
         QStringLiteral("Play the piano on your computer keyboard, alone or together."), this);
+    lblNotice->setObjectName(QStringLiteral("lblNotice"));
     auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);

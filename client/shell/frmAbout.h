@@ -2,20 +2,15 @@
 
 #include <QDialog>
 
-class QLabel;
-
 namespace tamber {
 
-// "About Tamber Piano": the program's picture, title and version, a notice and OK.
+// "About Tamber Piano": the program's picture, title and version, a notice and OK. Its controls
+// carry their names as objectNames ("Image1", "lblTitle", "lblNotice", "cmdOK").
 class frmAbout : public QDialog
 {
     Q_OBJECT
 public:
     explicit frmAbout(QWidget* owner);
-
-    QLabel* Image1 = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblNotice = nullptr;
 };
 
 } // namespace tamber

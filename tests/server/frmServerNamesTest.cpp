@@ -3,6 +3,7 @@
 #include "server/frmServer.h"
 #include "tests/fakes/FakeMessageBoxes.h"
 #include "tests/server/TestClient.h"
+#include "tests/support/WindowControls.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -16,16 +17,18 @@ TEST(frmServerNames, ControlCharactersOfANameAreWrittenOutAndWindows1252IsShown)
     RelayServer server;
     fakes::FakeMessageBoxes boxes;
     frmServer window(server, boxes, {0, QHostAddress::LocalHost});
-    window.cmdStart->click();
+    const fakes::WindowControls controls(window);
+    controls.button("cmdStart").click();
     ASSERT_TRUE(server.isRunning());
 
     testing::TestClient client(server.port());
     client.take(3);
     client.send({"ChatMsg", "/name \x1b[7m\r\n\x80\x81\x92"});
     const QString shown = QString::fromUtf8("1. \\x1b[7m\\x0d\\x0a€\\x81’: 127.0.0.1");
-    EXPECT_TRUE(testing::waitUntil([&] { return window.lstUsers->item(0)->text() == shown; }))
-        << window.lstUsers->item(0)->text().toStdString();
-    EXPECT_EQ(window.lstUsers->count(), 8);
+    EXPECT_TRUE(testing::waitUntil([&] {
+        return controls.list("lstUsers").item(0)->text() == shown;
+    })) << controls.list("lstUsers").item(0)->text().toStdString();
+    EXPECT_EQ(controls.list("lstUsers").count(), 8);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "server/frmServer.h"
 #include "tests/fakes/FakeMessageBoxes.h"
 #include "tests/server/TestClient.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -15,11 +16,11 @@
 namespace tamber::server {
 namespace {
 
-QStringList listed(const QListWidget* list)
+QStringList listed(const QListWidget& list)
 {
     QStringList lines;
-    for (int i = 0; i < list->count(); ++i)
-        lines << list->item(i)->text();
+    for (int i = 0; i < list.count(); ++i)
+        lines << list.item(i)->text();
     return lines;
 }
 
@@ -36,37 +37,38 @@ TEST(frmServer, StartsStoppedThenListsClientsWhileRunning)
     RelayServer server;
     fakes::FakeMessageBoxes boxes;
     frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
     window.show();
 
     EXPECT_EQ(window.windowTitle(), "Corvent Server");
-    EXPECT_EQ(window.fraUsers->title(), "Connected Users");
-    EXPECT_EQ(listed(window.lstUsers), emptyLines());
-    EXPECT_TRUE(window.cmdStart->isEnabled());
-    EXPECT_FALSE(window.cmdStop->isEnabled());
+    EXPECT_EQ(controls.frame("fraUsers").title(), "Connected Users");
+    EXPECT_EQ(listed(controls.list("lstUsers")), emptyLines());
+    EXPECT_TRUE(controls.button("cmdStart").isEnabled());
+    EXPECT_FALSE(controls.button("cmdStop").isEnabled());
 
-    window.cmdStart->click();
+    controls.button("cmdStart").click();
     ASSERT_TRUE(server.isRunning());
-    EXPECT_FALSE(window.cmdStart->isEnabled());
-    EXPECT_TRUE(window.cmdStop->isEnabled());
-    EXPECT_EQ(listed(window.lstUsers), emptyLines());
+    EXPECT_FALSE(controls.button("cmdStart").isEnabled());
+    EXPECT_TRUE(controls.button("cmdStop").isEnabled());
+    EXPECT_EQ(listed(controls.list("lstUsers")), emptyLines());
 
     testing::TestClient first(server.port());
     testing::TestClient second(server.port());
-    EXPECT_TRUE(
-        testing::waitUntil([&] { return window.lstUsers->item(1)->text() != emptyLines()[1]; }));
-    EXPECT_EQ(window.lstUsers->item(0)->text(), "1. User1: 127.0.0.1");
-    EXPECT_EQ(window.lstUsers->item(1)->text(), "2. User2: 127.0.0.1");
-    EXPECT_EQ(window.lstUsers->count(), 8);
+    EXPECT_TRUE(testing::waitUntil(
+        [&] { return controls.list("lstUsers").item(1)->text() != emptyLines()[1]; }));
+    EXPECT_EQ(controls.list("lstUsers").item(0)->text(), "1. User1: 127.0.0.1");
+    EXPECT_EQ(controls.list("lstUsers").item(1)->text(), "2. User2: 127.0.0.1");
+    EXPECT_EQ(controls.list("lstUsers").count(), 8);
 
     second.send({"ChatMsg", "/name Anna"});
     EXPECT_TRUE(testing::waitUntil(
-        [&] { return window.lstUsers->item(1)->text() == "2. Anna: 127.0.0.1"; }));
+        [&] { return controls.list("lstUsers").item(1)->text() == "2. Anna: 127.0.0.1"; }));
 
-    window.cmdStop->click();
+    controls.button("cmdStop").click();
     EXPECT_FALSE(server.isRunning());
-    EXPECT_EQ(listed(window.lstUsers), emptyLines());
-    EXPECT_TRUE(window.cmdStart->isEnabled());
-    EXPECT_FALSE(window.cmdStop->isEnabled());
+    EXPECT_EQ(listed(controls.list("lstUsers")), emptyLines());
+    EXPECT_TRUE(controls.button("cmdStart").isEnabled());
+    EXPECT_FALSE(controls.button("cmdStop").isEnabled());
     EXPECT_TRUE(boxes.shown.empty());
 }
 
@@ -77,15 +79,16 @@ TEST(frmServer, PortInUseIsReportedAndTheWindowStaysStopped)
     RelayServer server;
     fakes::FakeMessageBoxes boxes;
     frmServer window(server, boxes, {holder.serverPort(), QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
 
-    window.cmdStart->click();
+    controls.button("cmdStart").click();
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(boxes.shown[0].title, "Error");
     EXPECT_EQ(boxes.shown[0].icon, MessageBoxes::Icon::Critical);
     EXPECT_TRUE(boxes.shown[0].text.contains(QString::number(holder.serverPort())));
     EXPECT_FALSE(server.isRunning());
-    EXPECT_TRUE(window.cmdStart->isEnabled());
-    EXPECT_FALSE(window.cmdStop->isEnabled());
+    EXPECT_TRUE(controls.button("cmdStart").isEnabled());
+    EXPECT_FALSE(controls.button("cmdStop").isEnabled());
 }
 
 // Regression: with the desktop's fallback for MS Sans Serif the eight lines needed a scroll
@@ -95,9 +98,10 @@ TEST(frmServer, UserListShowsEightLinesWithoutAScrollBar)
     RelayServer server;
     fakes::FakeMessageBoxes boxes;
     frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
     window.show();
     QApplication::processEvents();
-    QListWidget& list = *window.lstUsers;
+    QListWidget& list = controls.list("lstUsers");
     ASSERT_EQ(list.count(), 8);
     EXPECT_FALSE(list.verticalScrollBar()->isVisible())
         << "at scale " << window.devicePixelRatioF();

@@ -4,8 +4,8 @@
 #include "client/widgets/ChatTranscript.h"
 #include "client/widgets/frmChat.h"
 #include "tests/client/session/SessionFakes.h"
-#include "tests/client/support/WindowControls.h"
 #include "tests/client/widgets/ListEntries.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -9,10 +9,10 @@
 #include "tests/client/files/FileBytes.h"
 #include "tests/client/files/RecordingBytes.h"
 #include "tests/client/session/SessionFakes.h"
-#include "tests/client/support/WindowControls.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
+#include "tests/support/WindowControls.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -338,7 +338,8 @@ TEST(PianoApp, AMidiFilePlaysEveryChannelAndGivesTheInstrumentBack)
     std::vector<std::optional<QColor>> lit;
     rig.timer.at(100, [&] {
         for (int note : {60, 64, 20 + 36})
-            lit.push_back(rig.controls().keys("picKeys").fillOf(note - kFirstKeyNote));
+            lit.push_back(
+                rig.controls().find<PianoKeysView>("picKeys").fillOf(note - kFirstKeyNote));
     });
     rig.controls().button("cmdPlay").click();
     rig.timer.run();

@@ -1,8 +1,8 @@
 #include "client/shell/frmPiano.h"
 #include "client/shell/Instruments.h"
 #include "client/shell/frmAbout.h"
-#include "tests/client/support/WindowControls.h"
 #include "tests/fakes/FakePlatform.h"
+#include "tests/support/WindowControls.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -47,7 +47,7 @@ TEST(frmPiano, LayoutFollowsTheDesign)
     EXPECT_EQ(controls.frame("fraOctave").title(), "Base Octave");
     EXPECT_EQ(controls.button("cmdOctave", 4).geometry(), QRect(128, 16, 17, 17));
     EXPECT_EQ(controls.frame("fraRecording").geometry(), QRect(184, 8, 121, 73));
-    EXPECT_EQ(controls.keys("picKeys").geometry(), QRect(8, 104, 577, 73));
+    EXPECT_EQ(controls.find<PianoKeysView>("picKeys").geometry(), QRect(8, 104, 577, 73));
     EXPECT_EQ(controls.label("lblNote", 35).geometry(), QRect(568, 184, 17, 9));
     EXPECT_EQ(controls.button("cmdRecord").text(), "Record");
     EXPECT_FALSE(controls.button("cmdRecord").isEnabled());
@@ -187,7 +187,7 @@ TEST(frmAbout, ShowsTheVersionTheProgramCarries)
 {
     frmAbout about(nullptr);
     EXPECT_EQ(about.windowTitle(), "About Tamber Piano");
-    EXPECT_EQ(about.lblTitle->text(), "Tamber Piano v0.1.3");
+    EXPECT_EQ(WindowControls(about).label("lblTitle").text(), "Tamber Piano v0.1.3");
 }
 
 // Regression: with the desktop's fallback for MS Sans Serif the instrument list read

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "client/widgets/PianoKeysView.h"
-
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -14,9 +13,9 @@
 
 namespace tamber::fakes {
 
-// A window's controls, found by their objectNames (the program's names: "cmdRecord",
-// "mnuOutDevice1"). A name that is missing, given twice or of another type fails the test at
-// once, rather than leaving it to crash on a null pointer.
+// A window's controls, in either program, found by their objectNames (the program's names:
+// "cmdRecord", "mnuOutDevice1"). A name that is missing, given twice or of another type fails the
+// test at once, rather than leaving it to crash on a null pointer.
 class WindowControls
 {
 public:
@@ -60,7 +59,7 @@ public:
     QLabel& label(const QString& name, int index) const { return find<QLabel>(name, index); }
     QGroupBox& frame(const QString& name) const { return find<QGroupBox>(name); }
     QComboBox& comboBox(const QString& name) const { return find<QComboBox>(name); }
-    PianoKeysView& keys(const QString& name) const { return find<PianoKeysView>(name); }
+    QListWidget& list(const QString& name) const { return find<QListWidget>(name); }
     QMenu& menu(const QString& name) const { return find<QMenu>(name); }
     QAction& action(const QString& name) const { return find<QAction>(name); }
     QAction& action(const QString& name, int index) const { return find<QAction>(name, index); }
