@@ -188,7 +188,10 @@ TEST(WebSocketConnection, HoldsWhatComesWhilePausedAndCutsAFloodInsteadOfHolding
     ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
     QWebSocket peer;
     peer.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/ws").arg(listener.serverPort())));
-    ASSERT_TRUE(waitUntil([&] { return listener.hasPendingConnections(); }));
+    // Both ends: a message sent before the peer has read the server's answer is dropped.
+    ASSERT_TRUE(waitUntil([&] {
+        return listener.hasPendingConnections() && peer.state() == QAbstractSocket::ConnectedState;
+    }));
     SteadyClock clock;
     WebSocketConnection connection(std::unique_ptr<QWebSocket>(listener.nextPendingConnection()),
                                    clock);
