@@ -3,7 +3,7 @@
 # display, a fresh HOME, and the real programs. Source it, then call e2e_setup.
 #
 #   BIN      folder with TamberPiano, CorventServer and the test tools (set by ctest)
-#   E2E_JACK_PERIOD   JACK period in frames (default 128; 32 where timing is measured)
+#   E2E_JACK_PERIOD   JACK period in frames (default 128)
 
 set -euo pipefail
 

@@ -3,10 +3,13 @@
 # the MIDI monitor: the same messages in the same order, each gap within one JACK period plus
 # a millisecond of its recorded delay, and every note silenced when the playback ends.
 source "$(dirname "$0")/lib.sh"
-export E2E_JACK_PERIOD=32
+# 128 frames: at shorter periods JACK's dummy driver loses time hundreds of times a second
+# on a busy two-core machine, and its frame clock, by which the monitor times the messages,
+# with it.
+export E2E_JACK_PERIOD=128
 source "$E2E_HARNESS"
-# One period of 32 frames at 48 kHz (0.67 ms) plus 1 ms of tick-count resolution.
-tolerance=${REC_TOLERANCE_MS:-1.7}
+# One period of 128 frames at 48 kHz (2.67 ms) plus 1 ms of tick-count resolution.
+tolerance=${REC_TOLERANCE_MS:-3.7}
 
 e2e_setup
 rec_start_monitor
@@ -59,10 +62,10 @@ awk 'NR == 1 && $1 < 250 { exit 1 } NR > 1 && ($1 < 190 || $1 > 5000) { exit 1 }
     "$E2E_DIR/events.txt" || e2e_fail "recorded delays are implausible"
 
 # What was heard while recording matches what was written. The live path (key poll, then
-# send) allows 3 ms; that is only measurable while JACK kept time (no xrun).
+# send) allows one period and 2.3 ms; that is only measurable while JACK kept time (no xrun).
 rec_notes_after "$monitor" "$before" 6 >"$E2E_DIR/live.txt"
 status=0
-rec_compare "$E2E_DIR/live.txt" "$E2E_DIR/events.txt" 3 live || status=$?
+rec_compare "$E2E_DIR/live.txt" "$E2E_DIR/events.txt" 5 live || status=$?
 [ $status -ne 2 ] || e2e_fail "the notes heard while recording are not the ones written"
 if [ $status -eq 1 ]; then
     [ "$(rec_xruns)" -gt "$xruns" ] || e2e_fail "recorded delays differ from what was heard"
