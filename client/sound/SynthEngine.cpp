@@ -107,8 +107,10 @@ bool SynthEngine::start()
         qputenv("JACK_NO_START_SERVER", "1");
 
     for (const QByteArray& name : m_config.audioDrivers) {
-        if (openDriver(name, m_config.periodFrames))
+        if (openDriver(name, m_config.periodFrames)) {
+            m_policy = PeriodPolicy(m_config.periodFrames, name != "jack");
             break;
+        }
         qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
     if (!m_driver) {
@@ -152,7 +154,6 @@ bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
     if (!m_driver)
         return false;
     m_driverName = name;
-    m_policy = PeriodPolicy(periodFrames, name != "jack");
     // JACK imposes its own rate and writes it back into the settings.
     double rate = m_config.sampleRate;
     fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
@@ -215,7 +216,6 @@ void SynthEngine::checkUnderruns()
 void SynthEngine::reopen()
 {
     const int frames = m_policy.frames();
-    const PeriodPolicy policy = m_policy; // opening starts a fresh one; this one remembers
     delete_fluid_audio_driver(m_driver);
     m_driver = nullptr;
     // The system that played a moment ago should take the new period; if it is gone, the
@@ -230,8 +230,9 @@ void SynthEngine::reopen()
         qCWarning(lcSound) << "The audio output could not be opened again";
         return;
     }
-    if (m_driverName != "jack")
-        m_policy = policy;
+    // The policy keeps what it has learnt, unless JACK took over and imposes its period.
+    if (m_driverName == "jack")
+        m_policy = PeriodPolicy(frames, false);
 }
 
 void SynthEngine::loadSoundFont()
