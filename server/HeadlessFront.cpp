@@ -44,7 +44,8 @@ HeadlessFront::HeadlessFront(RelayServer& server, OutputChannel& out, std::FILE*
         m_notifier = new QSocketNotifier(m_signalFd, QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, &HeadlessFront::onSignal);
     }
-    connect(&m_server, &RelayServer::listChanged, this, &HeadlessFront::printList);
+    connect(&m_server, &RelayServer::listChanged, this,
+            [this](const QStringList&, const QList<QByteArray>& lines) { printList(lines); });
     connect(&m_server, &RelayServer::allClosed, this, [this] {
         if (m_stopping)
             emit stopped();
@@ -72,14 +73,14 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
     if (const quint16 web = m_server.webPort())
         std::fprintf(m_err, "CorventServer: the browser piano is at http://HOST:%u/\n",
                      unsigned(web));
-    printList();
+    printList(m_server.terminalLines());
     return true;
 }
 
-void HeadlessFront::printList()
+void HeadlessFront::printList(const QList<QByteArray>& lines)
 {
     QByteArray list;
-    for (const QByteArray& line : m_server.terminalLines())
+    for (const QByteArray& line : lines)
         list += line + '\n';
     list += '\n';
     m_out.print(list);

@@ -6,8 +6,20 @@ namespace tamber::server {
 
 WebSocketConnection::WebSocketConnection(std::unique_ptr<QWebSocket> socket, const Clock& clock,
                                          QObject* parent)
-    : Connection(parent), m_socket(socket.release()), m_clock(clock), m_lastTaken(clock.now())
+    : QObject(parent), m_socket(socket.release()), m_clock(clock), m_lastTaken(clock.now())
 {
+    connect(this, &WebSocketConnection::received, this, [this](const QByteArray& bytes) {
+        if (Sink* s = sink())
+            s->linkReceived(*this, bytes);
+    });
+    const auto ended = [this](bool error) {
+        if (Sink* s = sink())
+            s->linkEnded(*this, error);
+        if (m_releaseOnEnd)
+            deleteLater();
+    };
+    connect(this, &WebSocketConnection::closed, this, [ended] { ended(false); });
+    connect(this, &WebSocketConnection::failed, this, [ended] { ended(true); });
     m_socket->setParent(this);
     m_socket->setMaxAllowedIncomingMessageSize(kMaxMessage);
     m_socket->setMaxAllowedIncomingFrameSize(kMaxMessage);
@@ -52,6 +64,7 @@ void WebSocketConnection::resumeReading()
 
 void WebSocketConnection::closeGracefully()
 {
+    m_releaseOnEnd = true;
     if (m_socket->state() == QAbstractSocket::UnconnectedState) {
         onEnded(false);
         return;
@@ -62,8 +75,10 @@ void WebSocketConnection::closeGracefully()
 void WebSocketConnection::abort()
 {
     m_done = true;
+    setSink(nullptr);
     m_socket->disconnect(this);
     m_socket->abort();
+    deleteLater();
 }
 
 QHostAddress WebSocketConnection::peerAddress() const

@@ -5,15 +5,16 @@
 // connection (no page sends one: it packs its messages below that); text messages carry no
 // protocol and are ignored. Ends are reported from the event loop, as TcpConnection does.
 
-#include "server/Connection.h"
+#include "server/ClientLink.h"
 
+#include <QObject>
 #include <memory>
 
 class QWebSocket;
 
 namespace tamber::server {
 
-class WebSocketConnection : public Connection
+class WebSocketConnection : public QObject, public ClientLink
 {
     Q_OBJECT
 
@@ -37,6 +38,11 @@ public:
     void abort() override;
     QHostAddress peerAddress() const override;
 
+signals:
+    void received(const QByteArray& bytes);
+    void closed();
+    void failed();
+
 private:
     void onMessage(const QByteArray& bytes);
     void deliverHeld();
@@ -50,6 +56,7 @@ private:
     bool m_paused = false;
     bool m_ending = false;
     bool m_done = false;
+    bool m_releaseOnEnd = false;
 };
 
 } // namespace tamber::server

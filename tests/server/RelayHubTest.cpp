@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace tamber::server {
 namespace {
@@ -46,7 +47,7 @@ protected:
     void joinAll(int count)
     {
         for (int i = 0; i < count; ++i) {
-            clients.append(new FakeConnection);
+            clients.append(fake());
             ASSERT_EQ(hub().adopt(clients.back()), i + 1);
         }
         for (FakeConnection* c : clients)
@@ -57,12 +58,19 @@ protected:
         clock.advance(d);
         hub().wake();
     }
+    // A connection that outlives the hub, as real ones outlive their owner's hold on them.
+    FakeConnection* fake()
+    {
+        m_fakes.push_back(std::make_unique<FakeConnection>());
+        return m_fakes.back().get();
+    }
 
     FakeClock clock;
     RelayLimits limits;
-    QList<FakeConnection*> clients; // owned by the hub
+    QList<FakeConnection*> clients;
 
 private:
+    std::vector<std::unique_ptr<FakeConnection>> m_fakes;
     std::unique_ptr<RelayHub> m_hub;
 };
 
@@ -210,7 +218,7 @@ TEST_F(RelayHubTest, WhatAPacedClientSentBeforeLeavingIsRelayedBeforeItsDepartur
     EXPECT_TRUE(clients[0]->aborted);
 
     // The next client of the slot starts with full buckets.
-    auto* next = new FakeConnection;
+    auto* next = fake();
     ASSERT_EQ(hub().adopt(next), 1);
     clients[1]->take();
     emit next->received(messages(flood));
@@ -251,7 +259,7 @@ TEST_F(RelayHubTest, StopClosesGracefullyThenAbortsWhatIsLeftAfterTwoSeconds)
 
     // Start again: slot 1 is free for the next client.
     hub().open();
-    EXPECT_EQ(hub().adopt(new FakeConnection), 1);
+    EXPECT_EQ(hub().adopt(fake()), 1);
 }
 
 TEST_F(RelayHubTest, TheListShowsEachNameOnOneLineAndANinthClientIsTurnedAway)
@@ -264,7 +272,7 @@ TEST_F(RelayHubTest, TheListShowsEachNameOnOneLineAndANinthClientIsTurnedAway)
     for (FakeConnection* c : clients)
         EXPECT_EQ(c->take(), (QList<Fields>{{"UserName", "1", "\x1b[2J\r\n9. X"}}));
 
-    auto* ninth = new FakeConnection;
+    auto* ninth = fake();
     EXPECT_EQ(hub().adopt(ninth), 0);
     EXPECT_TRUE(ninth->aborted);
     EXPECT_TRUE(ninth->got.isEmpty());

@@ -71,7 +71,7 @@ protected:
 TEST_F(WebPortTest, ABrowserTakesASeatAndSpeaksTheProtocolByteForByte)
 {
     TestClient desktop(server.port());
-    ASSERT_TRUE(waitUntil([&] { return server.user(1).Name == "User1"; }));
+    ASSERT_TRUE(waitUntil([&] { return server.userName(1) == "User1"; }));
     Browser browser(port, origin);
     ASSERT_TRUE(browser.has({"UserID", "User2", "2"}));
     EXPECT_TRUE(browser.has({"ChatMsg", "Welcome to Corvent!"}));
@@ -196,9 +196,9 @@ TEST(WebSocketConnection, HoldsWhatComesWhilePausedAndCutsAFloodInsteadOfHolding
     WebSocketConnection connection(std::unique_ptr<QWebSocket>(listener.nextPendingConnection()),
                                    clock);
     QByteArray got;
-    QObject::connect(&connection, &Connection::received,
+    QObject::connect(&connection, &WebSocketConnection::received,
                      [&](const QByteArray& bytes) { got += bytes; });
-    QSignalSpy failed(&connection, &Connection::failed);
+    QSignalSpy failed(&connection, &WebSocketConnection::failed);
 
     connection.pauseReading();
     peer.sendBinaryMessage("one");
