@@ -72,8 +72,10 @@ for package in tamber-piano corvent-server; do
 done
 dpkg-deb -f "$piano" Depends | grep -qF 'timgm6mb-soundfont | fluid-soundfont-gm' ||
     fail "the piano does not depend on a General MIDI soundfont"
+# The relay speaks HTTP and WebSocket itself, on Qt Core and Network alone.
+dpkg-deb -f "$server" Depends | grep -q 'libqt6network6' || fail "the relay does not depend on libqt6network6"
 for library in libqt6httpserver6 libqt6websockets6; do
-    dpkg-deb -f "$server" Depends | grep -q "$library" || fail "the relay does not depend on $library"
+    dpkg-deb -f "$server" Depends | grep -q "$library" && fail "the relay depends on $library"
 done
 # The relay serves the browser piano the soundfont its path is built with.
 dpkg-deb -f "$server" Depends | grep -qE '(^|, )timgm6mb-soundfont(,|$)' ||

@@ -64,6 +64,7 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
         std::fprintf(m_err, "CorventServer: cannot watch for stop signals\n");
         return false;
     }
+    // The list as it starts is printed by the start itself, before any client's change.
     if (!m_server.start(port, address)) {
         const QByteArray reason = m_server.errorString().toLocal8Bit();
         std::fprintf(m_err, "CorventServer: cannot listen on port %u: %s\n",
@@ -73,7 +74,6 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
     if (const quint16 web = m_server.webPort())
         std::fprintf(m_err, "CorventServer: the browser piano is at http://HOST:%u/\n",
                      unsigned(web));
-    printList(m_server.terminalLines());
     return true;
 }
 

@@ -26,6 +26,8 @@ bool RelayServer::start(quint16 port, const QHostAddress& address)
 {
     if (isRunning())
         return true;
+    QStringList lines;
+    QList<QByteArray> terminal;
     m_worker.run([&] {
         if (!m_service) {
             m_service = new RelayService(m_worker.loop(), m_limits, m_web);
@@ -43,7 +45,12 @@ bool RelayServer::start(quint16 port, const QHostAddress& address)
                     Qt::QueuedConnection);
         }
         m_listening = m_service->start(port, address);
+        lines = windowLines(m_service->hub());
+        terminal = m_service->hub().listLines(HighBytes::Latin1);
     });
+    // The list as the service starts comes before any change a client makes.
+    if (m_listening.ok)
+        emit listChanged(lines, terminal);
     catchUp();
     return m_listening.ok;
 }

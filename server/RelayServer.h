@@ -53,7 +53,7 @@ public:
     qint64 unsentBytes(int n) const;
 
 signals:
-    // At every rebuild of the slot list, with the list as it was then, both ways.
+    // At start and at every rebuild of the slot list, with the list as it was then, both ways.
     void listChanged(const QStringList& lines, const QList<QByteArray>& terminalLines);
     void allClosed();
 

@@ -3,10 +3,8 @@
 #include "server/RelayLog.h"
 #include "server/net/Connection.h"
 #include "server/net/Sockets.h"
-#include "server/web/WebServer.h"
-#include "server/web/WebSocketConnection.h"
+#include "server/web/WebPort.h"
 
-#include <QWebSocket>
 #include <unistd.h>
 
 namespace tamber::server {
@@ -21,7 +19,11 @@ RelayService::RelayService(net::Loop& loop, const RelayLimits& limits,
     connect(&m_hub, &RelayHub::allClosed, this, &RelayService::allClosed);
 }
 
-RelayService::~RelayService() = default;
+RelayService::~RelayService()
+{
+    // Exchanges under way first: the hub's players are not theirs.
+    m_web.reset();
+}
 
 Listening RelayService::start(quint16 port, const QHostAddress& address)
 {
@@ -33,17 +35,17 @@ Listening RelayService::start(quint16 port, const QHostAddress& address)
     }
     if (m_webService) {
         if (!m_web) {
-            m_web = std::make_unique<WebServer>(
-                WebFiles(m_webService->folders), m_webService->allowedOrigins,
-                [this](std::unique_ptr<QWebSocket> socket) {
-                    // A ninth player gets no seat, and nobody else notices.
-                    if (m_hub.hasFreeSlot())
-                        m_hub.adopt(new WebSocketConnection(std::move(socket), m_loop.clock()));
-                    else
-                        m_web->refuse(std::move(socket), QWebSocketProtocol::CloseCodeNormal);
-                });
+            // A ninth player gets no seat, and nobody else notices.
+            const auto seat = [this](net::Connection& connection) {
+                if (!m_hub.hasFreeSlot())
+                    return false;
+                m_hub.adopt(&connection);
+                return true;
+            };
+            m_web = std::make_unique<WebPort>(m_loop, WebFiles(m_webService->folders),
+                                              m_webService->allowedOrigins, seat);
         }
-        if (!m_web->listenOn(m_webService->address, m_webService->port)) {
+        if (!m_web->listen(m_webService->address, m_webService->port)) {
             result.error = m_web->errorString();
             result.failedPort = m_webService->port;
             m_tcp.close();

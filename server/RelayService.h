@@ -15,7 +15,7 @@
 
 namespace tamber::server {
 
-class WebServer;
+class WebPort;
 
 // The web port beside TCP: the browser piano and its WebSocket, which seats players in the
 // same eight slots.
@@ -66,7 +66,7 @@ private:
     RelayHub m_hub;
     net::Listener m_tcp;
     std::optional<WebService> m_webService;
-    std::unique_ptr<WebServer> m_web;
+    std::unique_ptr<WebPort> m_web;
 };
 
 } // namespace tamber::server

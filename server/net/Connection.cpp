@@ -46,6 +46,12 @@ void Connection::setSource(std::function<QByteArray()> source)
     m_loop.flushLater(*this);
 }
 
+void Connection::receive(QByteArrayView bytes)
+{
+    if (m_state == State::Open && !m_reported && !bytes.isEmpty())
+        deliver(bytes);
+}
+
 void Connection::write(const QByteArray& bytes)
 {
     // A stream that has ended, or is ending, takes nothing more.
@@ -181,8 +187,6 @@ void Connection::flush()
         if (m_state == State::Closing && !m_closingQueued) {
             m_framing->closing(m_out);
             m_closingQueued = true;
-        } else if (m_state == State::Open && m_out.isEmpty()) {
-            m_framing->control(m_out);
         }
     }
     writeOut();
@@ -192,6 +196,13 @@ void Connection::writeOut()
 {
     for (;;) {
         if (m_out.isEmpty()) {
+            // What the framing owes the peer (a pong) waits until the output before it is
+            // taken, so that it never piles up for a peer that does not read.
+            if (m_framing && m_state == State::Open) {
+                m_framing->control(m_out);
+                if (!m_out.isEmpty())
+                    continue;
+            }
             if (!m_source)
                 break;
             const QByteArray next = m_source();
@@ -214,8 +225,6 @@ void Connection::writeOut()
         fail();
         return;
     }
-    if (m_out.isEmpty() && m_framing && m_state == State::Open)
-        m_loop.flushLater(*this); // a pong may be waiting for the output to be taken
     const bool done = m_out.isEmpty() && !m_source && (!m_framing || m_closingQueued);
     if (m_state == State::Closing && done && !m_shutDown) {
         ::shutdown(m_fd, SHUT_WR);

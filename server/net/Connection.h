@@ -40,6 +40,9 @@ public:
     // Pulled whenever everything before has been taken, until it gives nothing: a file's
     // body, without holding all of it.
     void setSource(std::function<QByteArray()> source);
+    // Bytes read before (by whoever had the connection then) that belong to its new framing
+    // and owner: handled as if they had just been read.
+    void receive(QByteArrayView bytes);
 
     void write(const QByteArray& bytes) override;
     qint64 unsentBytes() const override { return m_out.size() + m_staging.size(); }

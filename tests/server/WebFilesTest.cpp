@@ -2,7 +2,7 @@
 // path out of it, each with its type, the security policy and caching headers.
 
 #include "server/web/WebFiles.h"
-#include "server/web/WebServer.h"
+#include "server/web/WebPort.h"
 
 #include <QDir>
 #include <QFile>
@@ -164,7 +164,7 @@ TEST(WebFolders, BesideTheBinaryInTheBuildAndInTheDataFolderOnceInstalled)
     EXPECT_TRUE(webFoldersIn(bin).soundfont.endsWith(QStringLiteral(".sf2")));
 }
 
-TEST(WebOrigin, OnlyThePagesOwnHostOrTheOriginsGiven)
+TEST(WebOrigin, ThePagesOwnHostAndTheOriginsGivenUnlessNone)
 {
     const QStringList none;
     EXPECT_TRUE(originAllowed(QStringLiteral("http://127.0.0.1:8080"),
@@ -185,8 +185,18 @@ TEST(WebOrigin, OnlyThePagesOwnHostOrTheOriginsGiven)
                               QStringLiteral("10.0.0.1:8080"), given));
     EXPECT_FALSE(originAllowed(QStringLiteral("http://piano.example.org"),
                                QStringLiteral("10.0.0.1:8080"), given));
+    // The origins given add to the page's own; "none" takes the page's own away.
+    EXPECT_TRUE(originAllowed(QStringLiteral("http://10.0.0.1:8080"),
+                              QStringLiteral("10.0.0.1:8080"), given));
+    const QStringList proxied{QStringLiteral("none"), QStringLiteral("https://piano.example.org")};
     EXPECT_FALSE(originAllowed(QStringLiteral("http://10.0.0.1:8080"),
-                               QStringLiteral("10.0.0.1:8080"), given));
+                               QStringLiteral("10.0.0.1:8080"), proxied));
+    EXPECT_TRUE(originAllowed(QStringLiteral("https://piano.example.org"),
+                              QStringLiteral("10.0.0.1:8080"), proxied));
+    EXPECT_FALSE(originAllowed(QStringLiteral("http://10.0.0.1:8080"),
+                               QStringLiteral("10.0.0.1:8080"), {QStringLiteral("none")}));
+    EXPECT_TRUE(
+        originAllowed(QString(), QStringLiteral("10.0.0.1:8080"), {QStringLiteral("none")}));
     EXPECT_TRUE(originAllowed(QStringLiteral("http://anything"), QStringLiteral("h"),
                               {QStringLiteral("*")}));
 }
