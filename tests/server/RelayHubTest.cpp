@@ -265,12 +265,18 @@ TEST_F(RelayHubTest, StopClosesGracefullyThenAbortsWhatIsLeftAfterTwoSeconds)
 TEST_F(RelayHubTest, TheListShowsEachNameOnOneLineAndANinthClientIsTurnedAway)
 {
     joinAll(8);
+    // A name with controls gets no further than a line to its sender...
     clients[0]->send({"ChatMsg", "/name \x1b[2J\r\n9. X"});
+    EXPECT_EQ(clients[0]->take(),
+              (QList<Fields>{{"ChatMsg", "A name may not hold control characters."}}));
+    EXPECT_EQ(hub().listLines(HighBytes::Latin1)[0], "1. User1: 10.0.0.7");
+    // ...and one that writes an escape out is shown as written, not as the escape.
+    clients[0]->send({"ChatMsg", "/name \\x1b[2J"});
     const QList<QByteArray> lines = hub().listLines(HighBytes::Latin1);
-    EXPECT_EQ(lines[0], "1. \\x1b[2J\\x0d\\x0a9. X: 10.0.0.7");
+    EXPECT_EQ(lines[0], "1. \\\\x1b[2J: 10.0.0.7");
     // The wire carries the name unchanged.
     for (FakeConnection* c : clients)
-        EXPECT_EQ(c->take(), (QList<Fields>{{"UserName", "1", "\x1b[2J\r\n9. X"}}));
+        EXPECT_EQ(c->take(), (QList<Fields>{{"UserName", "1", "\\x1b[2J"}}));
 
     auto* ninth = fake();
     EXPECT_EQ(hub().adopt(ninth), 0);
