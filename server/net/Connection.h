@@ -88,7 +88,7 @@ private:
     int m_fd;
     QHostAddress m_peer;
     std::unique_ptr<Framing> m_framing;
-    OutputBuffer m_out;
+    OutputBuffer m_out{&m_loop.blocks()};
     QByteArray m_staging; // protocol bytes waiting for the framing
     std::function<QByteArray()> m_source;
     Time m_lastTaken;

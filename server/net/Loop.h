@@ -7,6 +7,7 @@
 // to is flushed once, and objects let go during it are deleted.
 
 #include "server/Clock.h"
+#include "server/net/BlockPool.h"
 #include "server/net/Timers.h"
 
 #include <QObject>
@@ -65,6 +66,8 @@ public:
     const Clock& clock() const { return m_clock; }
     Time now() const { return m_clock.now(); }
     Timers& timers() { return m_timers; }
+    // Output blocks for the connections of this thread.
+    BlockPool& blocks() { return m_blocks; }
 
     // False (with errno set) when the descriptor cannot be watched.
     bool watch(int fd, Watcher& watcher, std::uint32_t events);
@@ -106,6 +109,7 @@ private:
     QTimer* m_timer = nullptr;
     std::optional<Time> m_timerDue;
     Timers m_timers;
+    BlockPool m_blocks;
     std::unique_ptr<char[]> m_scratch;
     std::vector<Flusher*> m_flush;
     std::unordered_map<Disposable*, std::unique_ptr<Disposable>> m_owned;
