@@ -7,6 +7,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <algorithm>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -215,15 +216,15 @@ void WebPort::close()
 
 void WebPort::onAccepted(int fd, const QHostAddress& peer)
 {
-    int& fromPeer = m_headsFrom[peer];
-    if (fromPeer >= kMaxHeadsPerAddress) {
-        qCDebug(lcRelay) << "Web port: refused" << peer.toString() << "-" << fromPeer
-                         << "of its requests are still unfinished";
-        ::close(fd);
-        return;
-    }
-    if (int(m_heads.size()) >= m_maxHeads) {
-        // The oldest waits longest for nothing: it gives way to the newcomer.
+    // Over a limit, the oldest unfinished head gives way to the newcomer: a slow head waits
+    // longest for nothing, and someone who shares its address still gets in.
+    if (m_headsFrom.value(peer) >= kMaxHeadsPerAddress) {
+        const auto oldest = std::find_if(m_heads.begin(), m_heads.end(),
+                                         [&](const Exchange* e) { return e->m_address == peer; });
+        qCDebug(lcRelay) << "Web port:" << kMaxHeadsPerAddress << "unfinished requests from"
+                         << peer.toString() << "- dropped the oldest";
+        (*oldest)->drop();
+    } else if (int(m_heads.size()) >= m_maxHeads) {
         Exchange* oldest = m_heads.front();
         qCDebug(lcRelay) << "Web port:" << m_maxHeads << "unfinished requests; dropped the oldest,"
                          << "from" << oldest->m_address.toString();

@@ -5,7 +5,7 @@
 // one request head, of at most 8 KiB, whole within ten seconds; a page request is answered and
 // closed, a WebSocket that passes the path and Origin checks is handed on to be seated, others
 // are closed before a byte of the protocol passes. Unfinished heads are limited per address
-// and in all, so that they cannot take every descriptor.
+// and in all, so that they cannot take every descriptor: past a limit, the oldest is dropped.
 
 #include "server/net/Connection.h"
 #include "server/net/Listener.h"

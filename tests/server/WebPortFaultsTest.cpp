@@ -127,19 +127,26 @@ TEST_F(WebPortFaults, UnfinishedHeadsAreLimitedPerAddressAndInAll)
         heads.back()->send(partial);
         return heads.back().get();
     };
-    // One address: 64 wait, the 65th is closed at once without an answer.
+    // One address: 64 wait; each newcomer from it takes the place of its oldest, which is
+    // closed without an answer.
     for (int i = 0; i < WebPort::kMaxHeadsPerAddress; ++i)
         head("127.0.0.1");
-    RawWebSocket* over = head("127.0.0.1");
-    EXPECT_TRUE(over->readUntilClosed());
-    EXPECT_TRUE(over->bytes.isEmpty());
-    // Another address is served meanwhile.
-    RawWebSocket::Options other;
-    other.from = "127.0.0.2";
-    RawWebSocket player(port, other);
-    player.readFor(200);
-    EXPECT_TRUE(player.bytes.startsWith("HTTP/1.1 101")) << player.bytes.constData();
-    EXPECT_TRUE(heads.front()->readFor(50)); // still waiting
+    head("127.0.0.1");
+    EXPECT_TRUE(heads.front()->readUntilClosed());
+    EXPECT_TRUE(heads.front()->bytes.isEmpty());
+    EXPECT_TRUE(heads[1]->readFor(50)); // still waiting
+    // Players are served meanwhile, from that address and from others.
+    for (const char* from : {"127.0.0.1", "127.0.0.2"}) {
+        RawWebSocket::Options options;
+        options.from = from;
+        RawWebSocket player(port, options);
+        player.readFor(200);
+        EXPECT_TRUE(player.bytes.startsWith("HTTP/1.1 101")) << from << player.bytes.constData();
+    }
+    // The player from that address took the place of the next oldest.
+    EXPECT_TRUE(heads[1]->readUntilClosed());
+    EXPECT_TRUE(heads[2]->readFor(50));
+    heads.erase(heads.begin(), heads.begin() + 2);
 
     // In all: past the room, the oldest gives way to each newcomer.
     std::vector<QByteArray> addresses;
