@@ -78,11 +78,16 @@ public:
         const char mask = masked ? char(0x80) : 0;
         if (payload.size() < 126) {
             bytes += char(mask | char(payload.size()));
-        } else {
+        } else if (payload.size() <= 0xffff) {
             bytes += char(mask | 126);
             char length[2];
             qToBigEndian(quint16(payload.size()), length);
             bytes += QByteArray(length, 2);
+        } else {
+            bytes += char(mask | 127);
+            char length[8];
+            qToBigEndian(quint64(payload.size()), length);
+            bytes += QByteArray(length, 8);
         }
         if (!masked)
             return bytes + payload;

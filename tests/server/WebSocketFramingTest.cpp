@@ -2,6 +2,7 @@
 // the server's frames as golden bytes.
 
 #include "server/web/WebSocketFraming.h"
+#include "tests/server/RawWebSocket.h"
 
 #include <QtEndian>
 #include <gtest/gtest.h>
@@ -11,31 +12,10 @@ namespace {
 
 using Verdict = net::Framing::Verdict;
 
-// A client frame: FIN and opcode in the first byte, masked with a fixed key.
+// A client frame: FIN and opcode in the first byte, masked unless told not to.
 QByteArray clientFrame(std::uint8_t first, const QByteArray& payload, bool masked = true)
 {
-    QByteArray frame(1, char(first));
-    const char mask = masked ? char(0x80) : 0;
-    if (payload.size() < 126) {
-        frame += char(mask | char(payload.size()));
-    } else if (payload.size() <= 0xffff) {
-        frame += char(mask | 126);
-        char length[2];
-        qToBigEndian(quint16(payload.size()), length);
-        frame += QByteArray(length, 2);
-    } else {
-        frame += char(mask | 127);
-        char length[8];
-        qToBigEndian(quint64(payload.size()), length);
-        frame += QByteArray(length, 8);
-    }
-    if (!masked)
-        return frame + payload;
-    const QByteArray key("\x11\x22\x33\x44", 4);
-    frame += key;
-    for (qsizetype i = 0; i < payload.size(); ++i)
-        frame += char(payload[i] ^ key[i & 3]);
-    return frame;
+    return testing::RawWebSocket::frame(first, payload, masked);
 }
 
 QByteArray closePayload(quint16 code, const QByteArray& reason = {})
