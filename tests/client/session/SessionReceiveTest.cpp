@@ -120,7 +120,7 @@ TEST(HandleServerMessage, BadFieldsAndUnknownCommandsAreIgnored)
         msg({""}),
         QByteArray("NoteOn\x01"),
         QByteArray("\x01\x01"),
-        msg({"UserID", "User5", "5"}),
+        msg({"UserID", "User5", "9"}), // a move, but to no seat
     };
     for (const QByteArray& m : bad)
         rig.transport.deliver(m);
