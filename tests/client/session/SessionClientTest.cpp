@@ -10,11 +10,6 @@ namespace {
 
 const QString kConnectError = QStringLiteral("Tamber Piano could not connect to the server!");
 
-QByteArray msg(const QList<QByteArray>& fields)
-{
-    return protocol::buildMessage(fields);
-}
-
 void expectOffline(const SessionRig& rig)
 {
     EXPECT_EQ(rig.client.phase(), SessionPhase::Offline);

@@ -15,6 +15,12 @@
 
 namespace tamber::fakes {
 
+// One complete message of the given fields, as the server would send it.
+inline QByteArray msg(const QList<QByteArray>& fields)
+{
+    return protocol::buildMessage(fields);
+}
+
 class FakeSessionTransport : public SessionTransport
 {
 public:

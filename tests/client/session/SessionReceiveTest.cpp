@@ -8,11 +8,6 @@ using namespace tamber::fakes;
 
 namespace {
 
-QByteArray msg(const QList<QByteArray>& fields)
-{
-    return protocol::buildMessage(fields);
-}
-
 constexpr uint32_t rgb(int r, int g, int b)
 {
     return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16;

@@ -11,11 +11,6 @@ namespace {
 
 const QString kSingleRoom = QStringLiteral("This server has a single room.");
 
-QByteArray msg(const QList<QByteArray>& fields)
-{
-    return protocol::buildMessage(fields);
-}
-
 QByteArray greeting(int id, const QByteArray& welcome)
 {
     const QByteArray n = QByteArray::number(id);

@@ -26,11 +26,6 @@ void destroyClosedWindows()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-QByteArray msg(const QList<QByteArray>& fields)
-{
-    return protocol::buildMessage(fields);
-}
-
 // A right click on a seat's entry in the user list.
 void rightClick(QListWidget& list, int seat)
 {
