@@ -274,7 +274,7 @@ void SessionClient::learnServerKind(const protocol::ServerMessage& m)
     if (++m_messagesSinceGreeting < 2)
         return;
     m_serverKind = ServerKind::SingleRoom;
-    qCInfo(lcSession) << "The server has a single room";
+    qCDebug(lcSession) << "The server has a single room";
     if (!m_askedRoom.isEmpty())
         m_chatBatch.append(kSingleRoomLine);
 }
