@@ -22,8 +22,8 @@ PianoApp::PianoApp(PianoPlatform platform)
                     m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID), false);
                 }}),
       m_engine({m_platform.outputs, m_window.keyLights(), m_session, m_recorder, m_state}),
-      m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.sessionTransport,
-                 m_chat, m_state, m_platform.sessionPort}),
+      m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.settings,
+                 m_platform.sessionTransport, m_chat, m_state, m_platform.sessionPort}),
       m_chat(m_session, m_window), m_midiInput(m_engine, m_state),
       m_pcSpeaker(m_engine, m_platform.tones),
       m_devices({m_engine, m_platform.settings, m_presenter.reporter(), m_platform.outputs,

@@ -69,7 +69,7 @@ xdotool keyup x
 
 # A chats; both transcripts show the welcome line and the relayed line, nothing else.
 e2e_focus "$chatA"
-xdotool mousemove --window "$chatA" 100 185 click 1
+xdotool mousemove --window "$chatA" 100 205 click 1
 xdotool type --delay 20 hello
 xdotool key Return
 expected=$'Welcome to Corvent!\nUser1: hello'
@@ -87,10 +87,10 @@ done
 kill -TERM "$SESS_SERVER_PID"
 for pid in "$SESS_PID_A" "$SESS_PID_B"; do
     for _ in $(seq 100); do
-        xdotool search --all --onlyvisible --pid "$pid" --name '^Corvent$' >/dev/null 2>&1 || break
+        xdotool search --all --onlyvisible --pid "$pid" --name "$SESS_CHAT_TITLE" >/dev/null 2>&1 || break
         sleep 0.1
     done
-    if xdotool search --all --onlyvisible --pid "$pid" --name '^Corvent$' >/dev/null 2>&1; then
+    if xdotool search --all --onlyvisible --pid "$pid" --name "$SESS_CHAT_TITLE" >/dev/null 2>&1; then
         e2e_fail "a chat window stayed open after the server stopped"
     fi
 done
