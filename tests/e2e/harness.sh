@@ -23,7 +23,16 @@ e2e_fail() {
 }
 
 e2e_cleanup() {
-    local pid
+    local status=$? pid log
+    # A monitor that lost messages cannot vouch for what the piano sent.
+    if [ $status -eq 0 ] && [ -n "$E2E_DIR" ]; then
+        for log in "$E2E_DIR"/*.log; do
+            if grep -q '^midi-dump: .* dropped' "$log" 2>/dev/null; then
+                echo "FAIL: $(basename "$log"): $(grep -m1 '^midi-dump: .* dropped' "$log")" >&2
+                status=1
+            fi
+        done
+    fi
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${E2E_PIDS[i]}
         kill "$pid" 2>/dev/null || true
@@ -41,7 +50,7 @@ e2e_cleanup() {
         kill -9 "$pid" 2>/dev/null || true
     done
     [ -n "$E2E_DIR" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_DIR"
-    return 0
+    exit $status
 }
 
 # Runs the calling script again in a mount namespace of its own with an empty /dev/shm.
@@ -79,13 +88,21 @@ e2e_setup() {
 
     Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$E2E_DIR/display" \
         >"$E2E_DIR/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
+    E2E_XVFB_PID=$!
+    E2E_PIDS+=($E2E_XVFB_PID)
     for _ in $(seq 100); do
         [ -s "$E2E_DIR/display" ] && break
         sleep 0.05
     done
     [ -s "$E2E_DIR/display" ] || e2e_fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+    # The number is written once the server is set up; a program started before it accepts
+    # connections could not open its windows, so this waits until a client gets through.
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    e2e_fail "Xvfb on $DISPLAY accepts no connections"
 }
 
 # Writes the piano's settings file before it starts.
@@ -98,16 +115,31 @@ e2e_settings() { # OUT IN WELCOMED
 
 e2e_settings_file() { echo "$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"; }
 
-# Starts jack_midi_dump; its port appears to the piano as a MIDI output device.
-e2e_start_monitor() { # [NAME]
+# Starts the MIDI monitor (bin/midi-dump); its port appears to the piano as a MIDI output
+# device. Each message is a line "   0: 90 48 7f" (with -a, the JACK frame time since the
+# monitor started in place of the 0). Start it before the piano, which lists its devices once.
+e2e_start_monitor() { # [NAME] [-a]
     local name=${1:-midi-monitor}
-    stdbuf -oL jack_midi_dump "$name" >"$E2E_DIR/$name.log" 2>&1 &
+    "$BIN/midi-dump" ${2:-} "$name" >"$E2E_DIR/$name.log" 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
         jack_lsp 2>/dev/null | grep -q "^$name:input" && return 0
         sleep 0.05
     done
     e2e_fail "MIDI monitor $name did not appear"
+}
+
+# Waits until a monitor has printed nothing new for half a second: what the piano was sending
+# has arrived.
+e2e_wait_quiet() { # LOG [SECONDS]
+    local seen last=-1 still=0 deadline=$((SECONDS + ${2:-20}))
+    while [ $still -lt 10 ]; do
+        [ $SECONDS -lt $deadline ] || return 1
+        seen=$(wc -l <"$1")
+        if [ "$seen" = "$last" ]; then still=$((still + 1)); else still=0; fi
+        last=$seen
+        sleep 0.05
+    done
 }
 
 e2e_monitor_log() { echo "$E2E_DIR/${1:-midi-monitor}.log"; }

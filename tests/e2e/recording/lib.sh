@@ -11,17 +11,8 @@ REC_BUTTON_Y=$((8 + 16 + 12))
 
 
 # Like e2e_start_monitor, but every line carries the JACK frame time since the monitor
-# started ("-a"), so delays between messages can be measured to the sample.
-rec_start_monitor() { # [NAME]
-    local name=${1:-midi-monitor}
-    stdbuf -oL jack_midi_dump -a "$name" >"$E2E_DIR/$name.log" 2>&1 &
-    E2E_PIDS+=($!)
-    for _ in $(seq 100); do
-        jack_lsp 2>/dev/null | grep -q "^$name:input" && return 0
-        sleep 0.05
-    done
-    e2e_fail "MIDI monitor $name did not appear"
-}
+# started, so delays between messages can be measured to the sample.
+rec_start_monitor() { e2e_start_monitor "${1:-midi-monitor}" -a; }
 
 # The monitor's note messages as "FRAME STATUS NOTE VELOCITY" (hex bytes as printed), one a
 # line, in arrival order; other messages (the start-up program change) are left out.
@@ -188,28 +179,20 @@ rec_compare() { # HEARD-FILE EVENTS-FILE TOLERANCE-MS LABEL
 
 rec_xruns() { grep -c XRun "$E2E_DIR/jackd.log" || true; }
 
-# Waits for a playback of COUNT events and the silence that ends it: the events, then the
-# note-offs of notes 0, 1, 2, ... At a 32-frame JACK period the monitor does not always get
-# the whole burst of 128 note-offs (seen: 17 to 83 of them, without jack_midi_dump's own
-# "ringbuffer was full"), so this waits for the first, then until the count stays still
-# for half a second.
+# Waits for a playback of COUNT events: at least that many notes after the first BEFORE, then
+# a monitor that stays quiet (the note-offs of notes still sounding at the end come last).
 rec_wait_playback() { # LOG BEFORE COUNT [SECONDS]
-    local seen last=-1 still=0
-    rec_wait_notes "$1" $(($2 + $3 + 1)) "${4:-15}" || return 1
-    while [ $still -lt 10 ]; do
-        seen=$(rec_count_notes "$1")
-        if [ "$seen" = "$last" ]; then still=$((still + 1)); else still=0; fi
-        last=$seen
-        sleep 0.05
-    done
+    rec_wait_notes "$1" $(($2 + $3)) "${4:-15}" && e2e_wait_quiet "$1"
 }
 
-# True when the lines of a heard playback after its COUNT events are note-offs of notes 0,
-# 1, 2, ... in order (see rec_wait_playback for why not always all 128).
-rec_check_silence() { # PLAYED-FILE COUNT
-    tail -n +$(($2 + 1)) "$1" | awk '
-        { if ($2 != "80" || $4 != "00" || $3 != sprintf("%02x", NR - 1)) { bad = 1; exit } }
-        END { exit !bad && NR >= 1 && NR <= 128 ? 0 : 1 }'
+# Waits until a file exists; a file the piano writes whole (renamed into place) is complete then.
+rec_wait_file() { # FILE [SECONDS]
+    local deadline=$((SECONDS + ${2:-10}))
+    while [ $SECONDS -lt $deadline ]; do
+        [ -e "$1" ] && return 0
+        sleep 0.05
+    done
+    return 1
 }
 
 # The note messages after the first SKIP, at most COUNT of them (all when COUNT is empty);

@@ -28,23 +28,19 @@ printf '%s\n' "0 90 3c 64" "250 c1 13" "0 91 40 50" "125 80 3c 00" "300 81 40 00
     rec_write_file "$take"
 rec_open_file "$main" "$take"
 rec_choose_file "$main" "alt+f e" "Export MIDI File" "$E2E_DIR/take"
-[ -f "$E2E_DIR/take.mid" ] || e2e_fail "Export MIDI File... wrote no take.mid"
+# The file is written after the dialog has gone, and renamed into place whole.
+rec_wait_file "$E2E_DIR/take.mid" || e2e_fail "Export MIDI File... wrote no take.mid"
 midi_files export "$E2E_DIR/take.mid" "$take" || e2e_fail "the export differs from the recording"
 
 # The monitor's messages so far (program changes and controllers too).
 heard_count() { grep -cE '^[[:space:]]*[0-9]+:' "$monitor" || true; }
-wait_still() { # COUNT: at least COUNT messages, then none for half a second
-    local seen last=-1 still=0 deadline=$((SECONDS + 20))
+wait_heard() { # COUNT: at least COUNT messages, then a quiet monitor
+    local deadline=$((SECONDS + 20))
     while [ "$(heard_count)" -lt "$1" ]; do
         [ $SECONDS -lt $deadline ] || return 1
         sleep 0.05
     done
-    while [ $still -lt 10 ]; do
-        seen=$(heard_count)
-        if [ "$seen" = "$last" ]; then still=$((still + 1)); else still=0; fi
-        last=$seen
-        sleep 0.05
-    done
+    e2e_wait_quiet "$monitor"
 }
 
 midi_files write "$E2E_DIR"
@@ -55,10 +51,11 @@ for name in format-0 format-1; do
     # Timing is judged on a playback during which JACK kept time (see record_playback.sh).
     played_ok="" loose_ok="" strict_failures=0
     for try in 1 2 3; do
+        e2e_wait_quiet "$monitor" || e2e_fail "the monitor did not come to rest"
         before=$(heard_count)
         xruns=$(rec_xruns)
         rec_click_play "$main"
-        wait_still $((before + count)) || e2e_fail "$name: playback $try was not heard"
+        wait_heard $((before + count)) || e2e_fail "$name: playback $try was not heard"
         status=0
         midi_files compare "$monitor" "$before" "$song" "$tolerance" || status=$?
         [ $status -ne 2 ] || e2e_fail "$name: the messages heard are not the song's"
