@@ -38,6 +38,21 @@ QByteArray displayOf(int argc, char** argv)
     return qgetenv("DISPLAY");
 }
 
+const char* reasonOf(int xcbError)
+{
+    switch (xcbError) {
+    case XCB_CONN_CLOSED_PARSE_ERR:
+        return "not a display name";
+    case XCB_CONN_CLOSED_INVALID_SCREEN:
+        return "no such screen";
+    case XCB_CONN_CLOSED_MEM_INSUFFICIENT:
+        return "out of memory";
+    default:
+        // Nothing listens there, or the server refused or dropped the connection.
+        return "the server cannot be reached or refused the connection";
+    }
+}
+
 // Qt's own failure to start a platform is fatal (abort, a core dump): while the guard lives,
 // it becomes one line and exit status 1.
 void onMessage(QtMsgType type, const QMessageLogContext& context, const QString& message)
@@ -69,9 +84,9 @@ DisplayGuard::DisplayGuard(const char* program, int argc, char** argv)
         return;
     }
     xcb_connection_t* connection = xcb_connect(display.constData(), nullptr);
-    if (xcb_connection_has_error(connection)) {
-        std::fprintf(stderr, "%s: cannot connect to the X display \"%s\"\n", program,
-                     display.constData());
+    if (const int error = xcb_connection_has_error(connection)) {
+        std::fprintf(stderr, "%s: cannot connect to the X display \"%s\" (%s)\n", program,
+                     display.constData(), reasonOf(error));
         m_reachable = false;
     }
     xcb_disconnect(connection);

@@ -86,7 +86,10 @@ e2e_setup() {
     E2E_PIDS+=($!)
     jack_wait -w -t 5 >/dev/null || e2e_fail "JACK server did not start"
 
-    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$E2E_DIR/display" \
+    # -noreset: by default the server resets itself whenever its last client leaves (a piano
+    # ended, xdotool done), and a program that connects during the reset is hung up on; Qt
+    # then cannot open the display. Seen as a piano that died at start against a ready display.
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$E2E_DIR/display" \
         >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     E2E_PIDS+=($E2E_XVFB_PID)
