@@ -158,6 +158,18 @@ e2e_start_piano() { # [extra environment assignments...]
     E2E_PIDS+=($E2E_PIANO_PID)
 }
 
+# Waits up to 10 s for the piano to end and sets E2E_PIANO_STATUS to its exit status; fails
+# while it still runs.
+e2e_wait_piano_exit() { # WHAT
+    for _ in $(seq 100); do
+        kill -0 "$E2E_PIANO_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$E2E_PIANO_PID" 2>/dev/null && e2e_fail "$1: the piano is still running"
+    E2E_PIANO_STATUS=0
+    wait "$E2E_PIANO_PID" || E2E_PIANO_STATUS=$?
+}
+
 # Waits for a visible window whose title matches; prints its id.
 e2e_wait_window() { # TITLE-REGEX [SECONDS]
     local deadline=$((SECONDS + ${2:-15})) id
