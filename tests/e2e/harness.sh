@@ -5,12 +5,18 @@
 #   BIN      folder with TamberPiano, CorventServer and the test tools (set by ctest)
 #   E2E_JACK_PERIOD   JACK period in frames (default 128)
 
-set -euo pipefail
+set -Eeuo pipefail
 
 E2E_PIDS=()
 E2E_DIR=""
+E2E_FAILED=""
+# A command that fails outside a test's own checks ends the script (set -e) without a word;
+# the last one is remembered, so the exit can say which it was.
+E2E_LAST_ERROR=""
+trap 'E2E_LAST_ERROR="line $LINENO: $BASH_COMMAND (status $?)"' ERR
 
 e2e_fail() {
+    E2E_FAILED=1
     echo "FAIL: $*" >&2
     if [ -n "$E2E_DIR" ]; then
         for f in "$E2E_DIR"/*.log; do
@@ -24,6 +30,9 @@ e2e_fail() {
 
 e2e_cleanup() {
     local status=$? pid log
+    if [ $status -ne 0 ] && [ -z "$E2E_FAILED" ] && [ -n "$E2E_LAST_ERROR" ]; then
+        echo "FAIL: $E2E_LAST_ERROR" >&2
+    fi
     # A monitor that lost messages cannot vouch for what the piano sent.
     if [ $status -eq 0 ] && [ -n "$E2E_DIR" ]; then
         for log in "$E2E_DIR"/*.log; do
@@ -189,9 +198,19 @@ e2e_main_window() { e2e_wait_window '^Tamber Piano$' "${1:-15}" || e2e_fail "no 
 # Focuses a window; there is no window manager, so the harness does it after each box.
 e2e_focus() { xdotool windowfocus --sync "$1"; }
 
-# How many windows of a process are on screen; an open menu is one of them.
+# How many windows of a process are on screen; an open menu is one of them. xdotool's search
+# fails outright when a window goes away while it looks at it (a dialog just closed), and
+# when it finds none: it is asked again until it answers, up to a second.
 e2e_window_count() { # PID
-    xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l
+    local ids
+    for _ in $(seq 20); do
+        if ids=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null); then
+            echo "$ids" | wc -l
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo 0
 }
 
 # Sends keys to the focused window, then waits until the process shows COUNT windows: a menu or
