@@ -179,6 +179,29 @@ rec_compare() { # HEARD-FILE EVENTS-FILE TOLERANCE-MS LABEL
 
 rec_xruns() { grep -c XRun "$E2E_DIR/jackd.log" || true; }
 
+# How long, in microseconds, the piano's main thread has waited for a CPU since it started
+# (its run-queue time): on a busy machine it plays late through no fault of its own.
+rec_cpu_wait_us() {
+    awk '{ printf "%d", $2 / 1000 }' "/proc/$E2E_PIANO_PID/task/$E2E_PIANO_PID/schedstat" \
+        2>/dev/null || echo 0
+}
+
+# Where the machine's lost time stands now, for rec_time_lost.
+rec_time_mark() { echo "$(rec_xruns) $(rec_cpu_wait_us)"; }
+
+# Whether the machine lost time since MARK: JACK missed periods (which delays delivery at the
+# monitor), or the piano waited for a CPU at least as long as its timing was off beyond the
+# tolerance (WORST minus TOLERANCE, in ms). Says what it found.
+rec_time_lost() { # MARK WORST-MS TOLERANCE-MS
+    local x0 w0 xruns wait_us
+    read -r x0 w0 <<<"$1"
+    xruns=$(($(rec_xruns) - x0))
+    wait_us=$(($(rec_cpu_wait_us) - w0))
+    echo "JACK lost time $xruns times; the piano waited $((wait_us / 1000)).$(printf '%03d' $((wait_us % 1000))) ms for a CPU"
+    [ "$xruns" -gt 0 ] ||
+        awk -v w="$wait_us" -v worst="$2" -v tol="$3" 'BEGIN { exit !(w / 1000 >= worst - tol) }'
+}
+
 # Waits for a playback of COUNT events: at least that many notes after the first BEFORE, then
 # a monitor that stays quiet (the note-offs of notes still sounding at the end come last).
 rec_wait_playback() { # LOG BEFORE COUNT [SECONDS]
