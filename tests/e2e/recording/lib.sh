@@ -50,24 +50,30 @@ rec_click_play() { rec_click "$1" $REC_PLAY_X $REC_BUTTON_Y; }
 # Answers File > New... (Ctrl+N), File > Open... (Ctrl+O) or another file dialog that KEYS
 # (one or more, space-separated) open with a full path.
 rec_choose_file() { # WINDOW KEYS TITLE PATH
-    local dialog
     e2e_focus "$1"
     # shellcheck disable=SC2086 # one argument a key
     xdotool key $2
-    dialog=$(e2e_wait_window "^$3\$" 10) || e2e_fail "no dialog titled $3"
+    rec_answer_dialog "$1" "$3" "$4"
+}
+
+# Answers a file dialog just asked for with a full path; returns once it has gone, with the
+# main WINDOW focused again.
+rec_answer_dialog() { # WINDOW TITLE PATH
+    local dialog
+    dialog=$(e2e_wait_window "^$2\$" 10) || e2e_fail "no dialog titled $2"
     e2e_focus "$dialog"
     # The file name field has the focus; replace whatever it holds.
     xdotool key ctrl+a
-    xdotool type --delay 5 "$4"
+    xdotool type --delay 5 "$3"
     xdotool key Return
     for _ in $(seq 100); do
-        if ! xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1; then
+        if ! xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; then
             e2e_focus "$1"
             return 0
         fi
         sleep 0.1
     done
-    e2e_fail "dialog $3 did not close"
+    e2e_fail "dialog $2 did not close"
 }
 
 rec_new_file() { rec_choose_file "$1" ctrl+n "New Recording" "$2"; }
