@@ -15,7 +15,7 @@ PianoApp::PianoApp(PianoPlatform platform)
     : m_platform(std::move(platform)), m_presenter(m_platform.boxes),
       m_window(m_platform.boxes, m_state), m_recorder(m_platform.clock, m_presenter.reporter()),
       m_player({m_platform.clock, m_platform.playbackTimer,
-                [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
+                [this](uint32_t message) { m_midiInput.playRecorded(message); },
                 [this](uint32_t message) { m_engine.PlayFileMessage(message); },
                 [this] { m_engine.SilenceAll(); },
                 [this] {
@@ -135,16 +135,31 @@ void PianoApp::shutdown()
     // then the windows the program opened beside the main one go.
     m_recordingPanel.shutDown();
     m_session.LeaveSession();
-    m_platform.inputs.setReceiver({});
-    m_tmrPoll.stop();
-    m_tmrPCSpeaker.stop();
-    m_engine.StopSoundingNotes();
-    m_devices.CloseMidiDevices();
+    silenceDevices();
     if (m_keyConfig)
         m_keyConfig->close();
     m_platform.help.close();
     m_ended = true;
     emit ended();
+}
+
+void PianoApp::endWithoutDisplay()
+{
+    if (m_ended)
+        return;
+    // The shut-down less what needs a window: the session's socket closes with the process.
+    m_recordingPanel.shutDown();
+    silenceDevices();
+    m_ended = true;
+}
+
+void PianoApp::silenceDevices()
+{
+    m_platform.inputs.setReceiver({});
+    m_tmrPoll.stop();
+    m_tmrPCSpeaker.stop();
+    m_engine.StopSoundingNotes();
+    m_devices.CloseMidiDevices();
 }
 
 void PianoApp::followPCSpeaker()
