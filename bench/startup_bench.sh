@@ -24,10 +24,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
+# -noreset: a server that resets when its last client leaves hangs up on the next one.
+Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 PIDS+=($!)
 for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(head -n1 "$WORK/display")"
+# Measured from a display that accepts connections.
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 export QT_QPA_PLATFORM=xcb
 # No sound server can be found or started.
 export JACK_DEFAULT_SERVER="tp-bench-none-$$" JACK_NO_START_SERVER=1 JACK_NO_AUDIO_RESERVATION=1

@@ -3,6 +3,7 @@
 
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
+#include "common/desktop/DisplayCheck.h"
 #include "common/desktop/QtMessageBoxes.h"
 #include "common/logging/VerboseLogging.h"
 #include "server/RelayServer.h"
@@ -18,7 +19,11 @@ int main(int argc, char** argv)
 {
     using namespace tamber::server;
     std::signal(SIGPIPE, SIG_IGN);
+    tamber::DisplayGuard display("CorventServer", argc, argv);
+    if (!display.reachable())
+        return 1;
     QApplication app(argc, argv);
+    display.started();
     QCoreApplication::setApplicationName(QStringLiteral("CorventServer"));
     QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
     QApplication::setWindowIcon(tamber::appIcon());

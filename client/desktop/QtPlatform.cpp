@@ -1,6 +1,7 @@
 #include "QtPlatform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -37,6 +38,24 @@ std::optional<QString> QtInputBox::ask(const QString& prompt, const QString& tit
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> QtInputBox::askWithChoices(const QString& prompt, const QString& title,
+                                                  const QString& initialText,
+                                                  const QStringList& choices)
+{
+    QInputDialog dialog(dialogOwner(m_parent));
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxEditable(true);
+    dialog.setComboBoxItems(choices);
+    // Completing a typed "host" to a listed "host/jazz" would join a room nobody asked for.
+    if (auto* combo = dialog.findChild<QComboBox*>())
+        combo->setCompleter(nullptr);
+    dialog.setTextValue(initialText);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
 }
 
 QtHelpViewer::~QtHelpViewer()

@@ -33,6 +33,9 @@ public:
     void setParentWindow(QWidget* parent) { m_parent = parent; }
     std::optional<QString> ask(const QString& prompt, const QString& title,
                                const QString& initialText) override;
+    std::optional<QString> askWithChoices(const QString& prompt, const QString& title,
+                                          const QString& initialText,
+                                          const QStringList& choices) override;
 
 private:
     QPointer<QWidget> m_parent;

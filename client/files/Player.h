@@ -35,7 +35,8 @@ struct PlaybackError
 // timer: Play loads the file and returns; each wake-up of the timer plays what is due and
 // sets the next one, so the program's other events run between them as usual.
 //
-// A recording goes back through the program's MIDI input path, one event per wake-up. Each
+// A recording goes back through the program's MIDI input path, one event per wake-up, every
+// channel's notes as the local player's own. Each
 // Delay counts from the moment the previous event was played (the first: from the press of
 // Play), so lateness is never made up and the playback can only run long, never short.
 //
@@ -49,7 +50,7 @@ public:
     {
         const TickClock& clock;
         PlaybackTimer& timer;
-        std::function<void(uint32_t)> midiIn;  // a recording's events: MidiInWindowProc
+        std::function<void(uint32_t)> midiIn;  // a recording's events: MidiInput::playRecorded
         std::function<void(uint32_t)> fileOut; // a MIDI file's channel messages
         std::function<void()> silenceAll;      // the note engine's SilenceAll
         std::function<void()> restoreProgram;  // the local instrument, after a MIDI file

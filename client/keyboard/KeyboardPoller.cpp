@@ -79,16 +79,11 @@ void KeyboardPoller::KeyReleased(uint8_t vk)
         started.shortcut = false;
         return;
     }
+    // A press that started nothing (another window had the keyboard) stops nothing either.
     if (started.playing) {
         started.playing = false;
         m_links.engine.StopNote(started.note, started.channel, true);
-        return;
     }
-    // A press that started nothing (another window was in front): the release still stops
-    // the key's note as it stands now.
-    if (!m_links.keymap.KeyMapped[vk])
-        return;
-    m_links.engine.StopNote(noteOf(vk), uint8_t(m_links.state.MyUserID), true);
 }
 
 PollTimer::PollTimer(KeyboardPoller& poller, const KeyStateSource& keys, QObject* parent)

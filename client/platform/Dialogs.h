@@ -3,6 +3,7 @@
 #include "common/platform/MessageBoxes.h"
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace tamber {
@@ -37,6 +38,10 @@ public:
     virtual ~InputBox() = default;
     virtual std::optional<QString> ask(const QString& prompt, const QString& title,
                                        const QString& initialText) = 0;
+    // The same line with a drop-down of earlier answers to pick from, in the order given.
+    virtual std::optional<QString> askWithChoices(const QString& prompt, const QString& title,
+                                                  const QString& initialText,
+                                                  const QStringList& choices) = 0;
 };
 
 // Shows a page of the program's help.

@@ -17,6 +17,7 @@ class SessionTransport
 public:
     struct Events
     {
+        std::function<void()> connected;                 // nothing has been sent yet
         std::function<void(const QByteArray&)> received; // bytes as they arrived, in order
         std::function<void()> peerClosed;                // orderly close by the server
         std::function<void()> failed;                    // any other socket error

@@ -34,8 +34,11 @@ void TcpSessionTransport::connectToHost(const QString& host, uint16_t port)
     // The option needs the connected socket; nothing can be sent before this runs.
     connect(m_socket, &QTcpSocket::connected, m_socket,
             [socket = m_socket] { socket->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
-    connect(m_socket, &QTcpSocket::connected, this,
-            [host, port] { qCDebug(lcSession) << "Connected to" << host << "port" << port; });
+    connect(m_socket, &QTcpSocket::connected, this, [this, host, port] {
+        qCDebug(lcSession) << "Connected to" << host << "port" << port;
+        if (m_events.connected)
+            m_events.connected();
+    });
     qCDebug(lcSession) << "Connecting to" << host << "port" << port;
     m_socket->connectToHost(host, port);
 }
@@ -96,6 +99,16 @@ void TcpSessionTransport::readChunk()
         m_nextChunk.start();
 }
 
+bool TcpSessionTransport::deliverBuffered()
+{
+    // In chunks as ever; the buffer holds at most kReadBuffer bytes. A handler may end the
+    // session meanwhile.
+    m_nextChunk.stop();
+    while (m_socket && m_socket->bytesAvailable() > 0)
+        readChunk();
+    return m_socket != nullptr;
+}
+
 void TcpSessionTransport::onErrorOccurred(int error)
 {
     // The server's orderly close comes as this error followed by disconnected(): that is
@@ -104,6 +117,9 @@ void TcpSessionTransport::onErrorOccurred(int error)
         return;
     // The user's box names no cause; the log does.
     qCWarning(lcSession) << "The connection failed:" << m_socket->errorString();
+    // What arrived before the failure is handed on first: it may say why the server ended it.
+    if (!deliverBuffered())
+        return;
     close();
     if (m_events.failed)
         m_events.failed();
@@ -111,12 +127,8 @@ void TcpSessionTransport::onErrorOccurred(int error)
 
 void TcpSessionTransport::onDisconnected()
 {
-    // Bytes that arrived before the close are still handed on, in chunks as ever; the
-    // buffer holds at most kReadBuffer of them. A handler may end the session meanwhile.
-    m_nextChunk.stop();
-    while (m_socket && m_socket->bytesAvailable() > 0)
-        readChunk();
-    if (!m_socket)
+    // Bytes that arrived before the close are still handed on.
+    if (!deliverBuffered())
         return;
     qCInfo(lcSession) << "The server closed the connection";
     close();

@@ -38,6 +38,8 @@ public:
 private:
     void onReadyRead();
     void readChunk();
+    // Hands on what the socket still holds; false once a handler closed the connection.
+    bool deliverBuffered();
     void onErrorOccurred(int error);
     void onDisconnected();
     void onDeadline();

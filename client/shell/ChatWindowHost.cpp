@@ -4,6 +4,7 @@
 
 #include "client/session/SessionClient.h"
 #include "client/widgets/frmChat.h"
+#include "common/ProgramInfo.h"
 
 namespace tamber {
 
@@ -31,6 +32,11 @@ void ChatWindowHost::showChat(int myUserId, const QString& myUserName)
     m_chat = new frmChat(myUserId, myUserName, &m_mainWindow);
     QObject::connect(m_chat, &frmChat::sendRequested,
                      [this](const QString& text) { m_client.SendChatText(text); });
+    QObject::connect(m_chat, &frmChat::ownerActionRequested, [this](OwnerAction action, int seat) {
+        m_client.SendOwnerAction(action, seat);
+    });
+    QObject::connect(m_chat, &frmChat::lockRequested,
+                     [this](bool locked) { m_client.SendLock(locked); });
     QObject::connect(m_chat, &frmChat::closing, [this] { m_client.LeaveSession(); });
     m_chat->show();
 }
@@ -57,6 +63,23 @@ void ChatWindowHost::setUserEntry(int position, const QString& name)
 {
     if (m_chat)
         m_chat->setUserEntry(position, name);
+}
+
+} // namespace tamber
+
+namespace tamber {
+
+void ChatWindowHost::resetUsers(int myUserId, const QString& myUserName)
+{
+    if (m_chat)
+        m_chat->resetUsers(myUserId, myUserName);
+}
+
+void ChatWindowHost::showRoom(const RoomView& room)
+{
+    m_mainWindow.setWindowTitle(titleWithRoom(QLatin1String(kProgramTitle), room.name));
+    if (m_chat)
+        m_chat->showRoom(room);
 }
 
 } // namespace tamber

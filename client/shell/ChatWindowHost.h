@@ -27,6 +27,9 @@ public:
     void closeChat() override;
     void appendChatLines(const QStringList& lines) override;
     void setUserEntry(int position, const QString& name) override;
+    void resetUsers(int myUserId, const QString& myUserName) override;
+    // Both titles name the room; a default RoomView gives the main window its own title back.
+    void showRoom(const RoomView& room) override;
 
     frmChat* chatWindow() const { return m_chat; }
 

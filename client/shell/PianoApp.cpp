@@ -15,15 +15,15 @@ PianoApp::PianoApp(PianoPlatform platform)
     : m_platform(std::move(platform)), m_presenter(m_platform.boxes),
       m_window(m_platform.boxes, m_state), m_recorder(m_platform.clock, m_presenter.reporter()),
       m_player({m_platform.clock, m_platform.playbackTimer,
-                [this](uint32_t message) { m_midiInput.MidiInWindowProc(message); },
+                [this](uint32_t message) { m_midiInput.playRecorded(message); },
                 [this](uint32_t message) { m_engine.PlayFileMessage(message); },
                 [this] { m_engine.SilenceAll(); },
                 [this] {
                     m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID), false);
                 }}),
       m_engine({m_platform.outputs, m_window.keyLights(), m_session, m_recorder, m_state}),
-      m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.sessionTransport,
-                 m_chat, m_state, m_platform.sessionPort}),
+      m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.settings,
+                 m_platform.sessionTransport, m_chat, m_state, m_platform.sessionPort}),
       m_chat(m_session, m_window), m_midiInput(m_engine, m_state),
       m_pcSpeaker(m_engine, m_platform.tones),
       m_devices({m_engine, m_platform.settings, m_presenter.reporter(), m_platform.outputs,
@@ -135,16 +135,31 @@ void PianoApp::shutdown()
     // then the windows the program opened beside the main one go.
     m_recordingPanel.shutDown();
     m_session.LeaveSession();
-    m_platform.inputs.setReceiver({});
-    m_tmrPoll.stop();
-    m_tmrPCSpeaker.stop();
-    m_engine.StopSoundingNotes();
-    m_devices.CloseMidiDevices();
+    silenceDevices();
     if (m_keyConfig)
         m_keyConfig->close();
     m_platform.help.close();
     m_ended = true;
     emit ended();
+}
+
+void PianoApp::endWithoutDisplay()
+{
+    if (m_ended)
+        return;
+    // The shut-down less what needs a window: the session's socket closes with the process.
+    m_recordingPanel.shutDown();
+    silenceDevices();
+    m_ended = true;
+}
+
+void PianoApp::silenceDevices()
+{
+    m_platform.inputs.setReceiver({});
+    m_tmrPoll.stop();
+    m_tmrPCSpeaker.stop();
+    m_engine.StopSoundingNotes();
+    m_devices.CloseMidiDevices();
 }
 
 void PianoApp::followPCSpeaker()

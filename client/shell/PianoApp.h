@@ -65,6 +65,9 @@ public:
     // The program is asked to end from outside (a termination signal): the shut-down that
     // closing the main window runs. During start-up it ends the start-up instead.
     void terminate();
+    // The display is gone and the program is about to end: the shut-down of everything that
+    // needs no window (playback, recording, every sounding note off, the devices closed).
+    void endWithoutDisplay();
     bool hasEnded() const { return m_ended; }
 
     frmPiano& window() { return m_window; }
@@ -93,6 +96,8 @@ private:
     // The user's choice in the instrument list (start-up chooses the first).
     void chooseInstrument(int program);
     void shutdown();
+    // Input stops, every sounding note gets its note-off, the devices close.
+    void silenceDevices();
     // The 10 ms tick sleeps while the PC speaker is not the output: it has nothing to beep.
     void followPCSpeaker();
 

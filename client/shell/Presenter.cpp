@@ -31,6 +31,36 @@ QString deviceText(DeviceError error)
     return {};
 }
 
+QString addressText(const AddressError& error)
+{
+    const QString roomRule = QStringLiteral("A room name is 1 to 24 letters, digits, - or _.");
+    switch (error.kind) {
+    case AddressError::Kind::Empty:
+        return QStringLiteral("Please enter the server's address, for example 192.168.1.20, "
+                              "piano.example.org:9051 or piano.example.org/jazz.");
+    case AddressError::Kind::MissingHost:
+        return QStringLiteral("The address has no host: write the server's name or IP address "
+                              "before the port or the room, as in piano.example.org:9051/jazz.");
+    case AddressError::Kind::BadHost:
+        return QStringLiteral("\"%1\" is not a host name or IP address.").arg(error.part);
+    case AddressError::Kind::BadIpv6:
+        return QStringLiteral("\"%1\" is not an address. An IPv6 address goes in brackets, as in "
+                              "[::1] or [::1]:9051/jazz.")
+            .arg(error.part);
+    case AddressError::Kind::BadPort:
+        if (error.part.isEmpty())
+            return QStringLiteral("The port is missing after the colon: it is a number from 1 to "
+                                  "65535.");
+        return QStringLiteral("\"%1\" is not a port: a port is a number from 1 to 65535.")
+            .arg(error.part);
+    case AddressError::Kind::BadRoom:
+        if (error.part.isEmpty())
+            return QStringLiteral("The room is missing after the slash. ") + roomRule;
+        return QStringLiteral("\"%1\" is not a room name. ").arg(error.part) + roomRule;
+    }
+    return {};
+}
+
 } // namespace
 
 Presenter::Presenter(MessageBoxes& boxes) : m_boxes(boxes) {}
@@ -136,6 +166,21 @@ void Presenter::show(SessionError error)
             QStringLiteral("Corvent"), Icon::Information);
         break;
     }
+}
+
+void Presenter::show(const SessionFarewell& farewell)
+{
+    box(farewell.reason, QStringLiteral("Corvent"), Icon::Information);
+}
+
+void Presenter::show(const AddressError& error)
+{
+    box(addressText(error), QStringLiteral("Corvent"), Icon::Exclamation);
+}
+
+void Presenter::show(const SessionReport& report)
+{
+    std::visit([this](const auto& r) { show(r); }, report);
 }
 
 void Presenter::show(const PlaybackError& error)

@@ -28,6 +28,9 @@ public:
     void show(const RecordingError& error);
     void show(DeviceError error);
     void show(SessionError error);
+    void show(const SessionFarewell& farewell);
+    void show(const AddressError& error);
+    void show(const SessionReport& report);
     void show(const PlaybackError& error);
     // Nothing when the export succeeded.
     void show(const MidiExportResult& result);

@@ -1,5 +1,6 @@
 // TamberPiano: builds the real platform services and hands them to the piano.
 #include "CommandLine.h"
+#include "LostDisplay.h"
 #include "PianoApp.h"
 
 #include "client/desktop/QtPlatform.h"
@@ -13,6 +14,7 @@
 #include "client/sound/SynthEngine.h"
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
+#include "common/desktop/DisplayCheck.h"
 #include "common/logging/VerboseLogging.h"
 
 #include <QApplication>
@@ -29,7 +31,11 @@ int main(int argc, char** argv)
             enableVerboseLogging();
         return runMidiExport(*early.exportMidi);
     }
+    DisplayGuard display("TamberPiano", argc, argv);
+    if (!display.reachable())
+        return 1;
     QApplication app(argc, argv);
+    display.started();
     QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
     if (commandLine.read(app).verbose)
@@ -64,6 +70,9 @@ int main(int argc, char** argv)
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::received, &piano, &PianoApp::terminate);
     QObject::connect(&piano, &PianoApp::ended, &app, [] { QCoreApplication::exit(0); });
+
+    // A lost X connection ends the program at once: the notes are silenced first.
+    LostDisplayWatch lostDisplay([&piano] { piano.endWithoutDisplay(); });
 
     if (!piano.Main())
         return 0;

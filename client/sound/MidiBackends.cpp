@@ -1,21 +1,18 @@
 #include "MidiBackends.h"
 
+#include "JackMidiOutput.h"
 #include "MidiLog.h"
 #include "SynthEngine.h"
 
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
-#include <chrono>
 #include <string>
-#include <thread>
 
 namespace tamber {
 
 namespace {
 
-constexpr const char* kClientName = "Tamber Piano";
-constexpr const char* kOutPortName = "Tamber Piano Out";
 constexpr const char* kInPortName = "Tamber Piano In";
 
 // Device errors are not shown to the user (a port that fails is simply silent), but they are
@@ -44,7 +41,7 @@ template <typename T> std::unique_ptr<T> makeRtMidi(RtMidi::Api api)
     if (!compiled(api))
         return nullptr;
     try {
-        auto midi = std::make_unique<T>(api, kClientName);
+        auto midi = std::make_unique<T>(api, kMidiClientName);
         if (midi->getCurrentApi() != api)
             return nullptr;
         midi->setErrorCallback(&logError, nullptr);
@@ -118,10 +115,7 @@ private:
     SynthEngine& m_synth;
 };
 
-// Far longer than a JACK period (a few milliseconds); short enough to go unnoticed once per
-// device change or exit.
-constexpr std::chrono::milliseconds kJackCycleGrace{50};
-
+// The ALSA sequencer's ports: RtMidi hands each message to the sequencer as it is sent.
 class RtMidiOutputPort : public MidiOutputPort
 {
 public:
@@ -133,36 +127,18 @@ public:
             return;
         const unsigned char bytes[3] = {uint8_t(message), uint8_t(message >> 8),
                                         uint8_t(message >> 16)};
-        m_midi->sendMessage(bytes, messageLength(bytes[0]));
+        m_midi->sendMessage(bytes, shortMessageLength(bytes[0]));
     }
-    // An external synthesizer keeps sounding whatever it was told last: All Notes Off on
-    // every channel before letting go.
     void close() override
     {
         if (!m_midi)
             return;
-        for (uint8_t channel = 0; channel < 16; ++channel)
-            send(makeShortMessage(0xB0 | channel, 123, 0));
+        sendAllNotesOff(*this);
         m_midi->closePort();
-        // RtMidi's JACK output frees its ring buffers before it closes its client, while a
-        // process cycle that began before the port went may still be reading them (a crash
-        // at exit under load): that cycle is given time to end before the object goes.
-        if (m_midi->getCurrentApi() == RtMidi::UNIX_JACK)
-            std::this_thread::sleep_for(kJackCycleGrace);
         m_midi.reset();
     }
 
 private:
-    static std::size_t messageLength(uint8_t status)
-    {
-        switch (status & 0xF0) {
-        case 0xC0:
-        case 0xD0:
-            return 2;
-        default:
-            return 3;
-        }
-    }
     std::unique_ptr<RtMidiOut> m_midi;
 };
 
@@ -182,7 +158,7 @@ public:
             qCWarning(lcMidi) << "The MIDI port" << portName << "is gone";
             return nullptr;
         }
-        midi->openPort(unsigned(port), kOutPortName);
+        midi->openPort(unsigned(port), kMidiOutPortName);
         if (!midi->isPortOpen()) {
             qCWarning(lcMidi) << "The MIDI output port" << portName << "could not be opened";
             return nullptr;
@@ -258,13 +234,30 @@ private:
 
 } // namespace
 
+void sendAllNotesOff(MidiOutputPort& port)
+{
+    for (uint8_t channel = 0; channel < 16; ++channel)
+        port.send(makeShortMessage(0xB0 | channel, 123, 0));
+}
+
+std::size_t shortMessageLength(uint8_t status)
+{
+    switch (status & 0xF0) {
+    case 0xC0:
+    case 0xD0:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
 std::vector<std::unique_ptr<MidiOutputBackend>> makeOutputBackends(SynthEngine* synth)
 {
     std::vector<std::unique_ptr<MidiOutputBackend>> backends;
     if (synth)
         backends.push_back(std::make_unique<BuiltInSynthBackend>(*synth));
     backends.push_back(std::make_unique<RtMidiOutputBackend>(RtMidi::LINUX_ALSA, "alsa"));
-    backends.push_back(std::make_unique<RtMidiOutputBackend>(RtMidi::UNIX_JACK, "jack"));
+    backends.push_back(makeJackOutputBackend());
     return backends;
 }
 

@@ -22,6 +22,17 @@ public:
     virtual void close() = 0;
 };
 
+// An external synthesizer keeps sounding whatever it was told last: ports to one send All
+// Notes Off on every channel before they let go.
+void sendAllNotesOff(MidiOutputPort& port);
+
+// How many bytes of a short message with this status go on the wire.
+std::size_t shortMessageLength(uint8_t status);
+
+// The names the program shows to the MIDI systems (ALSA sequencer, JACK).
+constexpr const char* kMidiClientName = "Tamber Piano";
+constexpr const char* kMidiOutPortName = "Tamber Piano Out";
+
 // One kind of MIDI output (the built-in synthesizer, ALSA, JACK): lists its ports and opens
 // one of them.
 class MidiOutputBackend

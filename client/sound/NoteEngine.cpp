@@ -58,7 +58,11 @@ void NoteEngine::StartNote(uint8_t note, uint8_t velocity, uint8_t user, bool se
 
 void NoteEngine::StopNote(uint8_t note, uint8_t user, bool sendToSession)
 {
-    if (!valid(note, user))
+    // A note-off for a note this engine did not start (a key pressed while another window
+    // had the keyboard, a peer's stray release) would reach an external synthesizer, the
+    // other players and a recording as a note nobody played: it is dropped here, for every
+    // caller at once.
+    if (!isSounding(user, note))
         return;
     const ShortMessage noteOff = makeShortMessage(0x80 + user, note, 0);
     NoteHeld[note] = false;
@@ -121,9 +125,11 @@ void NoteEngine::showNote(uint8_t note, uint8_t user, uint8_t velocity, bool on)
 
 void NoteEngine::SilenceAll()
 {
-    const auto user = uint8_t(m_links.state.MyUserID);
-    for (int n = 0; n <= 127; ++n)
-        StopNote(uint8_t(n), user, false);
+    SilenceChannel(uint8_t(m_links.state.MyUserID));
+    // Whoever's note held a beep or lit a key, the speaker stops and the keyboard goes dark.
+    NoteHeld.fill(false);
+    for (int key = 0; key < kKeyCount; ++key)
+        m_links.keys.unlightKey(key);
 }
 
 void NoteEngine::SilenceChannel(uint8_t user)

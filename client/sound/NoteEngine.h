@@ -50,6 +50,9 @@ uint32_t PaintKey(uint8_t user, uint8_t velocity);
 // The one path every note takes: sound (MIDI output or PC-speaker marks), key light,
 // session and recorder.
 //
+// Only a note that sounds is ever stopped: a StopNote for any other sends, shows and records
+// nothing.
+//
 // Values that only a faulty peer or file can produce are guarded: a user above 15 has no
 // MIDI channel and a note above 127 no key, so such calls do nothing; a velocity above 127
 // is clamped to 127.
@@ -74,7 +77,8 @@ public:
     // notes light in their channel's colour, a program change selects the instrument. None
     // of it reaches the session or a recording.
     void PlayFileMessage(ShortMessage message);
-    // Ends every note of the local channel and unlights every key.
+    // Ends every note still sounding on the local channel (ascending), silences the PC
+    // speaker and unlights every key.
     void SilenceAll();
     // Ends the notes still sounding on one user's channel (a player who left the session).
     void SilenceChannel(uint8_t user);

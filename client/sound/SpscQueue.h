@@ -24,6 +24,15 @@ public:
         return true;
     }
 
+    // The oldest item, left in the ring (consumer side).
+    std::optional<T> peek() const
+    {
+        const std::size_t head = m_head.load(std::memory_order_relaxed);
+        if (head == m_tail.load(std::memory_order_acquire))
+            return std::nullopt;
+        return m_items[head & (Capacity - 1)];
+    }
+
     std::optional<T> pop()
     {
         const std::size_t head = m_head.load(std::memory_order_relaxed);

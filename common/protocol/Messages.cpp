@@ -14,6 +14,8 @@ constexpr char kSetPatch[] = "SetPatch";
 constexpr char kChatMsg[] = "ChatMsg";
 constexpr char kUserId[] = "UserID";
 constexpr char kUserName[] = "UserName";
+constexpr char kRoomInfo[] = "RoomInfo";
+constexpr char kFarewell[] = "Farewell";
 
 // A number's digits without allocating.
 class Digits
@@ -59,6 +61,15 @@ std::optional<int> parseId(const QByteArray& field)
     return id;
 }
 
+std::optional<bool> parseFlag(const QByteArray& field)
+{
+    if (field == "1")
+        return true;
+    if (field == "0")
+        return false;
+    return std::nullopt;
+}
+
 } // namespace
 
 QByteArray decimal(int value)
@@ -72,6 +83,24 @@ std::optional<uint8_t> parseMidiValue(const QByteArray& field)
     if (!value)
         return std::nullopt;
     return uint8_t(*value);
+}
+
+bool isRoomName(QByteArrayView name)
+{
+    if (name.isEmpty() || name.size() > kMaxRoomName)
+        return false;
+    for (char c : name) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                             (c >= '0' && c <= '9') || c == '-' || c == '_';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
+QByteArray joinCommand(QByteArrayView room)
+{
+    return "/join " + room.toByteArray();
 }
 
 QByteArray encode(const NoteOnRequest& m)
@@ -113,6 +142,15 @@ QByteArray encode(const NoteOffRelay& m)
 QByteArray encode(const SetPatchRelay& m)
 {
     return frameMessage({kSetPatch, Digits(m.sender), m.program});
+}
+
+QByteArray encode(const RoomInfoMessage& m)
+{
+    return frameMessage({kRoomInfo, m.name, Digits(m.ownerId), m.locked ? "1" : "0"});
+}
+QByteArray encode(const FarewellMessage& m)
+{
+    return frameMessage({kFarewell, m.reason});
 }
 
 std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
@@ -158,6 +196,13 @@ std::optional<ServerMessage> decodeServerMessage(const QByteArray& message)
     } else if (command == kSetPatch && f.size() >= 3) {
         if (const auto id = parseId(f[1]))
             return SetPatchRelay{*id, f[2]};
+    } else if (command == kRoomInfo && f.size() >= 4) {
+        const auto owner = parseNumber(f[2], kMaxUserId);
+        const auto locked = parseFlag(f[3]);
+        if (owner && locked)
+            return RoomInfoMessage{f[1], *owner, *locked};
+    } else if (command == kFarewell && f.size() >= 2) {
+        return FarewellMessage{f[1]};
     }
     return std::nullopt;
 }

@@ -16,6 +16,15 @@
 //   NoteOnRelay      "NoteOn"   00 note     00 velocity 00 sender id 00 01
 //   NoteOffRelay     "NoteOff"  00 note     00 sender id 00 01
 //   SetPatchRelay    "SetPatch" 00 sender id 00 program 00 01
+//   RoomInfoMessage  "RoomInfo" 00 room     00 owner id 00 locked   00 01  after the greeting,
+//                                                                         and on every change
+//   FarewellMessage  "Farewell" 00 reason   00 01                         right before a close
+//
+//   "RoomInfo" 00 "jazz" 00 "0" 00 "0" 00 01
+//     52 6F 6F 6D 49 6E 66 6F 00 6A 61 7A 7A 00 30 00 30 00 01
+//   owner id: 0 for a room without an owner (always the default room), else a seat 1..8;
+//   locked: "1" or "0". Old pianos ignore both words; a "Farewell" follows a "ChatMsg" with the
+//   same reason, so they still read why they were sent out.
 //
 // The relay passes note, velocity and program on exactly as the sender wrote them, so those
 // fields stay bytes here; whoever sounds them checks them (see parseMidiValue). Ids are 1..8.
@@ -80,8 +89,18 @@ struct SetPatchRelay
     int sender = 0;
     QByteArray program;
 };
+struct RoomInfoMessage
+{
+    QByteArray name;
+    int ownerId = 0; // 0: nobody owns the room
+    bool locked = false;
+};
+struct FarewellMessage
+{
+    QByteArray reason;
+};
 using ServerMessage = std::variant<UserIdMessage, ChatLine, UserNameMessage, NoteOnRelay,
-                                   NoteOffRelay, SetPatchRelay>;
+                                   NoteOffRelay, SetPatchRelay, RoomInfoMessage, FarewellMessage>;
 
 // Each gives one complete message, SOH included.
 QByteArray encode(const NoteOnRequest& m);
@@ -94,15 +113,25 @@ QByteArray encode(const UserNameMessage& m);
 QByteArray encode(const NoteOnRelay& m);
 QByteArray encode(const NoteOffRelay& m);
 QByteArray encode(const SetPatchRelay& m);
+QByteArray encode(const RoomInfoMessage& m);
+QByteArray encode(const FarewellMessage& m);
 
 // What the relay handles; anything else (the server's own words included) gives nothing.
 std::optional<ClientMessage> decodeClientMessage(const QByteArray& message);
-// What the piano handles; an id that is not a plain number from 1 to 8 gives nothing.
+// What the piano handles; an id that is not a plain number from 1 to 8 gives nothing, nor does
+// a "RoomInfo" whose owner id is not 0..8 or whose locked field is not "0" or "1".
 std::optional<ServerMessage> decodeServerMessage(const QByteArray& message);
 
 // A number as the protocol writes it: plain decimal, no sign, no leading zeros.
 QByteArray decimal(int value);
 // A note, velocity or program field: 0..127, or nothing.
 std::optional<uint8_t> parseMidiValue(const QByteArray& field);
+
+// A room's name: 1 to kMaxRoomName characters, each a letter, a digit, '-' or '_'. Names are
+// compared without regard to case.
+inline constexpr qsizetype kMaxRoomName = 24;
+bool isRoomName(QByteArrayView name);
+// The chat text that asks for a room, as a client's first message or to move.
+QByteArray joinCommand(QByteArrayView room);
 
 } // namespace tamber::protocol

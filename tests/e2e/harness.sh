@@ -5,12 +5,18 @@
 #   BIN      folder with TamberPiano, CorventServer and the test tools (set by ctest)
 #   E2E_JACK_PERIOD   JACK period in frames (default 128)
 
-set -euo pipefail
+set -Eeuo pipefail
 
 E2E_PIDS=()
 E2E_DIR=""
+E2E_FAILED=""
+# A command that fails outside a test's own checks ends the script (set -e) without a word;
+# the last one is remembered, so the exit can say which it was.
+E2E_LAST_ERROR=""
+trap 'E2E_LAST_ERROR="line $LINENO: $BASH_COMMAND (status $?)"' ERR
 
 e2e_fail() {
+    E2E_FAILED=1
     echo "FAIL: $*" >&2
     if [ -n "$E2E_DIR" ]; then
         for f in "$E2E_DIR"/*.log; do
@@ -23,7 +29,19 @@ e2e_fail() {
 }
 
 e2e_cleanup() {
-    local pid
+    local status=$? pid log
+    if [ $status -ne 0 ] && [ -z "$E2E_FAILED" ] && [ -n "$E2E_LAST_ERROR" ]; then
+        echo "FAIL: $E2E_LAST_ERROR" >&2
+    fi
+    # A monitor that lost messages cannot vouch for what the piano sent.
+    if [ $status -eq 0 ] && [ -n "$E2E_DIR" ]; then
+        for log in "$E2E_DIR"/*.log; do
+            if grep -q '^midi-dump: .* dropped' "$log" 2>/dev/null; then
+                echo "FAIL: $(basename "$log"): $(grep -m1 '^midi-dump: .* dropped' "$log")" >&2
+                status=1
+            fi
+        done
+    fi
     for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
         pid=${E2E_PIDS[i]}
         kill "$pid" 2>/dev/null || true
@@ -41,7 +59,7 @@ e2e_cleanup() {
         kill -9 "$pid" 2>/dev/null || true
     done
     [ -n "$E2E_DIR" ] && [ -z "${E2E_KEEP:-}" ] && rm -rf "$E2E_DIR"
-    return 0
+    exit $status
 }
 
 # Runs the calling script again in a mount namespace of its own with an empty /dev/shm.
@@ -77,15 +95,26 @@ e2e_setup() {
     E2E_PIDS+=($!)
     jack_wait -w -t 5 >/dev/null || e2e_fail "JACK server did not start"
 
-    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp 9>"$E2E_DIR/display" \
+    # -noreset: by default the server resets itself whenever its last client leaves (a piano
+    # ended, xdotool done), and a program that connects during the reset is hung up on; Qt
+    # then cannot open the display. Seen as a piano that died at start against a ready display.
+    Xvfb -displayfd 9 -screen 0 1024x768x24 -nolisten tcp -noreset 9>"$E2E_DIR/display" \
         >"$E2E_DIR/xvfb.log" 2>&1 &
-    E2E_PIDS+=($!)
+    E2E_XVFB_PID=$!
+    E2E_PIDS+=($E2E_XVFB_PID)
     for _ in $(seq 100); do
         [ -s "$E2E_DIR/display" ] && break
         sleep 0.05
     done
     [ -s "$E2E_DIR/display" ] || e2e_fail "Xvfb did not start"
     export DISPLAY=":$(head -n1 "$E2E_DIR/display")"
+    # The number is written once the server is set up; a program started before it accepts
+    # connections could not open its windows, so this waits until a client gets through.
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && return 0
+        sleep 0.05
+    done
+    e2e_fail "Xvfb on $DISPLAY accepts no connections"
 }
 
 # Writes the piano's settings file before it starts.
@@ -98,16 +127,31 @@ e2e_settings() { # OUT IN WELCOMED
 
 e2e_settings_file() { echo "$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"; }
 
-# Starts jack_midi_dump; its port appears to the piano as a MIDI output device.
-e2e_start_monitor() { # [NAME]
+# Starts the MIDI monitor (bin/midi-dump); its port appears to the piano as a MIDI output
+# device. Each message is a line "   0: 90 48 7f" (with -a, the JACK frame time since the
+# monitor started in place of the 0). Start it before the piano, which lists its devices once.
+e2e_start_monitor() { # [NAME] [-a]
     local name=${1:-midi-monitor}
-    stdbuf -oL jack_midi_dump "$name" >"$E2E_DIR/$name.log" 2>&1 &
+    "$BIN/midi-dump" ${2:-} "$name" >"$E2E_DIR/$name.log" 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
         jack_lsp 2>/dev/null | grep -q "^$name:input" && return 0
         sleep 0.05
     done
     e2e_fail "MIDI monitor $name did not appear"
+}
+
+# Waits until a monitor has printed nothing new for half a second: what the piano was sending
+# has arrived.
+e2e_wait_quiet() { # LOG [SECONDS]
+    local seen last=-1 still=0 deadline=$((SECONDS + ${2:-20}))
+    while [ $still -lt 10 ]; do
+        [ $SECONDS -lt $deadline ] || return 1
+        seen=$(wc -l <"$1")
+        if [ "$seen" = "$last" ]; then still=$((still + 1)); else still=0; fi
+        last=$seen
+        sleep 0.05
+    done
 }
 
 e2e_monitor_log() { echo "$E2E_DIR/${1:-midi-monitor}.log"; }
@@ -121,6 +165,18 @@ e2e_start_piano() { # [extra environment assignments...]
     env "$@" "$BIN/TamberPiano" >"$E2E_DIR/piano.log" 2>&1 &
     E2E_PIANO_PID=$!
     E2E_PIDS+=($E2E_PIANO_PID)
+}
+
+# Waits up to 10 s for the piano to end and sets E2E_PIANO_STATUS to its exit status; fails
+# while it still runs.
+e2e_wait_piano_exit() { # WHAT
+    for _ in $(seq 100); do
+        kill -0 "$E2E_PIANO_PID" 2>/dev/null || break
+        sleep 0.1
+    done
+    kill -0 "$E2E_PIANO_PID" 2>/dev/null && e2e_fail "$1: the piano is still running"
+    E2E_PIANO_STATUS=0
+    wait "$E2E_PIANO_PID" || E2E_PIANO_STATUS=$?
 }
 
 # Waits for a visible window whose title matches; prints its id.
@@ -142,9 +198,19 @@ e2e_main_window() { e2e_wait_window '^Tamber Piano$' "${1:-15}" || e2e_fail "no 
 # Focuses a window; there is no window manager, so the harness does it after each box.
 e2e_focus() { xdotool windowfocus --sync "$1"; }
 
-# How many windows of a process are on screen; an open menu is one of them.
+# How many windows of a process are on screen; an open menu is one of them. xdotool's search
+# fails outright when a window goes away while it looks at it (a dialog just closed), and
+# when it finds none: it is asked again until it answers, up to a second.
 e2e_window_count() { # PID
-    xdotool search --onlyvisible --pid "$1" 2>/dev/null | wc -l
+    local ids
+    for _ in $(seq 20); do
+        if ids=$(xdotool search --onlyvisible --pid "$1" 2>/dev/null); then
+            echo "$ids" | wc -l
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo 0
 }
 
 # Sends keys to the focused window, then waits until the process shows COUNT windows: a menu or

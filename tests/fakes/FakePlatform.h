@@ -40,8 +40,16 @@ public:
         prompts.push_back(prompt + QLatin1Char('|') + title + QLatin1Char('|') + initialText);
         return answer;
     }
+    std::optional<QString> askWithChoices(const QString& prompt, const QString& title,
+                                          const QString& initialText,
+                                          const QStringList& offered) override
+    {
+        choices = offered;
+        return ask(prompt, title, initialText);
+    }
     std::optional<QString> answer;
     QStringList prompts;
+    QStringList choices; // offered with the last prompt
 };
 
 class FakeHelpViewer : public HelpViewer

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -58,6 +59,7 @@ public:
     QLabel& label(const QString& name) const { return find<QLabel>(name); }
     QLabel& label(const QString& name, int index) const { return find<QLabel>(name, index); }
     QGroupBox& frame(const QString& name) const { return find<QGroupBox>(name); }
+    QCheckBox& checkBox(const QString& name) const { return find<QCheckBox>(name); }
     QComboBox& comboBox(const QString& name) const { return find<QComboBox>(name); }
     QListWidget& list(const QString& name) const { return find<QListWidget>(name); }
     QMenu& menu(const QString& name) const { return find<QMenu>(name); }

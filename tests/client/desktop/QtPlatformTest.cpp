@@ -2,8 +2,10 @@
 #include "client/desktop/QtPlatform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QFile>
+#include <QInputDialog>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTimer>
@@ -56,6 +58,38 @@ TEST(QtPlatform, BoxesAndDialogsOpenOverTheModalDialogInFront)
     keyConfig.exec();
     EXPECT_EQ(boxOwner, &keyConfig);
     EXPECT_EQ(dialogOwner, &keyConfig);
+}
+
+TEST(QtPlatform, TheInputBoxOffersEarlierAnswersAndTakesWhatIsTyped)
+{
+    QtInputBox box;
+    QStringList items;
+    QString shownText;
+    bool completes = true;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* combo = dialog->findChild<QComboBox*>();
+        ASSERT_NE(combo, nullptr);
+        for (int i = 0; i < combo->count(); ++i)
+            items.append(combo->itemText(i));
+        shownText = combo->currentText();
+        completes = combo->completer() != nullptr;
+        combo->setEditText(QStringLiteral("piano.example.org"));
+        dialog->accept();
+    });
+    const auto answer = box.askWithChoices(QStringLiteral("Address:"), QStringLiteral("Corvent"),
+                                           QStringLiteral("mistyped:"),
+                                           {QStringLiteral("b/jazz"), QStringLiteral("a")});
+    EXPECT_EQ(answer, QStringLiteral("piano.example.org"));
+    EXPECT_EQ(items, (QStringList{"b/jazz", "a"}));
+    EXPECT_EQ(shownText, QStringLiteral("mistyped:"));
+    EXPECT_FALSE(completes) << "typing \"b\" must not turn into \"b/jazz\"";
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(box.askWithChoices(QStringLiteral("Address:"), QStringLiteral("Corvent"),
+                                 QStringLiteral("0"), {}),
+              std::nullopt);
 }
 
 TEST(QtPlatform, HelpWindowClosesWithTheProgram)

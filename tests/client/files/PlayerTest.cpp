@@ -127,7 +127,7 @@ TEST_F(PlayerTest, StopInTheMiddleSilencesEveryNoteThroughTheEngine)
 {
     EngineRig rig;
     MidiInput input(rig.engine, rig.state);
-    midiIn = [&](uint32_t m) { input.MidiInWindowProc(m); };
+    midiIn = [&](uint32_t m) { input.playRecorded(m); };
     silenceAll = [&] {
         log.push_back("silence");
         rig.engine.SilenceAll();
@@ -140,27 +140,32 @@ TEST_F(PlayerTest, StopInTheMiddleSilencesEveryNoteThroughTheEngine)
     EXPECT_FALSE(rig.engine.isSounding(0, 64));
     EXPECT_FALSE(rig.engine.isSounding(0, 67)) << "nothing after Stop plays";
     EXPECT_TRUE(rig.keys.lit.empty());
-    ASSERT_EQ(rig.output.sent.size(), 2u + 128u) << "two note-ons, then SilenceAll's note-offs";
-    EXPECT_EQ(rig.output.sent[1], uint32_t(noteOn(64)));
+    EXPECT_EQ(rig.output.sent,
+              (std::vector<ShortMessage>{uint32_t(noteOn(60)), uint32_t(noteOn(64)),
+                                         uint32_t(noteOff(60)), uint32_t(noteOff(64))}))
+        << "two note-ons, then SilenceAll's note-offs of the notes that sound";
     EXPECT_EQ(log, (std::vector<std::string>{"started", "stopped", "silence"}));
     EXPECT_EQ(player.msUntilDue(), 0u);
     EXPECT_FALSE(timer.pending()) << "no wake-up is left behind";
 }
 
-TEST_F(PlayerTest, OtherStatusesKeepTheirPlaceInTimeButSoundNothing)
+// Regression: a take recorded in a session holds the seat's channel, and played back silent.
+TEST_F(PlayerTest, EveryChannelsNotesPlayAsTheLocalPlayersOtherStatusesKeepTheirPlace)
 {
     EngineRig rig;
     MidiInput input(rig.engine, rig.state);
     std::vector<uint32_t> at;
     midiIn = [&](uint32_t m) {
         at.push_back(clock.now - start);
-        input.MidiInWindowProc(m);
+        input.playRecorded(m);
     };
     silenceAll = [&] { rig.engine.SilenceAll(); };
-    play(3, {100, noteOn(60, 127, 1), 100, 0x0040C0, 100, noteOn(62)});
-    EXPECT_EQ(at, (std::vector<uint32_t>{100, 200, 300}));
-    ASSERT_EQ(rig.output.sent.size(), 1u + 128u);
-    EXPECT_EQ(rig.output.sent[0], uint32_t(noteOn(62)));
+    play(4, {100, noteOn(60, 127, 1), 100, 0x0040C1, 100, noteOn(62, 90, 2), 100, noteOff(60, 1)});
+    EXPECT_EQ(at, (std::vector<uint32_t>{100, 200, 300, 400}));
+    EXPECT_EQ(rig.output.sent,
+              (std::vector<ShortMessage>{uint32_t(noteOn(60)), uint32_t(noteOn(62, 90)),
+                                         uint32_t(noteOff(60)), uint32_t(noteOff(62))}))
+        << "the program change is skipped; the end of playback stops what still sounds";
 }
 
 TEST_F(PlayerTest, FilesThatAreNotRecordingsAreIgnoredSilently)

@@ -15,6 +15,12 @@
 
 namespace tamber::fakes {
 
+// One complete message of the given fields, as the server would send it.
+inline QByteArray msg(const QList<QByteArray>& fields)
+{
+    return protocol::buildMessage(fields);
+}
+
 class FakeSessionTransport : public SessionTransport
 {
 public:
@@ -43,7 +49,12 @@ public:
     void disarmDeadline() override { deadline.reset(); }
 
     // What the socket would report.
-    void accept() { connected = true; }
+    void accept()
+    {
+        connected = true;
+        if (events.connected)
+            events.connected();
+    }
     void deliver(const QByteArray& bytes) { events.received(bytes); }
     void serverCloses()
     {
@@ -115,6 +126,14 @@ public:
         if (chatOpen && position >= 0 && position < users.size())
             users[position] = name;
     }
+    void resetUsers(int myUserId, const QString& myUserName) override
+    {
+        if (!chatOpen)
+            return;
+        users = QStringList(8, QStringLiteral("-"));
+        users[myUserId - 1] = myUserName;
+    }
+    void showRoom(const RoomView& shown) override { room = shown; }
 
     bool joinEnabled = true;
     bool chatOpen = false;
@@ -123,6 +142,7 @@ public:
     QStringList transcript;
     std::vector<int> batches; // lines per appendChatLines call
     QStringList users;
+    RoomView room;
     std::function<void()> onClose;
 };
 
@@ -135,10 +155,11 @@ struct SessionRig
     FakeRecorder recorder;
     PresentedBoxes boxes;
     FakeInputBox input;
+    FakeSettingsStore settings;
     FakeSessionTransport transport;
     FakeSessionView view;
     PianoState state;
-    SessionClient client{{engine, boxes.reporter(), input, transport, view, state}};
+    SessionClient client{{engine, boxes.reporter(), input, settings, transport, view, state}};
     NoteEngine engine{{output, keys, client, recorder, state}};
 
     SessionRig()
@@ -149,9 +170,9 @@ struct SessionRig
     }
 
     // Join, connect and receive the given id, as a server would greet us.
-    void joinAs(int id, const QByteArray& name)
+    void joinAs(int id, const QByteArray& name, const QString& address = "127.0.0.1")
     {
-        input.answer = QStringLiteral("127.0.0.1");
+        input.answer = address;
         client.JoinSession();
         transport.accept();
         transport.deliver(protocol::buildMessage({"UserID", name, QByteArray::number(id)}));

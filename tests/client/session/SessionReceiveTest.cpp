@@ -8,11 +8,6 @@ using namespace tamber::fakes;
 
 namespace {
 
-QByteArray msg(const QList<QByteArray>& fields)
-{
-    return protocol::buildMessage(fields);
-}
-
 constexpr uint32_t rgb(int r, int g, int b)
 {
     return uint32_t(r) | uint32_t(g) << 8 | uint32_t(b) << 16;
@@ -120,7 +115,7 @@ TEST(HandleServerMessage, BadFieldsAndUnknownCommandsAreIgnored)
         msg({""}),
         QByteArray("NoteOn\x01"),
         QByteArray("\x01\x01"),
-        msg({"UserID", "User5", "5"}),
+        msg({"UserID", "User5", "9"}), // a move, but to no seat
     };
     for (const QByteArray& m : bad)
         rig.transport.deliver(m);

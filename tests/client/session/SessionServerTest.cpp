@@ -54,10 +54,11 @@ struct Piano
     FakeRecorder recorder;
     PresentedBoxes boxes;
     FakeInputBox input;
+    FakeSettingsStore settings;
     TcpSessionTransport transport;
     FakeSessionView view;
     PianoState state;
-    SessionClient client{{engine, boxes.reporter(), input, transport, view, state, port}};
+    SessionClient client{{engine, boxes.reporter(), input, settings, transport, view, state, port}};
     NoteEngine engine{{output, keys, client, recorder, state}};
 };
 
@@ -210,4 +211,36 @@ TEST(SessionConnect, ANinthPianoIsToldTheSessionMayBeFull)
     EXPECT_EQ(ninth.client.phase(), SessionPhase::Offline);
     EXPECT_TRUE(ninth.view.joinEnabled);
     EXPECT_EQ(ninth.view.chatsShown, 0);
+}
+
+// A server of rooms that refuses the room asked for: the request was the first thing it read,
+// and the player reads its reason in a box rather than a connection error.
+TEST(SessionConnect, TheRoomIsTheFirstMessageAndARefusalIsReadInABox)
+{
+    QTcpServer listener;
+    ASSERT_TRUE(listener.listen(QHostAddress::LocalHost, 0));
+    Piano piano(listener.serverPort());
+    piano.input.answer = QStringLiteral("127.0.0.1/jazz");
+    piano.client.JoinSession();
+    ASSERT_TRUE(listener.waitForNewConnection(kPatienceMs));
+    QTcpSocket* server = listener.nextPendingConnection();
+    const QByteArray request = protocol::buildMessage({"ChatMsg", "/join jazz"});
+    QByteArray received;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            received += server->readAll();
+            return received.size() >= request.size();
+        },
+        kPatienceMs));
+    EXPECT_EQ(received, request);
+
+    const QByteArray reason = "Room jazz is locked.";
+    server->write(protocol::buildMessage({"ChatMsg", reason}) +
+                  protocol::buildMessage({"Farewell", reason}));
+    server->disconnectFromHost();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !piano.boxes.shown.empty(); }, kPatienceMs));
+    EXPECT_EQ(piano.boxes.shown, (std::vector<ShownBox>{{"Room jazz is locked.", "Corvent",
+                                                         MessageBoxes::Icon::Information}}));
+    EXPECT_EQ(piano.client.phase(), SessionPhase::Offline);
+    EXPECT_TRUE(piano.view.joinEnabled);
 }

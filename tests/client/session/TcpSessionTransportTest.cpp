@@ -110,7 +110,8 @@ TEST(TcpSessionTransport, TheDeadlineClosesTheConnectionAndIsReportedOnce)
     TcpSessionTransport transport;
     int passed = 0;
     int otherEvents = 0;
-    transport.setEvents({.received = [&](const QByteArray&) { ++otherEvents; },
+    transport.setEvents({.connected = {},
+                         .received = [&](const QByteArray&) { ++otherEvents; },
                          .peerClosed = [&] { ++otherEvents; },
                          .failed = [&] { ++otherEvents; },
                          .deadlinePassed = [&] { ++passed; }});

@@ -218,8 +218,9 @@ TEST(PianoApp, ExitDuringPlaybackStopsItAndShutsDownOnce)
     EXPECT_FALSE(rig.timer.pending());
     EXPECT_FALSE(piano.window().isVisible());
     EXPECT_EQ(rig.outputs.openDevice, -1) << "devices closed by the shut-down";
-    ASSERT_FALSE(rig.outputs.sent.empty());
-    EXPECT_EQ(rig.outputs.sent.back(), makeShortMessage(0x80, 127, 0)) << "silenced at stop";
+    EXPECT_EQ(rig.outputs.sent, (std::vector<ShortMessage>{makeShortMessage(0x90, 60, 100),
+                                                           makeShortMessage(0x80, 60, 0)}))
+        << "the note it started is silenced at stop, and no other";
 }
 
 TEST(PianoApp, HelpWithoutAHelpFileChangesNothing)

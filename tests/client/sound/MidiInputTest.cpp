@@ -62,3 +62,24 @@ TEST(MidiInput, EverythingElseIsIgnored)
     EXPECT_TRUE(r.rig.session.sent.empty());
     EXPECT_TRUE(r.rig.recorder.events.empty());
 }
+
+TEST(MidiInput, ARecordedNoteOfAnyChannelPlaysAsTheLocalPlayersOwn)
+{
+    InputRig r;
+    r.rig.state.MyUserID = 3;
+    r.rig.recorder.recording = true;
+    for (const ShortMessage message :
+         {makeShortMessage(0x91, 60, 100), makeShortMessage(0x92, 64, 80),
+          makeShortMessage(0xC2, 5, 0), makeShortMessage(0x81, 60, 0),
+          makeShortMessage(0x9F, 64, 0)})
+        r.input.playRecorded(message);
+    EXPECT_EQ(
+        r.rig.output.sent,
+        (std::vector<ShortMessage>{makeShortMessage(0x93, 60, 100), makeShortMessage(0x93, 64, 80),
+                                   makeShortMessage(0x83, 60, 0), makeShortMessage(0x83, 64, 0)}));
+    EXPECT_EQ(r.rig.session.sent,
+              (std::vector<std::string>{"SetPatch 0", "NoteOn 60 100", "SetPatch 0", "NoteOn 64 80",
+                                        "NoteOff 60", "NoteOff 64"}));
+    EXPECT_EQ(r.rig.recorder.events.size(), 4u);
+    EXPECT_TRUE(r.rig.keys.lit.empty());
+}

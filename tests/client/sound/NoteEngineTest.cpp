@@ -1,5 +1,6 @@
 #include "tests/fakes/FakeSound.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace tamber;
@@ -98,20 +99,54 @@ TEST(NoteEngine, SelectPatchSendsOnlyTheProgramChange)
     EXPECT_EQ(rig.session.sent, (std::vector<std::string>{"SetPatch 7"}));
 }
 
-TEST(NoteEngine, SilenceAllStopsTheLocalChannelInOrderAndIsRecorded)
+TEST(NoteEngine, SilenceAllStopsTheLocalChannelsSoundingNotesInOrderAndIsRecorded)
 {
     EngineRig rig;
-    rig.engine.StartNote(60, 100, 2, false); // another user's key
+    rig.engine.StartNote(64, 100, 0, false);
+    rig.engine.StartNote(60, 100, 0, false);
+    rig.engine.StartNote(62, 100, 2, false); // another user's key
     rig.recorder.recording = true;
     rig.output.sent.clear();
     rig.engine.SilenceAll();
-    ASSERT_EQ(rig.output.sent.size(), 128u);
-    for (int n = 0; n < 128; ++n)
-        EXPECT_EQ(rig.output.sent[n], makeShortMessage(0x80, n, 0));
+    EXPECT_EQ(rig.output.sent, (std::vector<ShortMessage>{makeShortMessage(0x80, 60, 0),
+                                                          makeShortMessage(0x80, 64, 0)}));
     EXPECT_TRUE(rig.keys.lit.empty()) << "keys of other users are unlit too";
-    EXPECT_TRUE(rig.engine.isSounding(2, 60)) << "their note still sounds on their channel";
-    EXPECT_EQ(rig.recorder.events.size(), 128u);
+    EXPECT_TRUE(rig.engine.isSounding(2, 62)) << "their note still sounds on their channel";
+    EXPECT_EQ(rig.recorder.events, (std::vector<int32_t>{0x3C80, 0x4080}));
     EXPECT_TRUE(rig.session.sent.empty());
+}
+
+// Regression: a key pressed while another window had the keyboard and released in the main
+// window sent a note-off to the device, the session and the recording.
+TEST(NoteEngine, StopNoteOfANoteThatDoesNotSoundDoesNothing)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(NoteEngine&)> before;
+    };
+    const Case cases[] = {
+        {"never started", [](NoteEngine&) {}},
+        {"started on another channel", [](NoteEngine& e) { e.StartNote(60, 100, 2, false); }},
+        {"already stopped",
+         [](NoteEngine& e) {
+             e.StartNote(60, 100, 0, true);
+             e.StopNote(60, 0, true);
+         }},
+    };
+    for (const Case& c : cases) {
+        EngineRig rig;
+        c.before(rig.engine);
+        rig.recorder.recording = true;
+        rig.output.sent.clear();
+        rig.session.sent.clear();
+        const auto lit = rig.keys.lit;
+        rig.engine.StopNote(60, 0, true);
+        EXPECT_TRUE(rig.output.sent.empty()) << c.what;
+        EXPECT_TRUE(rig.session.sent.empty()) << c.what;
+        EXPECT_TRUE(rig.recorder.events.empty()) << c.what;
+        EXPECT_EQ(rig.keys.lit, lit) << c.what;
+    }
 }
 
 TEST(NoteEngine, SilenceChannelStopsOnlyThatUsersSoundingNotes)

@@ -2,6 +2,7 @@
 #include "client/widgets/frmChat.h"
 #include "client/widgets/ChatTranscript.h"
 #include "tests/client/widgets/ListEntries.h"
+#include "tests/support/WindowControls.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,17 +13,19 @@
 
 using namespace tamber;
 using tamber::fakes::entries;
+using tamber::fakes::WindowControls;
 
 TEST(frmChat, LayoutCaptionTabOrderAndTheEightSlots)
 {
     frmChat chat(2, QStringLiteral("User2"));
     EXPECT_EQ(chat.windowTitle(), QStringLiteral("Corvent"));
-    EXPECT_EQ(chat.size(), QSize(441, 201));
-    EXPECT_EQ(chat.txtChat()->geometry(), QRect(8, 8, 297, 161));
-    EXPECT_EQ(chat.txtMyText()->geometry(), QRect(8, 176, 297, 19));
+    EXPECT_EQ(chat.size(), QSize(441, 221));
+    EXPECT_EQ(chat.txtChat()->geometry(), QRect(8, 8, 297, 181));
+    EXPECT_EQ(chat.txtMyText()->geometry(), QRect(8, 196, 297, 19));
     EXPECT_EQ(chat.lstUsers()->geometry(), QRect(312, 8, 121, 161));
-    EXPECT_EQ(chat.cmdSend()->geometry(), QRect(312, 176, 57, 17));
-    EXPECT_EQ(chat.cmdExit()->geometry(), QRect(376, 176, 57, 17));
+    EXPECT_EQ(WindowControls(chat).checkBox("chkLocked").geometry(), QRect(312, 174, 121, 17));
+    EXPECT_EQ(chat.cmdSend()->geometry(), QRect(312, 196, 57, 17));
+    EXPECT_EQ(chat.cmdExit()->geometry(), QRect(376, 196, 57, 17));
     EXPECT_EQ(chat.cmdSend()->text(), QStringLiteral("Send"));
     EXPECT_EQ(chat.cmdExit()->text(), QStringLiteral("Exit"));
     chat.AppendChatLine(QStringLiteral("Welcome to Corvent!"));

@@ -117,6 +117,84 @@ TEST(Messages, ThePianoDecodesServerWordsWithIdsFromOneToEight)
     EXPECT_EQ(parseMidiValue("128"), std::nullopt);
 }
 
+TEST(Messages, RoomInfoAndFarewellHaveTheirFixedBytes)
+{
+    EXPECT_EQ(encode(RoomInfoMessage{"jazz", 0, false}).toHex(' '),
+              "52 6f 6f 6d 49 6e 66 6f 00 6a 61 7a 7a 00 30 00 30 00 01");
+    EXPECT_EQ(encode(RoomInfoMessage{"Jazz_2", 8, true}), wire("RoomInfo\0Jazz_2\0"
+                                                               "8\0"
+                                                               "1\0\1",
+                                                               21));
+    EXPECT_EQ(encode(FarewellMessage{"Room jazz is full."}),
+              wire("Farewell\0Room jazz is full.\0\1", 29));
+
+    const auto info = decodeServerMessage(encode(RoomInfoMessage{"Jazz_2", 8, true}).chopped(1));
+    ASSERT_TRUE(info && std::holds_alternative<RoomInfoMessage>(*info));
+    EXPECT_EQ(std::get<RoomInfoMessage>(*info).name, "Jazz_2");
+    EXPECT_EQ(std::get<RoomInfoMessage>(*info).ownerId, 8);
+    EXPECT_TRUE(std::get<RoomInfoMessage>(*info).locked);
+    const auto farewell = decodeServerMessage(wire("Farewell\0bye\0", 13));
+    ASSERT_TRUE(farewell && std::holds_alternative<FarewellMessage>(*farewell));
+    EXPECT_EQ(std::get<FarewellMessage>(*farewell).reason, "bye");
+}
+
+TEST(Messages, ARoomInfoWithAnOwnerOrLockBeyondItsValuesGivesNothing)
+{
+    for (const auto& [bytes, decodes] : std::initializer_list<std::pair<QByteArray, bool>>{
+             {wire("RoomInfo\0main\0"
+                   "0\0"
+                   "0\0",
+                   18),
+              true},
+             {wire("RoomInfo\0main\0"
+                   "0\0"
+                   "0\0"
+                   "more\0",
+                   23),
+              true},
+             {wire("RoomInfo\0main\0"
+                   "9\0"
+                   "0\0",
+                   18),
+              false},
+             {wire("RoomInfo\0main\0"
+                   "-1\0"
+                   "0\0",
+                   19),
+              false},
+             {wire("RoomInfo\0main\0\0"
+                   "0\0",
+                   17),
+              false},
+             {wire("RoomInfo\0main\0"
+                   "1\0"
+                   "2\0",
+                   18),
+              false},
+             {wire("RoomInfo\0main\0"
+                   "1\0"
+                   "yes\0",
+                   20),
+              false},
+             {wire("RoomInfo\0main\0"
+                   "1\0",
+                   16),
+              false},
+             {wire("Farewell", 8), false},
+         }) {
+        EXPECT_EQ(decodeServerMessage(bytes).has_value(), decodes) << bytes.toHex(' ').constData();
+    }
+}
+
+TEST(Messages, RoomNamesAreOneTo24LettersDigitsDashesOrUnderscores)
+{
+    for (const char* name : {"a", "main", "Jazz-Club_2", "abcdefghijklmnopqrstuvwx"})
+        EXPECT_TRUE(isRoomName(name)) << name;
+    for (const char* name : {"", "abcdefghijklmnopqrstuvwxy", "two words", "caf\xe9", "a/b", "a.b"})
+        EXPECT_FALSE(isRoomName(name)) << name;
+    EXPECT_EQ(encode(ChatRequest{joinCommand("jazz")}), wire("ChatMsg\0/join jazz\0\1", 20));
+}
+
 TEST(Text, NamesAndChatAreWindows1252BothWays)
 {
     // € ’ “ ” – — are what peers on Windows send for these bytes.

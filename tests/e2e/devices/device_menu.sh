@@ -4,8 +4,8 @@
 source "$E2E_HARNESS"
 source "$(dirname "$0")/lib.sh"
 e2e_setup
-e2e_start_dump monA
-e2e_start_dump monB
+e2e_start_monitor monA
+e2e_start_monitor monB
 a=$(e2e_output_index monA)
 b=$(e2e_output_index monB)
 e2e_settings "$a" -1 1

@@ -66,10 +66,3 @@ e2e_expect_pitch() { # FILE HZ PERCENT WHAT
         e2e_fail "$4: heard $got Hz, expected $2 Hz within $3%"
     echo "$4: $got Hz"
 }
-
-# A MIDI monitor like e2e_start_monitor's, but one that keeps every message of a burst.
-e2e_start_dump() { # NAME
-    "$BIN/midi-dump" "$1" >"$E2E_DIR/$1.log" 2>&1 &
-    E2E_PIDS+=($!)
-    e2e_wait_port "$1:input" 10 || e2e_fail "MIDI monitor $1 did not appear"
-}

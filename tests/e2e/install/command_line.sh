@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command lines of both programs: help, version and the MIDI export need no display, the
-# version is the project's, and a wrong argument or a failed export ends the piano with
-# status 1 and says why.
+# version is the project's, and a wrong argument, a failed export or a display that cannot be
+# reached ends the program with status 1 and says why.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 out=$(mktemp -d /tmp/tp-cli.XXXXXX)
@@ -58,4 +58,17 @@ export_fails "Tamber Piano: The MIDI file \"$out/no/x.mid\" could not be written
 export_fails "The MIDI file \"$out\" could not be written: " "$out/one.tbr" "$out"
 export_fails "--export-midi needs a recording and a MIDI file" "$out/one.tbr"
 [ ! -e "$out/x.mid" ] || fail "a failed export left a file"
+
+# Windows without a display to show them on: one line on stderr and status 1, not Qt's abort.
+no_display() { # EXPECTED-TEXT PROGRAM [ENVIRONMENT...]
+    local expected=$1 program=$2 status=0
+    shift 2
+    env "$@" "$BIN/$program" >"$out/stdout" 2>"$out/err" || status=$?
+    [ "$status" -eq 1 ] || fail "$program $* ended with status $status: $(cat "$out/err")"
+    [ "$(wc -l <"$out/err")" -eq 1 ] || fail "$program $* wrote: $(cat "$out/err")"
+    grep -qF -- "$expected" "$out/err" || fail "$program $* said: $(cat "$out/err")"
+}
+no_display "TamberPiano: no X display to show the window on (DISPLAY is not set)" TamberPiano
+no_display 'TamberPiano: cannot connect to the X display ":4097"' TamberPiano DISPLAY=:4097
+no_display 'CorventServer: cannot connect to the X display ":4097"' CorventServer DISPLAY=:4097
 echo "command line: ok"

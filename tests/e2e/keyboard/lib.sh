@@ -20,7 +20,7 @@ kb_wait_count() { # FILE REGEX N [SECONDS]
     return 1
 }
 
-# A MIDI message as jack_midi_dump prints it ("   0: 90 48 7f note on ..."), for grep -E.
+# A MIDI message as the monitor prints it ("   0: 90 48 7f"), for grep -E.
 kb_msg() { echo ": $*( |\$)"; }
 
 # Starts the monitor and the piano playing into it, the welcome already seen; once start-up's
@@ -36,14 +36,18 @@ kb_start_piano_on_monitor() { # [extra environment assignments...]
     e2e_focus "$KB_WINDOW"
 }
 
-# Every note-on in the monitor log is followed by its note-off (no hanging notes). A lone
-# note-off is no fault: a key released after a press that played nothing still stops its note.
+# Every note-on in the monitor log is followed by its note-off (no hanging notes), and every
+# note-off follows a note-on (a key released after a press that played nothing stops nothing).
 kb_no_hanging_notes() { # FILE
     awk '
         $1 ~ /:$/ { st = $2; note = $3; vel = $4 }
         $1 !~ /:$/ { next }
         st ~ /^9/ && vel != "00" { down[st " " note]++ }
-        st ~ /^8/ || (st ~ /^9/ && vel == "00") { k = "9" substr(st, 2) " " note; down[k]-- }
-        END { bad = 0; for (k in down) if (down[k] > 0) { print "hanging: " k " " down[k]; bad = 1 } exit bad }
+        st ~ /^8/ || (st ~ /^9/ && vel == "00") {
+            k = "9" substr(st, 2) " " note
+            if (down[k] <= 0) { print "note-off without a note-on: " st " " note; bad = 1 }
+            else down[k]--
+        }
+        END { for (k in down) if (down[k] > 0) { print "hanging: " k " " down[k]; bad = 1 } exit bad }
     ' "$1"
 }

@@ -11,17 +11,8 @@ REC_BUTTON_Y=$((8 + 16 + 12))
 
 
 # Like e2e_start_monitor, but every line carries the JACK frame time since the monitor
-# started ("-a"), so delays between messages can be measured to the sample.
-rec_start_monitor() { # [NAME]
-    local name=${1:-midi-monitor}
-    stdbuf -oL jack_midi_dump -a "$name" >"$E2E_DIR/$name.log" 2>&1 &
-    E2E_PIDS+=($!)
-    for _ in $(seq 100); do
-        jack_lsp 2>/dev/null | grep -q "^$name:input" && return 0
-        sleep 0.05
-    done
-    e2e_fail "MIDI monitor $name did not appear"
-}
+# started, so delays between messages can be measured to the sample.
+rec_start_monitor() { e2e_start_monitor "${1:-midi-monitor}" -a; }
 
 # The monitor's note messages as "FRAME STATUS NOTE VELOCITY" (hex bytes as printed), one a
 # line, in arrival order; other messages (the start-up program change) are left out.
@@ -59,24 +50,30 @@ rec_click_play() { rec_click "$1" $REC_PLAY_X $REC_BUTTON_Y; }
 # Answers File > New... (Ctrl+N), File > Open... (Ctrl+O) or another file dialog that KEYS
 # (one or more, space-separated) open with a full path.
 rec_choose_file() { # WINDOW KEYS TITLE PATH
-    local dialog
     e2e_focus "$1"
     # shellcheck disable=SC2086 # one argument a key
     xdotool key $2
-    dialog=$(e2e_wait_window "^$3\$" 10) || e2e_fail "no dialog titled $3"
+    rec_answer_dialog "$1" "$3" "$4"
+}
+
+# Answers a file dialog just asked for with a full path; returns once it has gone, with the
+# main WINDOW focused again.
+rec_answer_dialog() { # WINDOW TITLE PATH
+    local dialog
+    dialog=$(e2e_wait_window "^$2\$" 10) || e2e_fail "no dialog titled $2"
     e2e_focus "$dialog"
     # The file name field has the focus; replace whatever it holds.
     xdotool key ctrl+a
-    xdotool type --delay 5 "$4"
+    xdotool type --delay 5 "$3"
     xdotool key Return
     for _ in $(seq 100); do
-        if ! xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1; then
+        if ! xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; then
             e2e_focus "$1"
             return 0
         fi
         sleep 0.1
     done
-    e2e_fail "dialog $3 did not close"
+    e2e_fail "dialog $2 did not close"
 }
 
 rec_new_file() { rec_choose_file "$1" ctrl+n "New Recording" "$2"; }
@@ -188,28 +185,43 @@ rec_compare() { # HEARD-FILE EVENTS-FILE TOLERANCE-MS LABEL
 
 rec_xruns() { grep -c XRun "$E2E_DIR/jackd.log" || true; }
 
-# Waits for a playback of COUNT events and the silence that ends it: the events, then the
-# note-offs of notes 0, 1, 2, ... At a 32-frame JACK period the monitor does not always get
-# the whole burst of 128 note-offs (seen: 17 to 83 of them, without jack_midi_dump's own
-# "ringbuffer was full"), so this waits for the first, then until the count stays still
-# for half a second.
-rec_wait_playback() { # LOG BEFORE COUNT [SECONDS]
-    local seen last=-1 still=0
-    rec_wait_notes "$1" $(($2 + $3 + 1)) "${4:-15}" || return 1
-    while [ $still -lt 10 ]; do
-        seen=$(rec_count_notes "$1")
-        if [ "$seen" = "$last" ]; then still=$((still + 1)); else still=0; fi
-        last=$seen
-        sleep 0.05
-    done
+# How long, in microseconds, the piano's main thread has waited for a CPU since it started
+# (its run-queue time): on a busy machine it plays late through no fault of its own.
+rec_cpu_wait_us() {
+    awk '{ printf "%d", $2 / 1000 }' "/proc/$E2E_PIANO_PID/task/$E2E_PIANO_PID/schedstat" \
+        2>/dev/null || echo 0
 }
 
-# True when the lines of a heard playback after its COUNT events are note-offs of notes 0,
-# 1, 2, ... in order (see rec_wait_playback for why not always all 128).
-rec_check_silence() { # PLAYED-FILE COUNT
-    tail -n +$(($2 + 1)) "$1" | awk '
-        { if ($2 != "80" || $4 != "00" || $3 != sprintf("%02x", NR - 1)) { bad = 1; exit } }
-        END { exit !bad && NR >= 1 && NR <= 128 ? 0 : 1 }'
+# Where the machine's lost time stands now, for rec_time_lost.
+rec_time_mark() { echo "$(rec_xruns) $(rec_cpu_wait_us)"; }
+
+# Whether the machine lost time since MARK: JACK missed periods (which delays delivery at the
+# monitor), or the piano waited for a CPU at least as long as its timing was off beyond the
+# tolerance (WORST minus TOLERANCE, in ms). Says what it found.
+rec_time_lost() { # MARK WORST-MS TOLERANCE-MS
+    local x0 w0 xruns wait_us
+    read -r x0 w0 <<<"$1"
+    xruns=$(($(rec_xruns) - x0))
+    wait_us=$(($(rec_cpu_wait_us) - w0))
+    echo "JACK lost time $xruns times; the piano waited $((wait_us / 1000)).$(printf '%03d' $((wait_us % 1000))) ms for a CPU"
+    [ "$xruns" -gt 0 ] ||
+        awk -v w="$wait_us" -v worst="$2" -v tol="$3" 'BEGIN { exit !(w / 1000 >= worst - tol) }'
+}
+
+# Waits for a playback of COUNT events: at least that many notes after the first BEFORE, then
+# a monitor that stays quiet (the note-offs of notes still sounding at the end come last).
+rec_wait_playback() { # LOG BEFORE COUNT [SECONDS]
+    rec_wait_notes "$1" $(($2 + $3)) "${4:-15}" && e2e_wait_quiet "$1"
+}
+
+# Waits until a file exists; a file the piano writes whole (renamed into place) is complete then.
+rec_wait_file() { # FILE [SECONDS]
+    local deadline=$((SECONDS + ${2:-10}))
+    while [ $SECONDS -lt $deadline ]; do
+        [ -e "$1" ] && return 0
+        sleep 0.05
+    done
+    return 1
 }
 
 # The note messages after the first SKIP, at most COUNT of them (all when COUNT is empty);

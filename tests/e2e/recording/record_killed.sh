@@ -23,7 +23,9 @@ rec_click_record "$main"
 rec_wait_size "$take" 12 || e2e_fail "Record did not create the file"
 
 # Z, S, X, D: notes 72 to 75, each pressed and released: eight events. The last key is
-# still held when the program dies, so its release is never played or written.
+# still held when the program dies, so its release is never played or written. What the
+# dialog's keys left behind has arrived before the count is taken.
+e2e_wait_quiet "$monitor" || e2e_fail "the monitor did not come to rest"
 before=$(rec_count_notes "$monitor")
 e2e_focus "$main"
 for key in z s x d; do
@@ -68,6 +70,7 @@ for _ in $(seq 100); do
     sleep 0.05
 done
 rec_open_file "$main" "$take"
+e2e_wait_quiet "$monitor" || e2e_fail "the monitor did not come to rest"
 before=$(rec_count_notes "$monitor")
 rec_click_play "$main"
 rec_wait_playback "$monitor" "$before" "$count" || e2e_fail "playback was not heard"

@@ -15,6 +15,9 @@ sess_enter_netns() { # "$@" of the script
         "$script" "$@"
 }
 
+# The chat window's title: "Corvent", and the room's name after it once a server of rooms names it.
+SESS_CHAT_TITLE='^Corvent( — .+)?$'
+
 sess_start_server() { # [extra options of the relay...]
     env -u DISPLAY "$BIN/CorventServer" --headless "$@" >"$E2E_DIR/server.log" 2>&1 &
     SESS_SERVER_PID=$!
@@ -67,7 +70,7 @@ sess_enter_address() { # PID MAIN-WINDOW
 sess_join() { # PID MAIN-WINDOW
     local box chat
     box=$(sess_enter_address "$1" "$2")
-    chat=$(sess_window "$1" '^Corvent$' 10 "$box") || e2e_fail "no chat window after joining"
+    chat=$(sess_window "$1" "$SESS_CHAT_TITLE" 10 "$box") || e2e_fail "no chat window after joining"
     e2e_focus "$2"
     echo "$chat"
 }
@@ -83,7 +86,7 @@ sess_pixel() { # WINDOW X Y
 # The whole transcript of a chat window, copied through the clipboard.
 sess_transcript() { # CHAT-WINDOW
     e2e_focus "$1"
-    # The transcript fills the window's top left (8, 8, 297 x 161).
+    # The transcript fills the window's top left (8, 8, 297 x 181).
     xdotool mousemove --window "$1" 100 60 click 1
     xdotool key ctrl+a ctrl+c
     timeout 5 xclip -o -selection clipboard 2>/dev/null || true

@@ -3,6 +3,7 @@
 # player's channel and lights the other's key in the player's colour, and chat is relayed.
 source "$E2E_HARNESS"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../recording/lib.sh"
 sess_enter_netns "$@"
 e2e_setup
 e2e_start_monitor monA
@@ -67,12 +68,22 @@ xdotool keydown x
 e2e_wait_line "$logA" '(^|[^0-9a-f])92 4a 7f( |$)' 10 || e2e_fail "no note-on 92 4a 7f at A"
 xdotool keyup x
 
-# A chats; both transcripts show the welcome line and the relayed line, nothing else.
+# A chats while recording; both transcripts show the welcome line and the relayed line,
+# nothing else. The keys typed into the chat window (H, E, L, O, ... are mapped) play
+# nothing: no note reaches either output and the recording stays empty.
+take="$E2E_DIR/chat take.tbr"
+rec_new_file "$mainA" "$take"
+rec_click_record "$mainA"
+rec_wait_size "$take" 12 || e2e_fail "Record did not create the file"
+e2e_wait_quiet "$logA" || e2e_fail "monitor A did not come to rest"
+e2e_wait_quiet "$logB" || e2e_fail "monitor B did not come to rest"
+notesA=$(rec_count_notes "$logA")
+notesB=$(rec_count_notes "$logB")
 e2e_focus "$chatA"
-xdotool mousemove --window "$chatA" 100 185 click 1
-xdotool type --delay 20 hello
+xdotool mousemove --window "$chatA" 100 205 click 1
+xdotool type --delay 20 "hello from user1"
 xdotool key Return
-expected=$'Welcome to Corvent!\nUser1: hello'
+expected=$'Welcome to Corvent!\nUser1: hello from user1'
 for chat in "$chatB" "$chatA"; do
     text=""
     for _ in $(seq 30); do
@@ -82,15 +93,22 @@ for chat in "$chatB" "$chatA"; do
     done
     [ "$text" = "$expected" ] || e2e_fail "transcript of $chat is '$text'"
 done
+rec_click_record "$mainA" # now captioned "Stop"
+rec_wait_closed "$SESS_PID_A" "$take" || e2e_fail "Stop did not close the recording"
+[ "$(rec_file_count "$take")" = 0 ] ||
+    e2e_fail "typing into the chat window recorded $(rec_file_count "$take") events"
+e2e_wait_quiet "$logA" && e2e_wait_quiet "$logB" || e2e_fail "the monitors did not come to rest"
+[ "$(rec_count_notes "$logA")" = "$notesA" ] || e2e_fail "typing into the chat window played at A"
+[ "$(rec_count_notes "$logB")" = "$notesB" ] || e2e_fail "typing into the chat window played at B"
 
 # The server stops: both pianos leave quietly, with no error box.
 kill -TERM "$SESS_SERVER_PID"
 for pid in "$SESS_PID_A" "$SESS_PID_B"; do
     for _ in $(seq 100); do
-        xdotool search --all --onlyvisible --pid "$pid" --name '^Corvent$' >/dev/null 2>&1 || break
+        xdotool search --all --onlyvisible --pid "$pid" --name "$SESS_CHAT_TITLE" >/dev/null 2>&1 || break
         sleep 0.1
     done
-    if xdotool search --all --onlyvisible --pid "$pid" --name '^Corvent$' >/dev/null 2>&1; then
+    if xdotool search --all --onlyvisible --pid "$pid" --name "$SESS_CHAT_TITLE" >/dev/null 2>&1; then
         e2e_fail "a chat window stayed open after the server stopped"
     fi
 done

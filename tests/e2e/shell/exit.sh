@@ -5,16 +5,9 @@ source "$E2E_HARNESS"
 source "$(dirname "${BASH_SOURCE[0]}")/../keyboard/lib.sh"
 e2e_setup
 
-# Waits up to 10 s for the piano to end; fails unless it ends with status 0.
 wait_piano_exit() { # WHAT
-    local status=0
-    for _ in $(seq 100); do
-        kill -0 "$E2E_PIANO_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$E2E_PIANO_PID" 2>/dev/null && e2e_fail "$1: the piano is still running"
-    wait "$E2E_PIANO_PID" || status=$?
-    [ "$status" -eq 0 ] || e2e_fail "$1: the piano exited with status $status"
+    e2e_wait_piano_exit "$1"
+    [ "$E2E_PIANO_STATUS" -eq 0 ] || e2e_fail "$1: the piano exited with status $E2E_PIANO_STATUS"
 }
 
 # Regression: the help window, a window without a parent, kept the process alive.

@@ -129,7 +129,7 @@ try {
     await eventually("the browser's line at the desktop", desktopTranscript,
         (text) => text.split('\n').includes('Webby: hi from the web'));
     focus(env.E2E_CHAT);
-    run('xdotool', 'mousemove', '--window', env.E2E_CHAT, '100', '185', 'click', '1');
+    run('xdotool', 'mousemove', '--window', env.E2E_CHAT, '100', '205', 'click', '1');
     run('xdotool', 'type', '--delay', '20', 'hello browser');
     run('xdotool', 'key', 'Return');
     await eventually("the desktop's line in the browser", () => page.locator('#transcript').textContent(),
