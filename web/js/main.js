@@ -6,6 +6,7 @@ import { KeyboardView } from './keyboard-view.js';
 import { Keymap, START_OCTAVE } from './keymap.js';
 import { listenToMidi, midiAvailable } from './midi-input.js';
 import { NoteEngine } from './note-engine.js';
+import { PacedTransport } from './pacer.js';
 import { SessionClient } from './session.js';
 import { SessionView } from './session-view.js';
 import { Synth } from './synth.js';
@@ -58,20 +59,21 @@ const engine = new NoteEngine({
     myUserId: () => session.myUserId,
 });
 const held = new HeldNotes(engine, () => session.myUserId);
-const transport = new WebSocketTransport(relayUrl(location.href), {
+const setTimer = (fn, ms) => {
+    const timer = setTimeout(fn, ms);
+    return () => clearTimeout(timer);
+};
+const socket = new WebSocketTransport(relayUrl(location.href), {
     onBytes: (bytes) => session.onBytes(bytes),
     onClosed: (opened) => session.onClosed(opened),
 });
 session = new SessionClient({
-    transport,
+    transport: new PacedTransport(socket, { now: () => performance.now(), setTimer }),
     engine,
     held,
     view: sessionView,
     selectedInstrument,
-    setTimer: (fn, ms) => {
-        const timer = setTimeout(fn, ms);
-        return () => clearTimeout(timer);
-    },
+    setTimer,
 });
 
 instrumentList.addEventListener('change', () => {
