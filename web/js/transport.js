@@ -1,5 +1,6 @@
-// The relay connection: a WebSocket at "ws" beside the page (/ws when the page is at /, and
-// still right behind a proxy that serves it under a path), carrying protocol bytes.
+// The relay connection: a WebSocket at "ws" beside the page (/r/NAME/ws for a room's page at
+// /r/NAME/, which takes the player into that room; /ws is the main room's), carrying
+// protocol bytes.
 // Messages sent in one turn of the event loop (SetPatch with its NoteOn, a chord) leave
 // together in as few WebSocket messages as the relay's size limit allows.
 
