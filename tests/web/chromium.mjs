@@ -2,6 +2,8 @@
 // developer's console: errors, warnings, failed requests, the worklet's own log.
 import { createRequire } from 'node:module';
 import path from 'node:path';
+import { webDir } from './built-page.mjs';
+import { startRelay } from './fake-relay.mjs';
 
 const modules = process.env.TAMBER_WEB_MODULES;
 const { chromium } = createRequire(path.resolve(modules, 'x.js'))('playwright-core');
@@ -31,4 +33,19 @@ export async function watch(page, problems) {
             problems.push(`${entry.level}: ${entry.text}`);
     });
     await cdp.send('Log.enable');
+}
+
+// The scripted relay (greet(socket, room) answers every new connection) and a browser with
+// one page, watched for problems; close() ends both.
+export async function startPages(greet, problems) {
+    const relay = await startRelay(path.resolve(webDir));
+    relay.onConnection = greet;
+    const browser = await launch();
+    const page = await browser.newPage();
+    await watch(page, problems);
+    const close = async () => {
+        await browser.close();
+        relay.close();
+    };
+    return { relay, browser, page, close };
 }

@@ -2,6 +2,7 @@
 // it (same headers, the lobby at /, a room's page at /r/NAME/), the soundfont at
 // /soundfont.sf2, the list of rooms at /rooms.json, and a scripted relay at /ws (the main
 // room) and /r/NAME/ws that records every byte the page sends.
+import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import http from 'node:http';
 import { createRequire } from 'node:module';
@@ -32,9 +33,11 @@ const HEADERS = {
     'X-Content-Type-Options': 'nosniff',
 };
 
+const SOUNDFONT = process.env.TAMBER_SOUNDFONT ?? '/usr/share/sounds/sf2/TimGM6mb.sf2';
+
 // relay.rooms is what /rooms.json lists; relay.connections every page's socket, newest last,
 // as { room, socket }; relay.send() writes to the newest one still open.
-export async function startRelay(webDir, soundfont) {
+export async function startRelay(webDir, soundfont = SOUNDFONT) {
     const relay = { received: '', socket: null, requests: [], rooms: [], connections: [] };
     const server = http.createServer((request, response) => {
         const url = new URL(request.url, 'http://x');
@@ -98,6 +101,13 @@ export async function startRelay(webDir, soundfont) {
     relay.url = `http://127.0.0.1:${server.address().port}/`;
     // Protocol bytes written as text with \0 and \x01, in one WebSocket message.
     relay.send = (text) => relay.socket.send(Buffer.from(text, 'latin1'));
+    // Waits until the pages have sent exactly these bytes since relay.received was emptied.
+    relay.expectReceived = async (expected) => {
+        const deadline = Date.now() + 10000;
+        while (relay.received.length < expected.length && Date.now() < deadline)
+            await new Promise((resolve) => setTimeout(resolve, 10));
+        assert.equal(JSON.stringify(relay.received), JSON.stringify(expected));
+    };
     relay.close = () => {
         for (const client of sockets.clients)
             client.terminate();

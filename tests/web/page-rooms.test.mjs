@@ -1,23 +1,8 @@
 // A room's page in headless Chromium against a scripted relay: the owner's mark, the lock and
 // the owner's actions, a Farewell from the relay, and both pages on a phone held upright.
 import assert from 'node:assert/strict';
-import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { webDir } from './built-page.mjs';
-import { launch, watch } from './chromium.mjs';
-import { startRelay } from './fake-relay.mjs';
-
-const SOUNDFONT = process.env.TAMBER_SOUNDFONT ?? '/usr/share/sounds/sf2/TimGM6mb.sf2';
-
-let relay, browser, page;
-const problems = [];
-
-async function relayReceived(expected) {
-    const deadline = Date.now() + 10000;
-    while (relay.received.length < expected.length && Date.now() < deadline)
-        await new Promise((resolve) => setTimeout(resolve, 10));
-    assert.equal(JSON.stringify(relay.received), JSON.stringify(expected));
-}
+import { startPages, watch } from './chromium.mjs';
 
 // The greeting of room jazz, where Anna (seat 1) made the room and the page takes seat 2.
 const JAZZ_GREETING = 'UserID\0User2\x002\0\x01ChatMsg\0Welcome to Corvent! This is room jazz.\0\x01' +
@@ -26,19 +11,11 @@ const JAZZ_GREETING = 'UserID\0User2\x002\0\x01ChatMsg\0Welcome to Corvent! This
 const MAIN_GREETING = 'UserID\0User3\x003\0\x01ChatMsg\0Welcome to Corvent!\0\x01' +
     'RoomInfo\0main\x000\x000\0\x01UserName\x003\0User3\0\x01';
 
-before(async () => {
-    relay = await startRelay(path.resolve(webDir), SOUNDFONT);
-    relay.onConnection = (socket, room) => socket.send(
-        Buffer.from(room === 'main' ? MAIN_GREETING : JAZZ_GREETING, 'latin1'));
-    browser = await launch();
-    page = await browser.newPage();
-    await watch(page, problems);
-});
-
-after(async () => {
-    await browser?.close();
-    relay?.close();
-});
+const problems = [];
+let relay, browser, page, close;
+before(async () => ({ relay, browser, page, close } = await startPages((socket, room) =>
+    socket.send(Buffer.from(room === 'main' ? MAIN_GREETING : JAZZ_GREETING, 'latin1')), problems)));
+after(() => close?.());
 
 const seat = (n) => page.locator(`#users li[data-seat="${n}"]`);
 
@@ -75,13 +52,13 @@ test('the owner has Kick, Ban for an hour and Make owner beside each other playe
     await page.getByRole('button', { name: 'Ban for an hour: Anna' }).click();
     await page.getByRole('button', { name: 'Make owner: Bob' }).click();
     await page.locator('#lock').click();
-    await relayReceived('ChatMsg\0/kick 3\0\x01ChatMsg\0/ban 1 60\0\x01ChatMsg\0/owner 3\0\x01ChatMsg\0/lock\0\x01');
+    await relay.expectReceived('ChatMsg\0/kick 3\0\x01ChatMsg\0/ban 1 60\0\x01ChatMsg\0/owner 3\0\x01ChatMsg\0/lock\0\x01');
     // The box shows the room as the relay last said it is, until the relay says otherwise.
     assert.equal(await page.locator('#lock').isChecked(), false);
     relay.send('RoomInfo\0jazz\x002\x001\0\x01');
     await page.waitForSelector('#lock:checked');
     await page.locator('#lock').click();
-    await relayReceived('ChatMsg\0/kick 3\0\x01ChatMsg\0/ban 1 60\0\x01ChatMsg\0/owner 3\0\x01ChatMsg\0/lock\0\x01' +
+    await relay.expectReceived('ChatMsg\0/kick 3\0\x01ChatMsg\0/ban 1 60\0\x01ChatMsg\0/owner 3\0\x01ChatMsg\0/lock\0\x01' +
         'ChatMsg\0/unlock\0\x01');
 
     // A player who leaves takes the buttons along; passing ownership on takes them all.
@@ -158,7 +135,7 @@ test('on a phone held upright both pages fit, two octaves of finger-sized keys s
     relay.received = '';
     const box = await mobile.locator('[data-note="40"]').boundingBox();
     await mobile.touchscreen.tap(box.x + box.width / 2, box.y + box.height - 10);
-    await relayReceived('SetPatch\x000\0\x01NoteOn\x0040\x00127\0\x01NoteOff\x0040\0\x01');
+    await relay.expectReceived('SetPatch\x000\0\x01NoteOn\x0040\x00127\0\x01NoteOff\x0040\0\x01');
     await phone.close();
 });
 

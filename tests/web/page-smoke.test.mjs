@@ -2,39 +2,15 @@
 // leads into one; a room's page loads without errors, greets the relay, sends a key press as
 // the desktop does, lights remote notes, chats and starts its synthesizer.
 import assert from 'node:assert/strict';
-import path from 'node:path';
 import { after, before, test } from 'node:test';
-import { webDir } from './built-page.mjs';
-import { launch, watch } from './chromium.mjs';
-import { startRelay } from './fake-relay.mjs';
+import { startPages } from './chromium.mjs';
 
-const SOUNDFONT = process.env.TAMBER_SOUNDFONT ?? '/usr/share/sounds/sf2/TimGM6mb.sf2';
-
-let relay, browser, page;
 const problems = [];
-
-// Waits until the relay has received exactly these bytes since the page connected.
-async function relayReceived(expected) {
-    const deadline = Date.now() + 10000;
-    while (relay.received.length < expected.length && Date.now() < deadline)
-        await new Promise((resolve) => setTimeout(resolve, 10));
-    assert.equal(JSON.stringify(relay.received), JSON.stringify(expected));
-}
-
-before(async () => {
-    relay = await startRelay(path.resolve(webDir), SOUNDFONT);
-    relay.onConnection = () => relay.send(
-        'UserID\0User3\x003\0\x01ChatMsg\0Welcome to Corvent!\0\x01' +
-        'UserName\x001\0Jos\xe9\0\x01UserName\x003\0User3\0\x01');
-    browser = await launch();
-    page = await browser.newPage();
-    await watch(page, problems);
-});
-
-after(async () => {
-    await browser?.close();
-    relay?.close();
-});
+let relay, page, close;
+before(async () => ({ relay, page, close } = await startPages((socket) => socket.send(Buffer.from(
+    'UserID\0User3\x003\0\x01ChatMsg\0Welcome to Corvent!\0\x01' +
+    'UserName\x001\0Jos\xe9\0\x01UserName\x003\0User3\0\x01', 'latin1')), problems)));
+after(() => close?.());
 
 test('the lobby lists the open rooms, keeps the list fresh and leads into a room by name', async () => {
     relay.rooms = [{ name: 'jazz', players: 3, seats: 8 }, { name: 'Quiet', players: 8, seats: 8 }];
@@ -83,7 +59,7 @@ test('the room\'s page loads, shows the seats and greets the relay with its inst
     await page.waitForLoadState('load');
     const loadMs = await page.evaluate(() => performance.getEntriesByType('navigation')[0].loadEventEnd);
     t.diagnostic(`page loaded in ${Math.round(loadMs)} ms`);
-    await relayReceived('SetPatch\x000\0\x01');
+    await relay.expectReceived('SetPatch\x000\0\x01');
     await page.waitForFunction(() => document.querySelector('#users li:nth-child(3)')?.textContent === 'User3');
     assert.deepEqual(await page.locator('#users li').allTextContents(),
         ['José', '-', 'User3', '-', '-', '-', '-', '-']);
@@ -107,12 +83,12 @@ test('a key press sends SetPatch and NoteOn once, lights the key, and its releas
     relay.received = '';
     await page.keyboard.down('KeyZ');
     await page.keyboard.down('KeyZ'); // auto-repeat
-    await relayReceived('SetPatch\x000\0\x01NoteOn\x0072\x00127\0\x01');
+    await relay.expectReceived('SetPatch\x000\0\x01NoteOn\x0072\x00127\0\x01');
     const key = page.locator('[data-note="72"]');
     assert.equal(await key.getAttribute('data-user'), '3');
     assert.equal(await key.evaluate((e) => getComputedStyle(e).backgroundColor), 'rgb(255, 1, 1)');
     await page.keyboard.up('KeyZ');
-    await relayReceived('SetPatch\x000\0\x01NoteOn\x0072\x00127\0\x01NoteOff\x0072\0\x01');
+    await relay.expectReceived('SetPatch\x000\0\x01NoteOn\x0072\x00127\0\x01NoteOff\x0072\0\x01');
     assert.equal(await key.getAttribute('data-user'), null);
 });
 
@@ -145,7 +121,7 @@ test('fingers on the keys play a chord', async () => {
     assert.equal(await page.locator('[data-note="48"]').getAttribute('data-user'), '3');
     await cdp.send('Input.dispatchTouchEvent', { type: 'touchEnd', touchPoints: [] });
     await page.waitForSelector('[data-note="48"]:not([data-user])');
-    await relayReceived('SetPatch\x000\0\x01NoteOn\x0048\x00127\0\x01' +
+    await relay.expectReceived('SetPatch\x000\0\x01NoteOn\x0048\x00127\0\x01' +
         'SetPatch\x000\0\x01NoteOn\x0052\x00127\0\x01NoteOff\x0048\0\x01NoteOff\x0052\0\x01');
 });
 
@@ -154,7 +130,7 @@ test('chat lines go out as typed and come back in the transcript; typing plays n
     await page.locator('#chat').fill('');
     await page.locator('#chat').pressSequentially('zx Grüße');
     await page.locator('#chat').press('Enter');
-    await relayReceived('ChatMsg\0zx Gr\xfc\xdfe\0\x01');
+    await relay.expectReceived('ChatMsg\0zx Gr\xfc\xdfe\0\x01');
     relay.send('ChatMsg\0User3: zx Gr\xfc\xdfe\0\x01');
     await page.waitForFunction(() => document.getElementById('transcript').childElementCount === 2);
     assert.equal(await page.locator('#transcript div').last().textContent(), 'User3: zx Grüße');
