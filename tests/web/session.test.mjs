@@ -146,6 +146,8 @@ test('leaving stops every note, frees the seats and says why', () => {
             'Disconnected: the server closed the connection before a seat was free; it may be full.'],
         [(p) => p.timers[0].fn(), 'Disconnected: the server did not answer.'],
         [(p) => { p.join(4); p.session.onClosed(true); }, 'Disconnected: the server closed the connection.'],
+        [(p) => { p.join(4); p.session.onClosed(true, 'Too much\nheld for you.'); },
+            'Disconnected: Too much held for you.'],
         [(p) => { p.join(4); p.session.disconnect(); }, 'Disconnected'],
     ];
     for (const [happen, status] of cases) {

@@ -95,7 +95,7 @@ const setTimer = (fn, ms) => {
 };
 const socket = new WebSocketTransport(relayUrl(location.href), {
     onBytes: (bytes) => session.onBytes(bytes),
-    onClosed: (opened) => session.onClosed(opened),
+    onClosed: (opened, reason) => session.onClosed(opened, reason),
 });
 session = new SessionClient({
     transport: new PacedTransport(socket, { now: () => performance.now(), setTimer }),

@@ -48,9 +48,12 @@ export class SessionClient {
         this.leave('');
     }
 
-    // The connection ended; opened tells whether it was ever established.
-    onClosed(opened) {
-        if (this.phase === Phase.Connecting) {
+    // The connection ended; opened tells whether it was ever established, reason is what the
+    // relay said when it closed it (a WebSocket close reason), if anything.
+    onClosed(opened, reason = '') {
+        if (reason) {
+            this.leave(displayText(reason));
+        } else if (this.phase === Phase.Connecting) {
             this.leave(opened
                 ? 'the server closed the connection before a seat was free; it may be full.'
                 : 'could not connect to the server.');

@@ -14,7 +14,8 @@ export function relayUrl(pageUrl) {
 }
 
 export class WebSocketTransport {
-    // events: { onBytes(Uint8Array), onClosed(opened) }
+    // events: { onBytes(Uint8Array), onClosed(opened, reason) }; reason is the relay's close
+    // reason, if it gave one.
     constructor(url, events) {
         this.url = url;
         this.events = events;
@@ -35,12 +36,12 @@ export class WebSocketTransport {
             if (event.data instanceof ArrayBuffer)
                 this.events.onBytes(new Uint8Array(event.data));
         };
-        socket.onclose = () => {
+        socket.onclose = (event) => {
             if (this.socket !== socket)
                 return;
             this.socket = null;
             this.outbox = [];
-            this.events.onClosed(opened);
+            this.events.onClosed(opened, event.reason);
         };
         this.socket = socket;
     }
