@@ -47,9 +47,11 @@ test('the main room is one click from the lobby, and a room\'s address without i
     await page.goto(relay.url);
     await page.waitForFunction(() => document.getElementById('rooms-state').textContent === 'No rooms are open.');
     // Every page before this one has let go of its connection.
+    const open = () => relay.connections.some((c) => c.socket.readyState !== c.socket.CLOSED);
     const deadline = Date.now() + 10000;
-    while (relay.connections.some((c) => c.socket.readyState !== c.socket.CLOSED) && Date.now() < deadline)
+    while (open() && Date.now() < deadline)
         await new Promise((resolve) => setTimeout(resolve, 10));
+    assert.equal(open(), false, 'an earlier page still holds its connection');
     relay.received = '';
     await page.locator('#main-room').click();
     await page.waitForURL(`${relay.url}r/main/`);
