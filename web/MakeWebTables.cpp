@@ -2,7 +2,7 @@
 // default keymap, the relay's default pacing) as an ES module, from the same C++ tables the
 // desktop piano and the relay use, so the page can never drift from them.
 // Usage: make_web_tables <output.js>
-#include "client/files/DefaultKeymap.h"
+#include "client/keyboard/DefaultKeymap.h"
 #include "client/shell/Instruments.h"
 #include "client/widgets/PianoKeysView.h"
 #include "server/FloodControl.h"

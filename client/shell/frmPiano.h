@@ -1,7 +1,7 @@
 #pragma once
 
-#include "client/files/RecordingPanel.h"
 #include "client/platform/Dialogs.h"
+#include "client/presenters/RecordingPanel.h"
 #include "client/sound/DeviceChoice.h"
 #include "client/sound/PianoState.h"
 #include "client/widgets/PianoKeysView.h"

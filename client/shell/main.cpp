@@ -4,10 +4,10 @@
 #include "PianoApp.h"
 
 #include "client/desktop/QtPlatform.h"
-#include "client/files/QtPlaybackTimer.h"
 #include "client/keyboard/QtKeyState.h"
 #include "client/platform/DataFiles.h"
 #include "client/platform/TerminationSignals.h"
+#include "client/recording/QtPlaybackTimer.h"
 #include "client/session/TcpSessionTransport.h"
 #include "client/sound/MidiBackends.h"
 #include "client/sound/MidiRegistry.h"

@@ -1,7 +1,6 @@
 // The key configuration dialog, offscreen, with a fake key state and fake file dialogs.
 #include "client/widgets/KeyConfigDialog.h"
-
-#include "client/files/KeymapFile.h"
+#include "client/formats/KeymapFile.h"
 #include "client/widgets/KeyConfigLayout.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"

@@ -1,6 +1,6 @@
-#include "client/files/KeymapFile.h"
-#include "client/files/DefaultKeymap.h"
-#include "tests/client/files/FileBytes.h"
+#include "client/formats/KeymapFile.h"
+#include "client/keyboard/DefaultKeymap.h"
+#include "tests/client/formats/FileBytes.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/PresentedBoxes.h"
 

@@ -1,8 +1,8 @@
-#include "client/files/RecordingPanel.h"
-#include "client/files/MidiFileWriter.h"
-#include "tests/client/files/FakePlaybackTimer.h"
-#include "tests/client/files/FileBytes.h"
-#include "tests/client/files/RecordingBytes.h"
+#include "client/presenters/RecordingPanel.h"
+#include "client/formats/MidiFileWriter.h"
+#include "tests/client/formats/FileBytes.h"
+#include "tests/client/formats/RecordingBytes.h"
+#include "tests/client/recording/FakePlaybackTimer.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/PresentedBoxes.h"
 

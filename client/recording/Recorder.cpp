@@ -1,7 +1,7 @@
 #include "Recorder.h"
 
-#include "FilesLog.h"
-#include "RecordingFormat.h"
+#include "client/formats/FilesLog.h"
+#include "client/formats/RecordingFormat.h"
 
 namespace tamber {
 

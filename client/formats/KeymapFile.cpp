@@ -1,6 +1,7 @@
 #include "KeymapFile.h"
 
 #include "Stream.h"
+
 #include "common/ProgramInfo.h"
 
 #include <QFile>

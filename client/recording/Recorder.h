@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Stream.h"
+#include "client/formats/Stream.h"
 #include "client/platform/TickClock.h"
 #include "client/sound/NoteEngine.h"
 

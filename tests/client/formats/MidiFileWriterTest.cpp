@@ -1,8 +1,8 @@
-#include "client/files/MidiFileWriter.h"
-#include "client/files/MidiExport.h"
-#include "client/files/MidiFileReader.h"
-#include "tests/client/files/FileBytes.h"
-#include "tests/client/files/RecordingBytes.h"
+#include "client/formats/MidiFileWriter.h"
+#include "client/formats/MidiExport.h"
+#include "client/formats/MidiFileReader.h"
+#include "tests/client/formats/FileBytes.h"
+#include "tests/client/formats/RecordingBytes.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // another reader: one line per event, "<time in us> <status> <data 1> <data 2>" in decimal.
 // A file the reader refuses gives its message on stderr and status 1.
 //   midi_file_dump FILE
-#include "client/files/MidiFileReader.h"
+#include "client/formats/MidiFileReader.h"
 
 #include <cstdio>
 

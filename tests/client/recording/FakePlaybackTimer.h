@@ -4,7 +4,7 @@
 // jumps to the pending wake-up, or to the next thing a test scheduled (a click, a key) if
 // that comes first, and the tick clock follows in whole milliseconds.
 
-#include "client/files/PlaybackTimer.h"
+#include "client/recording/PlaybackTimer.h"
 #include "tests/fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "RecordingPanel.h"
 
-#include "FilesLog.h"
+#include "client/formats/FilesLog.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 
 // Pieces of Standard MIDI Files for tests that write them byte by byte.
 
-#include "tests/client/files/FileBytes.h"
+#include "tests/client/formats/FileBytes.h"
 
 #include <QByteArray>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Build step: writes Default.tmk with the program's own keymap encoder, so the shipped file is
 // exactly what the program writes. Usage: make_default_keymap <output path>
-#include "client/files/DefaultKeymap.h"
-#include "client/files/KeymapFile.h"
+#include "client/formats/KeymapFile.h"
+#include "client/keyboard/DefaultKeymap.h"
 
 #include <QFile>
 #include <cstdio>

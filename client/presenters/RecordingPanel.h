@@ -1,9 +1,9 @@
 #pragma once
 
-#include "MidiExport.h"
-#include "Player.h"
-#include "Recorder.h"
+#include "client/formats/MidiExport.h"
 #include "client/platform/Dialogs.h"
+#include "client/recording/Player.h"
+#include "client/recording/Recorder.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
-#include "client/files/Stream.h"
-#include "tests/client/files/FileBytes.h"
+#include "client/formats/Stream.h"
+#include "tests/client/formats/FileBytes.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

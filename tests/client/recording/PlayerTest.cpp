@@ -1,10 +1,10 @@
-#include "client/files/Player.h"
-#include "client/files/RecordingFormat.h"
+#include "client/recording/Player.h"
+#include "client/formats/RecordingFormat.h"
 #include "client/sound/MidiInput.h"
-#include "tests/client/files/FakePlaybackTimer.h"
-#include "tests/client/files/FileBytes.h"
-#include "tests/client/files/MidiBytes.h"
-#include "tests/client/files/RecordingBytes.h"
+#include "tests/client/formats/FileBytes.h"
+#include "tests/client/formats/MidiBytes.h"
+#include "tests/client/formats/RecordingBytes.h"
+#include "tests/client/recording/FakePlaybackTimer.h"
 #include "tests/fakes/FakeSound.h"
 
 #include <QTemporaryDir>

@@ -1,9 +1,10 @@
 #pragma once
 
-#include "MidiFileReader.h"
 #include "PlaybackTimer.h"
-#include "RecordingFile.h"
-#include "RecordingFormat.h"
+
+#include "client/formats/MidiFileReader.h"
+#include "client/formats/RecordingFile.h"
+#include "client/formats/RecordingFormat.h"
 #include "client/platform/TickClock.h"
 
 #include <QString>

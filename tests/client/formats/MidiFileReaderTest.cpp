@@ -1,8 +1,8 @@
-#include "client/files/MidiFileReader.h"
-#include "client/files/MidiFileWriter.h"
-#include "tests/client/files/FileBytes.h"
-#include "tests/client/files/MidiBytes.h"
-#include "tests/client/files/RecordingBytes.h"
+#include "client/formats/MidiFileReader.h"
+#include "client/formats/MidiFileWriter.h"
+#include "tests/client/formats/FileBytes.h"
+#include "tests/client/formats/MidiBytes.h"
+#include "tests/client/formats/RecordingBytes.h"
 
 #include <QTemporaryDir>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "client/files/QtPlaybackTimer.h"
+#include "client/recording/QtPlaybackTimer.h"
 #include "client/desktop/QtPlatform.h"
-#include "client/files/Player.h"
-#include "tests/client/files/FileBytes.h"
-#include "tests/client/files/RecordingBytes.h"
+#include "client/recording/Player.h"
+#include "tests/client/formats/FileBytes.h"
+#include "tests/client/formats/RecordingBytes.h"
 
 #include <QEventLoop>
 #include <QTemporaryDir>
