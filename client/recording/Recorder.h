@@ -1,8 +1,8 @@
 #pragma once
 
+#include "client/engine/NoteEngine.h"
 #include "client/formats/Stream.h"
 #include "client/platform/TickClock.h"
-#include "client/sound/NoteEngine.h"
 
 #include <functional>
 

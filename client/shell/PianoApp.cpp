@@ -4,7 +4,7 @@
 #include "frmAbout.h"
 
 #include "client/platform/Dialogs.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 
 #include "client/formats/KeymapFile.h"
 #include "client/formats/MidiExport.h"
+#include "client/presenters/DeviceChoice.h"
 #include "client/recording/Player.h"
 #include "client/recording/Recorder.h"
 #include "client/session/SessionClient.h"
-#include "client/sound/DeviceChoice.h"
 #include "common/platform/MessageBoxes.h"
 
 namespace tamber {

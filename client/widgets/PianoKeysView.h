@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/sound/NoteEngine.h"
+#include "client/engine/NoteEngine.h"
 
 #include <QRegion>
 #include <QTimer>

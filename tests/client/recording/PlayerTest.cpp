@@ -1,6 +1,6 @@
 #include "client/recording/Player.h"
 #include "client/formats/RecordingFormat.h"
-#include "client/sound/MidiInput.h"
+#include "client/midi/MidiInput.h"
 #include "tests/client/formats/FileBytes.h"
 #include "tests/client/formats/MidiBytes.h"
 #include "tests/client/formats/RecordingBytes.h"

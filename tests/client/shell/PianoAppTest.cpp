@@ -2,7 +2,7 @@
 #include "client/shell/PianoApp.h"
 #include "client/formats/KeymapFile.h"
 #include "client/formats/MidiFileWriter.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
 #include "common/protocol/Codec.h"
 #include "tests/client/formats/FileBytes.h"

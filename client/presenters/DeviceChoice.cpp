@@ -1,8 +1,8 @@
 #include "DeviceChoice.h"
 
-#include "NoteEngine.h"
-#include "ToneGenerator.h"
+#include "client/engine/NoteEngine.h"
 #include "client/platform/SettingsStore.h"
+#include "client/synth/ToneGenerator.h"
 
 #include <cmath>
 

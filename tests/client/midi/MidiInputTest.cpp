@@ -1,4 +1,4 @@
-#include "client/sound/MidiInput.h"
+#include "client/midi/MidiInput.h"
 #include "tests/fakes/FakeSound.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,8 @@
 #include "JackMidiOutput.h"
 
 #include "MidiLog.h"
-#include "SpscQueue.h"
+
+#include "client/synth/SpscQueue.h"
 
 #include <jack/jack.h>
 #include <jack/midiport.h>

@@ -1,5 +1,5 @@
 // The device registry over fake backends: numbering, names, open/close, queued input.
-#include "client/sound/MidiRegistry.h"
+#include "client/midi/MidiRegistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

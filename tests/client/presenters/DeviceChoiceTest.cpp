@@ -1,5 +1,5 @@
-#include "client/sound/DeviceChoice.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/presenters/DeviceChoice.h"
+#include "client/synth/ToneGenerator.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
 #include "tests/fakes/PresentedBoxes.h"

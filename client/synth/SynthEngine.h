@@ -1,10 +1,11 @@
 #pragma once
 
-#include "MidiDevices.h"
 #include "PeriodPolicy.h"
 #include "SpscQueue.h"
 #include "ToneGenerator.h"
 #include "UnderrunDetector.h"
+
+#include "client/engine/MidiDevices.h"
 
 #include <QByteArray>
 #include <QString>

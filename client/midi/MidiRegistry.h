@@ -1,7 +1,8 @@
 #pragma once
 
 #include "MidiBackends.h"
-#include "MidiDevices.h"
+
+#include "client/engine/MidiDevices.h"
 
 #include <QFile>
 #include <QObject>

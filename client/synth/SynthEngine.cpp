@@ -2,6 +2,7 @@
 
 #include "FluidLog.h"
 #include "SoundLog.h"
+
 #include "client/platform/SettingsStore.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
 // The audio period's growth: the policy alone, and driven by a fake driver whose callbacks come
 // late now and then, timed by the underrun detector as the synthesizer's callback is.
-#include "client/sound/PeriodPolicy.h"
-#include "client/sound/SynthEngine.h"
-#include "client/sound/UnderrunDetector.h"
+#include "client/synth/PeriodPolicy.h"
+#include "client/synth/SynthEngine.h"
+#include "client/synth/UnderrunDetector.h"
 #include "tests/fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>

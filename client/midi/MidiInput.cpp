@@ -1,6 +1,6 @@
 #include "MidiInput.h"
 
-#include "NoteEngine.h"
+#include "client/engine/NoteEngine.h"
 
 namespace tamber {
 

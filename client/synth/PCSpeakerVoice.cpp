@@ -1,7 +1,8 @@
 #include "PCSpeakerVoice.h"
 
-#include "NoteEngine.h"
 #include "ToneGenerator.h"
+
+#include "client/engine/NoteEngine.h"
 
 #include <cmath>
 

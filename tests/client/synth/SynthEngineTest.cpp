@@ -1,7 +1,7 @@
 // The built-in synthesizer rendered offline: no audio driver, the callback's work run here.
-#include "client/sound/SynthEngine.h"
-#include "client/sound/MidiBackends.h"
-#include "client/sound/MidiRegistry.h"
+#include "client/synth/SynthEngine.h"
+#include "client/midi/MidiBackends.h"
+#include "client/midi/MidiRegistry.h"
 
 #include <gtest/gtest.h>
 

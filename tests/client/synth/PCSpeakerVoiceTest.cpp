@@ -1,5 +1,5 @@
-#include "client/sound/PCSpeakerVoice.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/synth/PCSpeakerVoice.h"
+#include "client/synth/ToneGenerator.h"
 #include "tests/fakes/FakeSound.h"
 
 #include <gtest/gtest.h>

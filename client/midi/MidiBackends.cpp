@@ -2,7 +2,8 @@
 
 #include "JackMidiOutput.h"
 #include "MidiLog.h"
-#include "SynthEngine.h"
+
+#include "client/synth/SynthEngine.h"
 
 #include <rtmidi/RtMidi.h>
 

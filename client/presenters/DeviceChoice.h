@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MidiDevices.h"
+#include "client/engine/MidiDevices.h"
 
 #include <QString>
 #include <QStringList>
