@@ -1,8 +1,8 @@
 #include "PianoApp.h"
 
-#include "Instruments.h"
 #include "frmAbout.h"
 
+#include "client/engine/Instruments.h"
 #include "client/platform/Dialogs.h"
 #include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
