@@ -94,7 +94,7 @@ TEST(ChatWindowHost, ExitAndTheCloseBoxLeaveTheSessionAndDestroyTheWindow)
     QPointer<frmChat> first = rig.host.chatWindow();
     first->cmdExit()->click();
     EXPECT_EQ(rig.client.phase(), SessionPhase::Offline);
-    EXPECT_EQ(rig.state.MyUserID, 0);
+    EXPECT_EQ(rig.state.MyUserID(), 0);
     EXPECT_TRUE(rig.mnuJoinSession.isEnabled());
     EXPECT_EQ(rig.transport.closes, 1);
     EXPECT_EQ(rig.host.chatWindow(), nullptr);

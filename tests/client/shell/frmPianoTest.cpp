@@ -2,6 +2,7 @@
 #include "client/engine/Instruments.h"
 #include "client/engine/KeyShapes.h"
 #include "client/shell/frmAbout.h"
+#include "common/ProgramInfo.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/support/WindowControls.h"
 
@@ -188,7 +189,8 @@ TEST(frmAbout, ShowsTheVersionTheProgramCarries)
 {
     frmAbout about(nullptr);
     EXPECT_EQ(about.windowTitle(), "About Tamber Piano");
-    EXPECT_EQ(WindowControls(about).label("lblTitle").text(), "Tamber Piano v0.1.3");
+    EXPECT_EQ(WindowControls(about).label("lblTitle").text(),
+              QStringLiteral("Tamber Piano v") + QLatin1String(kVersionText));
 }
 
 // Regression: with the desktop's fallback for MS Sans Serif the instrument list read
