@@ -1,5 +1,6 @@
 #include "RelayService.h"
 
+#include "server/Farewell.h"
 #include "server/RelayLog.h"
 #include "server/net/Connection.h"
 #include "server/net/Sockets.h"
@@ -11,7 +12,9 @@ namespace tamber::server {
 
 RelayService::RelayService(net::Loop& loop, const RelayLimits& limits,
                            const std::optional<WebService>& web, QObject* parent)
-    : QObject(parent), m_loop(loop), m_hub(limits, loop.clock(), &loop.timers()),
+    : QObject(parent), m_loop(loop), m_limits(limits),
+      m_tally(net::ConnectionTally::create(limits.connections)),
+      m_hub(limits, loop.clock(), &loop.timers()),
       m_tcp(loop, [this](int fd, const QHostAddress& peer) { onTcpAccepted(fd, peer); }),
       m_webService(web)
 {
@@ -43,7 +46,8 @@ Listening RelayService::start(quint16 port, const QHostAddress& address)
                 return true;
             };
             m_web = std::make_unique<WebPort>(m_loop, WebFiles(m_webService->folders),
-                                              m_webService->allowedOrigins, seat);
+                                              m_webService->allowedOrigins, seat,
+                                              WebPort::Admission{m_tally, m_limits.trustedProxies});
         }
         if (!m_web->listen(m_webService->address, m_webService->port)) {
             result.error = m_web->errorString();
@@ -70,6 +74,12 @@ bool RelayService::stop()
 
 void RelayService::onTcpAccepted(int fd, const QHostAddress& peer)
 {
+    net::ConnectionTally::Ticket ticket;
+    const auto verdict = net::ConnectionTally::admit(m_tally, peer, &ticket);
+    if (verdict != net::ConnectionTally::Verdict::Admitted) {
+        refuse(fd, peer, verdict);
+        return;
+    }
     if (!m_hub.hasFreeSlot()) {
         // Closed at once, nothing sent: the eight notice nothing.
         qCInfo(lcRelay) << "Turned away" << peer.toString() << "- every place is taken";
@@ -77,8 +87,21 @@ void RelayService::onTcpAccepted(int fd, const QHostAddress& peer)
         return;
     }
     net::tuneClientSocket(fd);
-    if (net::Connection* connection = net::Connection::open(m_loop, fd, peer))
+    if (net::Connection* connection = net::Connection::open(m_loop, fd, peer)) {
+        connection->setTicket(std::move(ticket));
         m_hub.adopt(connection);
+    }
+}
+
+void RelayService::refuse(int fd, const QHostAddress& peer, net::ConnectionTally::Verdict verdict)
+{
+    const QByteArray reason = net::ConnectionTally::refusal(verdict);
+    qCInfo(lcRelay) << "Refused" << peer.toString() << "-" << reason;
+    net::tuneClientSocket(fd);
+    if (net::Connection* connection = net::Connection::open(m_loop, fd, peer)) {
+        connection->write(farewell(reason));
+        connection->closeAndLetGo();
+    }
 }
 
 } // namespace tamber::server

@@ -5,6 +5,7 @@
 // others only through that thread's loop (RelayServer does so).
 
 #include "server/RelayHub.h"
+#include "server/net/ConnectionTally.h"
 #include "server/net/Listener.h"
 #include "server/web/WebFiles.h"
 
@@ -61,8 +62,13 @@ signals:
 
 private:
     void onTcpAccepted(int fd, const QHostAddress& peer);
+    // Over the caps: the client hears why, and the connection closes before it is seated.
+    void refuse(int fd, const QHostAddress& peer, net::ConnectionTally::Verdict verdict);
 
     net::Loop& m_loop;
+    RelayLimits m_limits;
+    // Shared with every connection's ticket, which may outlive the service by a turn.
+    std::shared_ptr<net::ConnectionTally> m_tally;
     RelayHub m_hub;
     net::Listener m_tcp;
     std::optional<WebService> m_webService;

@@ -2,6 +2,7 @@
 
 #include "common/logging/VerboseLogging.h"
 #include "common/protocol/Codec.h"
+#include "server/net/Sockets.h"
 
 #include <QUrl>
 #include <cmath>
@@ -79,7 +80,24 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
                                  "open the WebSocket; repeat for more, or * for any. The page's "
                                  "own host always may, unless none is given too (a page served "
                                  "only through a proxy)."),
-                  QStringLiteral("origin"))
+                  QStringLiteral("origin")),
+      m_maxPerAddress(QStringLiteral("max-per-address"),
+                      QStringLiteral("How many connections one IP address may hold, on both "
+                                     "ports together; more are told why and closed before they "
+                                     "take a seat (default %1; 0: no limit).")
+                          .arg(net::ConnectionCaps().perAddress),
+                      QStringLiteral("count")),
+      m_maxConnections(QStringLiteral("max-connections"),
+                       QStringLiteral("How many connections the server holds in all (default "
+                                      "%1).")
+                           .arg(net::ConnectionCaps().total),
+                       QStringLiteral("count")),
+      m_trustedProxy(QStringLiteral("trusted-proxy"),
+                     QStringLiteral("A reverse proxy in front of the web port, by IP address "
+                                    "(repeat for more): its connections count as, and are "
+                                    "listed as, the address it forwards (X-Forwarded-For or "
+                                    "Forwarded). Those headers from anyone else are ignored."),
+                     QStringLiteral("address"))
 {
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.addHelpOption();
@@ -88,6 +106,9 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     parser.addOption(m_verbose);
     parser.addOption(m_web);
     parser.addOption(m_webOrigin);
+    parser.addOption(m_maxPerAddress);
+    parser.addOption(m_maxConnections);
+    parser.addOption(m_trustedProxy);
     const RelayLimits defaults;
     for (const RateKind& kind : kRates) {
         const Rate fallback = defaults.*kind.field;
@@ -141,6 +162,36 @@ std::optional<RelayLimits> ServerOptions::limits(QString* error) const
         Rate& rate = limits.*options.field;
         if (!read(options.rate, 0.001, rate.perSecond) || !read(options.burst, 1, rate.burst))
             return std::nullopt;
+    }
+    const auto count = [&](const QCommandLineOption& option, int least, int& into) {
+        if (!m_parser.isSet(option))
+            return true;
+        const QString text = m_parser.value(option);
+        bool ok = false;
+        const int value = text.toInt(&ok);
+        if (!ok || value < least) {
+            *error = QStringLiteral("--%1 wants a whole number of at least %2, not \"%3\"")
+                         .arg(option.names().constFirst())
+                         .arg(least)
+                         .arg(text);
+            return false;
+        }
+        into = value;
+        return true;
+    };
+    if (!count(m_maxPerAddress, 0, limits.connections.perAddress) ||
+        !count(m_maxConnections, 1, limits.connections.total))
+        return std::nullopt;
+    for (const QString& value : m_parser.values(m_trustedProxy)) {
+        for (const QString& entry : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+            QHostAddress address;
+            if (!address.setAddress(entry.trimmed())) {
+                *error = QStringLiteral("--trusted-proxy wants an IP address, not \"%1\"")
+                             .arg(entry.trimmed());
+                return std::nullopt;
+            }
+            limits.trustedProxies << net::plainAddress(address);
+        }
     }
     return limits;
 }

@@ -28,7 +28,8 @@ public:
     bool headless() const;
     // --verbose: the relay's debug messages too.
     bool verbose() const;
-    // The limits the command line asks for, or nullopt with *error naming the bad value.
+    // The limits the command line asks for (rates, connection caps, trusted proxies), or
+    // nullopt with *error naming the bad value.
     std::optional<RelayLimits> limits(QString* error) const;
     // The web port the command line asks for, or nullopt with *error naming the bad value.
     std::optional<WebSettings> web(QString* error) const;
@@ -46,6 +47,9 @@ private:
     QCommandLineOption m_verbose;
     QCommandLineOption m_web;
     QCommandLineOption m_webOrigin;
+    QCommandLineOption m_maxPerAddress;
+    QCommandLineOption m_maxConnections;
+    QCommandLineOption m_trustedProxy;
     std::vector<RateOptions> m_rates;
 };
 

@@ -6,8 +6,12 @@
 // closed, a WebSocket that passes the path and Origin checks is handed on to be seated, others
 // are closed before a byte of the protocol passes. Unfinished heads are limited per address
 // and in all, so that they cannot take every descriptor: past a limit, the oldest is dropped.
+// Every connection is counted at accept (ConnectionTally); one over the caps is told why (a
+// WebSocket gets the reason and "Farewell", a page request a 503) and closed. A trusted proxy's
+// connection counts as the address it forwards, once its head says which.
 
 #include "server/net/Connection.h"
+#include "server/net/ConnectionTally.h"
 #include "server/net/Listener.h"
 #include "server/web/WebFiles.h"
 
@@ -40,7 +44,14 @@ public:
     // Takes a WebSocket player's connection, its framing set; false when no seat is free.
     using Seat = std::function<bool(net::Connection& connection)>;
 
-    WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat);
+    struct Admission
+    {
+        std::shared_ptr<net::ConnectionTally> tally; // none: nothing is counted
+        QList<QHostAddress> trustedProxies;
+    };
+
+    WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat,
+            Admission admission = {});
     // Ends every exchange not handed on yet.
     ~WebPort();
     WebPort(const WebPort&) = delete;
@@ -62,6 +73,12 @@ private:
 
     void onAccepted(int fd, const QHostAddress& peer);
     void handle(Exchange& exchange, const HttpRequest& request);
+    // Counts a trusted proxy's connection as the client it forwards, if it names one.
+    void countForwarded(Exchange& exchange, const HttpRequest& request);
+    // Over the caps: a WebSocket hears why and is closed, a page request gets a 503.
+    void refuse(Exchange& exchange, const HttpRequest& request);
+    // Completes the WebSocket handshake; its framing is set on the connection.
+    void acceptWebSocket(Exchange& exchange, const HttpRequest& request);
     void upgrade(Exchange& exchange, const HttpRequest& request);
     void answer(Exchange& exchange, int status,
                 const QList<std::pair<QByteArray, QByteArray>>& extra = {});
@@ -75,6 +92,7 @@ private:
     WebFiles m_files;
     QStringList m_allowedOrigins;
     Seat m_seat;
+    Admission m_admission;
     net::Listener m_listener;
     int m_maxHeads;
     std::unordered_set<Exchange*> m_exchanges;

@@ -29,6 +29,7 @@ public:
     {
         QByteArray path = "/ws";
         QByteArray origin;
+        QByteArray headers;         // more header lines, each ending in CR LF
         int receiveBuffer = 0;      // 0: the system's
         const char* from = nullptr; // a loopback address other than 127.0.0.1
     };
@@ -43,7 +44,7 @@ public:
                              "Sec-WebSocket-Version: 13\r\n";
         if (!options.origin.isEmpty())
             request += "Origin: " + options.origin + "\r\n";
-        send(request + "\r\n");
+        send(request + options.headers + "\r\n");
     }
     // A plain connection, nothing sent.
     RawWebSocket(quint16 port, const char* from = nullptr, int receiveBuffer = 0)

@@ -33,8 +33,10 @@ public:
                 ::setrlimit(RLIMIT_NOFILE, &limit);
             }
         });
+        // Every connection comes from loopback here: no cap per address.
         process.start(serverBinary(), {QStringLiteral("--headless"), QStringLiteral("--web"),
-                                       QStringLiteral("8080")});
+                                       QStringLiteral("8080"), QStringLiteral("--max-per-address"),
+                                       QStringLiteral("0")});
         EXPECT_TRUE(process.waitForStarted(5000));
         EXPECT_TRUE(waitUntil([] {
             QTcpSocket probe;
