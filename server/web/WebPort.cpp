@@ -2,6 +2,7 @@
 
 #include "server/Farewell.h"
 #include "server/RelayLog.h"
+#include "server/Rooms.h"
 #include "server/net/Sockets.h"
 #include "server/web/Forwarded.h"
 #include "server/web/HttpHead.h"
@@ -29,6 +30,8 @@ QByteArray reasonPhrase(int status)
         return "OK";
     case 304:
         return "Not Modified";
+    case 308:
+        return "Permanent Redirect";
     case 400:
         return "Bad Request";
     case 404:
@@ -51,6 +54,8 @@ QByteArray statusText(int status)
     switch (status) {
     case 304:
         return {};
+    case 308:
+        return "Moved: the room's page ends with a slash\n";
     case 400:
         return "Bad request\n";
     case 405:
@@ -73,13 +78,20 @@ QString authorityOf(const QString& origin)
     return (scheme < 0 ? origin : origin.mid(scheme + 3)).toLower();
 }
 
-// The players' socket: /ws, or the default room's beside its page, /r/main/ws in any case.
-bool isPlayerPath(const QByteArray& path)
+constexpr auto kRoomsPath = "/rooms.json";
+
+// The room a players' socket path names: /r/NAME/ws beside the room's page, or /ws for the
+// default room; nullopt for any other path.
+std::optional<QByteArray> playerRoom(const QByteArray& path)
 {
     if (path == "/ws")
-        return true;
-    return path.size() == 10 && path.startsWith("/r/") && path.endsWith("/ws") &&
-           path.mid(3, 4).toLower() == "main";
+        return QByteArray(kDefaultRoom);
+    if (!path.startsWith("/r/") || !path.endsWith("/ws"))
+        return std::nullopt;
+    const QByteArray room = path.mid(3, path.size() - 6);
+    if (!protocol::isRoomName(room))
+        return std::nullopt;
+    return room;
 }
 
 } // namespace
@@ -198,9 +210,9 @@ public:
 };
 
 WebPort::WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat,
-                 Admission admission)
+                 RoomList rooms, Admission admission)
     : m_loop(loop), m_files(std::move(files)), m_allowedOrigins(std::move(allowedOrigins)),
-      m_seat(std::move(seat)), m_admission(std::move(admission)),
+      m_seat(std::move(seat)), m_rooms(std::move(rooms)), m_admission(std::move(admission)),
       m_listener(loop, [this](int fd, const QHostAddress& peer) { onAccepted(fd, peer); }),
       m_maxHeads(headRoom())
 {
@@ -297,6 +309,8 @@ void WebPort::handle(Exchange& exchange, const HttpRequest& request)
     }
     if (request.headerHasToken("upgrade", "websocket"))
         upgrade(exchange, request);
+    else if (request.path == kRoomsPath && m_rooms)
+        answerRooms(exchange, request);
     else
         answerFile(exchange, request);
 }
@@ -371,7 +385,8 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     // The handshake is done on any path; only a player's, from an allowed page, is seated.
     QString host = QString::fromLatin1(request.header("host"));
     const QString origin = QString::fromLatin1(request.header("origin"));
-    if (!isPlayerPath(request.path) || !originAllowed(origin, host, m_allowedOrigins)) {
+    const std::optional<QByteArray> room = playerRoom(request.path);
+    if (!room || !originAllowed(origin, host, m_allowedOrigins)) {
         qCDebug(lcRelay) << "Web port: no seat for a WebSocket at" << request.path << "from"
                          << (origin.isEmpty() ? QStringLiteral("no page") : origin);
         frames.setCloseCode(WebSocketFraming::kPolicyViolated);
@@ -381,8 +396,8 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     // Seated, the connection is the hub's; bytes sent right behind the head are its first.
     const QByteArray early = exchange.m_head.rest();
     connection.setSink(nullptr);
-    if (!m_seat(connection)) {
-        // A ninth player: answered, then turned away in order, and nobody else notices.
+    if (!m_seat(connection, *room)) {
+        // No seat: answered, then turned away in order, and nobody else notices.
         connection.setSink(&exchange);
         exchange.answered();
         return;
@@ -422,6 +437,22 @@ void WebPort::answerFile(Exchange& exchange, const HttpRequest& request)
     // The body leaves a piece at a time, as the peer takes it.
     if (reply.sendsBody())
         exchange.m_connection->setSource([file] { return file->read(kBodyChunk); });
+}
+
+void WebPort::answerRooms(Exchange& exchange, const HttpRequest& request)
+{
+    WebReply reply = m_files.resolve(request.method, {});
+    if (reply.status == 405) {
+        const QByteArray body = statusText(405);
+        respond(exchange, reply, body.size(), body);
+        return;
+    }
+    // Players come and go: never from a cache.
+    reply.status = 200;
+    reply.headers.emplaceBack("Content-Type", "application/json");
+    reply.headers.emplaceBack("Cache-Control", "no-store");
+    const QByteArray body = m_rooms();
+    respond(exchange, reply, body.size(), body);
 }
 
 void WebPort::respond(Exchange& exchange, const WebReply& reply, qint64 length,
