@@ -1,5 +1,6 @@
 #include "Doorway.h"
 
+#include "server/Farewell.h"
 #include "server/RelayLog.h"
 
 namespace tamber::server {
@@ -108,8 +109,7 @@ void Doorway::seat(Entries::iterator entry, const SeatRequest& request, QByteArr
     }
     qCInfo(lcRelay) << "Turned away" << connection->peerAddress().toString() << "-"
                     << refusal->line;
-    connection->write(encode(protocol::ChatLine{refusal->line}));
-    connection->write(encode(protocol::FarewellMessage{refusal->line}));
+    connection->write(farewell(refusal->line));
     connection->setSink(this);
     m_index[connection] =
         m_leaving.insert(m_leaving.end(), {connection, m_clock.now() + m_closeGrace, {}, true});

@@ -153,6 +153,13 @@ void RelayCore::tell(int n, const QList<QByteArray>& lines)
     settleDepartures();
 }
 
+void RelayCore::tellAll(const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines)
+        SendToAll(encode(msg::ChatLine{line}));
+    settleDepartures();
+}
+
 void RelayCore::setRoom(const RoomState& room)
 {
     const bool changed =

@@ -76,6 +76,8 @@ public:
     void HandleChatText(int n, const QByteArray& text);
     // Chat lines to slot n alone (answers to its commands).
     void tell(int n, const QList<QByteArray>& lines);
+    // Chat lines to everyone in the room.
+    void tellAll(const QList<QByteArray>& lines);
 
     const UserSlot& user(int n) const { return Users[n - 1]; }
     // The unfinished message of slot n's client, which goes with it to another room.

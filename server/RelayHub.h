@@ -7,6 +7,7 @@
 #include "server/ClientLink.h"
 #include "server/FloodControl.h"
 #include "server/RelayCore.h"
+#include "server/RoomRules.h"
 #include "server/ShownName.h"
 #include "server/net/Loop.h"
 #include "server/net/Timers.h"
@@ -88,6 +89,15 @@ public:
     void setCommands(RoomCommands* commands) { m_commands = commands; }
     const RoomState& room() const { return m_core.room(); }
     void setRoom(const RoomState& room) { m_core.setRoom(room); }
+    // Who owns the room, its lock, its listing and its bans.
+    const RoomRules& rules() const { return m_rules; }
+    // Why a player from that address may not come in now (locked, banned), as they are told.
+    std::optional<QByteArray> joinRefusal(const QByteArray& address);
+    QByteArray addressOf(int n) const { return m_slots[n - 1].address; }
+    // An address as the lists show it and bans hold it.
+    static QByteArray shownAddress(const QHostAddress& address);
+    // The operator sends slot n's player out; false when nobody sits there.
+    bool operatorKick(int n);
     int playerCount() const;
     // Chat lines to slot n alone.
     void tell(int n, const QList<QByteArray>& lines) { m_core.tell(n, lines); }
@@ -133,6 +143,13 @@ private:
     void close(int slot, bool abort) override;
     void refreshList() override;
     void command(int slot, const QByteArray& text) override;
+    // Carries out what the room's rules decided on a command of `sender`'s (0: the operator).
+    void apply(int sender, const RoomRules::Outcome& outcome);
+    // Tells the player why, bids it farewell and closes it in order; the room sees it go.
+    void sendOut(const RoomRules::Removal& removal);
+    // Tells the rules of every player gone since (by any means); ownership may pass on.
+    void noteDepartures();
+    RoomState roomState() const;
 
     void linkReceived(ClientLink& link, QByteArrayView bytes) override;
     void linkEnded(ClientLink& link, bool error) override;
@@ -151,6 +168,7 @@ private:
     std::array<bool, kSlotCount> SocketLoaded{};
     std::vector<Closing> m_closing;
     RelayCore m_core;
+    RoomRules m_rules;
     net::Timers* m_timers;
     RoomCommands* m_commands = nullptr;
 };

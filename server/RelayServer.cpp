@@ -142,4 +142,14 @@ QList<RoomListing> RelayServer::rooms() const
     return onRelay([this] { return m_service->rooms().rooms(); });
 }
 
+bool RelayServer::kick(const QByteArray& room, int n)
+{
+    if (!m_service)
+        return false;
+    return onRelay([&] {
+        RelayHub* hub = m_service->rooms().find(room);
+        return hub && hub->operatorKick(n);
+    });
+}
+
 } // namespace tamber::server

@@ -54,6 +54,9 @@ public:
     QByteArray userName(int n, const QByteArray& room = kDefaultRoom) const;
     bool isPaced(int n, const QByteArray& room = kDefaultRoom) const;
     qint64 unsentBytes(int n, const QByteArray& room = kDefaultRoom) const;
+    // The operator sends the player in slot n of the room out, with a reason and "Farewell";
+    // false when nobody sits there.
+    bool kick(const QByteArray& room, int n);
     // Every room with players, in name order.
     QList<RoomListing> rooms() const;
 

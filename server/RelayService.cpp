@@ -43,10 +43,8 @@ Listening RelayService::start(quint16 port, const QHostAddress& address)
                 Arrival arrival;
                 arrival.connection = &connection;
                 const auto refusal = m_rooms.seat(std::move(arrival), {room, !isDefaultRoom(room)});
-                if (refusal && !refusal->line.isEmpty()) {
-                    connection.write(encode(protocol::ChatLine{refusal->line}));
-                    connection.write(encode(protocol::FarewellMessage{refusal->line}));
-                }
+                if (refusal && !refusal->line.isEmpty())
+                    connection.write(farewell(refusal->line));
                 return !refusal;
             };
             m_web = std::make_unique<WebPort>(

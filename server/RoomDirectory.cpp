@@ -54,6 +54,12 @@ std::optional<RoomDirectory::Refusal> RoomDirectory::seat(Arrival arrival,
     if (!protocol::isRoomName(request.room))
         return Refusal{kBadRoomName};
     RelayHub* existing = find(request.room);
+    if (existing) {
+        // Locked, or the owner banned this address.
+        const QByteArray address = RelayHub::shownAddress(arrival.connection->peerAddress());
+        if (auto refusal = existing->joinRefusal(address))
+            return Refusal{*refusal};
+    }
     if (existing && !existing->hasFreeSlot()) {
         // The default room's ninth player who asked for nothing is closed without a byte, as
         // it always was.
@@ -86,7 +92,13 @@ QList<RoomListing> RoomDirectory::rooms() const
 
 QList<RoomListing> RoomDirectory::publicRooms() const
 {
-    return rooms();
+    QList<RoomListing> listing;
+    for (const auto& [key, room] : m_rooms) {
+        const int players = room->playerCount();
+        if (players != 0 && !room->rules().isPrivate())
+            listing.append({room->room().name, players});
+    }
+    return listing;
 }
 
 int RoomDirectory::playerCount() const
@@ -134,9 +146,16 @@ void RoomDirectory::move(RelayHub& from, int slot, const QByteArray& name)
         from.tell(slot, {"You are in room " + from.room().name + " already."});
         return;
     }
-    if (RelayHub* existing = find(name); existing && !existing->hasFreeSlot()) {
-        from.tell(slot, {roomFullLine(existing->room().name)});
-        return;
+    if (RelayHub* existing = find(name)) {
+        // A player refused stays where it is.
+        if (auto refusal = existing->joinRefusal(from.addressOf(slot))) {
+            from.tell(slot, {*refusal});
+            return;
+        }
+        if (!existing->hasFreeSlot()) {
+            from.tell(slot, {roomFullLine(existing->room().name)});
+            return;
+        }
     }
     const Made made = roomFor(name);
     if (!made.room) {

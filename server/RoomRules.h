@@ -51,6 +51,7 @@ public:
     int owner() const { return m_owner; }
     bool isLocked() const { return m_locked; }
     bool isPrivate() const { return m_private; }
+    bool isSeated(int seat) const { return m_addresses.contains(seat); }
 
     // Why a player from `address` may not join now, as the line they are told; nullopt when
     // they may.

@@ -3,6 +3,7 @@
 #include "common/desktop/FontFit.h"
 #include "common/platform/MessageBoxes.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -55,6 +56,15 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     lblRooms = new QLabel(this);
     lblRooms->setObjectName(QStringLiteral("lblRooms"));
     lblRooms->setGeometry(px(120), px(2850), px(4455), px(300));
+
+    // The operator may send anyone out, in any room.
+    mnuKick = new QAction(QStringLiteral("&Kick"), lstUsers);
+    mnuKick->setObjectName(QStringLiteral("mnuKick"));
+    mnuKick->setShortcut(QKeySequence::Delete);
+    mnuKick->setShortcutContext(Qt::WidgetShortcut);
+    lstUsers->addAction(mnuKick);
+    lstUsers->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(mnuKick, &QAction::triggered, this, &frmServer::mnuKick_Click);
 
     setTabOrder(lstUsers, cmdStart);
     setTabOrder(cmdStart, cmdStop);
@@ -149,6 +159,13 @@ void frmServer::cmdStop_Click()
     m_server.stop();
     cmdStart->setEnabled(true);
     cmdStop->setEnabled(false);
+}
+
+void frmServer::mnuKick_Click()
+{
+    const int row = lstUsers->currentRow();
+    if (row >= 0)
+        m_server.kick(shownRoom(), row + 1);
 }
 
 } // namespace tamber::server

@@ -1,13 +1,15 @@
 #pragma once
 
 // The server's window: the slot list of the room chosen, how many rooms and players there are,
-// and Start/Stop. It only binds widgets to RelayServer.
+// and Start/Stop; a player chosen in the list can be sent out (Kick in its context menu, or
+// Delete). It only binds widgets to RelayServer.
 
 #include "server/RelayServer.h"
 
 #include <QHostAddress>
 #include <QWidget>
 
+class QAction;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -46,9 +48,11 @@ private:
     QPushButton* cmdStop;
     QComboBox* cboRoom;
     QLabel* lblRooms;
+    QAction* mnuKick;
 
     void cmdStart_Click();
     void cmdStop_Click();
+    void mnuKick_Click();
     void showLines(const QStringList& lines);
     void onListChanged(const QByteArray& room, const QStringList& lines);
     void showRooms(const QList<RoomListing>& rooms);

@@ -135,7 +135,7 @@ TEST_F(DoorwayTest, AJoinFirstPicksTheRoomAndWhatFollowsItIsHandledThere)
                           protocol::buildMessage({"ChatMsg", "hi"}) + "Note");
     EXPECT_EQ(player->take(), (QList<Fields>{{"UserID", "User1", "1"},
                                              {"ChatMsg", "Welcome to Corvent! This is room Jazz."},
-                                             {"RoomInfo", "Jazz", "0", "0"},
+                                             {"RoomInfo", "Jazz", "1", "0"},
                                              {"UserName", "1", "User1"},
                                              {"ChatMsg", "User1: hi"}}));
     // The rest of a message cut in two arrives later.
@@ -231,7 +231,7 @@ TEST_F(DoorwayTest, AJoinMovesAPlayerWithWhatItSentAfterwardsAndTheOldRoomSeesIt
     EXPECT_EQ(stays->take(), (QList<Fields>{{"UserName", "2", "-"}}));
     EXPECT_EQ(mover->take(), (QList<Fields>{{"UserID", "User2", "2"},
                                             {"ChatMsg", "Welcome to Corvent! This is room jazz."},
-                                            {"RoomInfo", "jazz", "0", "0"},
+                                            {"RoomInfo", "jazz", "1", "0"},
                                             {"UserName", "1", "User1"},
                                             {"UserName", "2", "User2"},
                                             {"NoteOn", "60", "90", "2"}}));

@@ -5,6 +5,7 @@
 #include "tests/server/TestClient.h"
 #include "tests/support/WindowControls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QListWidget>
@@ -70,6 +71,38 @@ TEST(frmServer, StartsStoppedThenListsClientsWhileRunning)
     EXPECT_TRUE(controls.button("cmdStart").isEnabled());
     EXPECT_FALSE(controls.button("cmdStop").isEnabled());
     EXPECT_TRUE(boxes.shown.empty());
+}
+
+// The operator's Kick on the chosen seat: the player is told why and bid farewell, the others
+// see the seat emptied.
+TEST(frmServer, KickSendsTheChosenPlayerOutWithTheOperatorsReason)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
+    window.show();
+    controls.button("cmdStart").click();
+    testing::TestClient first(server.port());
+    testing::TestClient second(server.port());
+    ASSERT_TRUE(testing::waitUntil(
+        [&] { return controls.list("lstUsers").item(1)->text() == "2. User2: 127.0.0.1"; }));
+    first.take(6);
+
+    auto* kick = window.findChild<QAction*>(QStringLiteral("mnuKick"));
+    ASSERT_NE(kick, nullptr);
+    controls.list("lstUsers").setCurrentRow(1);
+    kick->trigger();
+    const QByteArray reason = "You were sent out of room main by the operator.";
+    EXPECT_TRUE(testing::waitUntil([&] { return second.received.size() >= 5 + 2; }));
+    EXPECT_EQ(second.received.mid(5),
+              (QList<testing::Fields>{{"ChatMsg", reason}, {"Farewell", reason}}));
+    EXPECT_TRUE(second.waitClosed());
+    EXPECT_EQ(first.take(2),
+              (QList<testing::Fields>{{"UserName", "2", "-"},
+                                      {"ChatMsg", "User2 was sent out by the operator."}}));
+    EXPECT_TRUE(testing::waitUntil(
+        [&] { return controls.list("lstUsers").item(1)->text() == emptyLines()[1]; }));
 }
 
 TEST(frmServer, PortInUseIsReportedAndTheWindowStaysStopped)
