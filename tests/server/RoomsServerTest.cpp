@@ -97,7 +97,7 @@ TEST_F(RoomsServerTest, AMoveIsSeenLeavingHereAndArrivingThereWithWhatFollowedIt
     EXPECT_EQ(greeting.mid(0, 5),
               (QList<Fields>{{"UserID", "User2", "2"},
                              {"ChatMsg", "Welcome to Corvent! This is room blues."},
-                             {"RoomInfo", "blues", "0", "0"},
+                             {"RoomInfo", "blues", "1", "0"},
                              {"UserName", "1", "User1"},
                              {"UserName", "2", "User2"}}));
     QList<Fields> notes = there.take(102).mid(2);
