@@ -21,20 +21,6 @@ using testing::waitUntil;
 const Fields kAddressFull{"ChatMsg", "Too many connections from your address."};
 const Fields kAddressFarewell{"Farewell", "Too many connections from your address."};
 
-// The protocol messages a raw browser got, in order.
-QList<Fields> messagesOf(const RawWebSocket& browser)
-{
-    protocol::MessageAssembler assembler{0};
-    QList<Fields> messages;
-    for (const testing::ServerFrame& frame : browser.frames()) {
-        if (frame.opcode == 2) {
-            for (const QByteArray& m : assembler.feed(frame.payload))
-                messages << protocol::splitFields(m);
-        }
-    }
-    return messages;
-}
-
 class Admission : public ::testing::Test
 {
 protected:
@@ -68,7 +54,7 @@ TEST_F(Admission, OneOverTheCapOfItsAddressIsToldWhyAndClosedBeforeTakingASeat)
     TestClient first(server->port());
     first.skipGreeting(1);
     auto web = browser("127.0.0.1"); // the same address on the other port
-    ASSERT_TRUE(messagesOf(*web).contains(Fields({"UserID", "User2", "2"})));
+    ASSERT_TRUE(web->messages().contains(Fields({"UserID", "User2", "2"})));
     first.take(2); // UserName 1 and 2
 
     TestClient third(server->port());
@@ -76,7 +62,7 @@ TEST_F(Admission, OneOverTheCapOfItsAddressIsToldWhyAndClosedBeforeTakingASeat)
     EXPECT_TRUE(third.waitClosed());
     auto webThird = browser("127.0.0.1");
     EXPECT_TRUE(webThird->readUntilClosed());
-    EXPECT_EQ(messagesOf(*webThird), (QList<Fields>{kAddressFull, kAddressFarewell}));
+    EXPECT_EQ(webThird->messages(), (QList<Fields>{kAddressFull, kAddressFarewell}));
     // Nobody was seated, nobody was told.
     waitUntil([] { return false; }, 100);
     EXPECT_TRUE(first.received.isEmpty());
@@ -84,7 +70,7 @@ TEST_F(Admission, OneOverTheCapOfItsAddressIsToldWhyAndClosedBeforeTakingASeat)
 
     // Another address is welcome, and a place given back is free again.
     auto other = browser("127.0.0.2");
-    EXPECT_TRUE(messagesOf(*other).contains(Fields({"UserID", "User3", "3"})));
+    EXPECT_TRUE(other->messages().contains(Fields({"UserID", "User3", "3"})));
     web.reset();
     ASSERT_TRUE(waitUntil([&] { return server->slotLines().value(1) == "2. No User: 0.0.0.0"; }));
     TestClient again(server->port());
@@ -97,22 +83,22 @@ TEST_F(Admission, ATrustedProxysClientIsCountedAndListedByTheAddressItForwards)
     // Through the proxy: two clients of their own, each counted as itself.
     auto a = browser("127.0.0.3", "X-Forwarded-For: 10.9.9.9, 198.51.100.7\r\n");
     auto b = browser("127.0.0.3", "Forwarded: for=\"[2001:db8::17]:4711\"\r\n");
-    ASSERT_TRUE(messagesOf(*a).contains(Fields({"UserID", "User1", "1"})));
-    ASSERT_TRUE(messagesOf(*b).contains(Fields({"UserID", "User2", "2"})));
+    ASSERT_TRUE(a->messages().contains(Fields({"UserID", "User1", "1"})));
+    ASSERT_TRUE(b->messages().contains(Fields({"UserID", "User2", "2"})));
     EXPECT_EQ(server->slotLines().value(0), "1. User1: 198.51.100.7");
     EXPECT_EQ(server->slotLines().value(1), "2. User2: 2001:db8::17");
     // A second one from the same forwarded address is over its cap.
     auto again = browser("127.0.0.3", "X-Forwarded-For: 198.51.100.7\r\n");
     EXPECT_TRUE(again->readUntilClosed());
-    EXPECT_EQ(messagesOf(*again), (QList<Fields>{kAddressFull, kAddressFarewell}));
+    EXPECT_EQ(again->messages(), (QList<Fields>{kAddressFull, kAddressFarewell}));
 
     // Anyone else's headers are ignored: listed and counted as itself.
     auto direct = browser("127.0.0.4", "X-Forwarded-For: 198.51.100.9\r\n");
-    ASSERT_TRUE(messagesOf(*direct).contains(Fields({"UserID", "User3", "3"})));
+    ASSERT_TRUE(direct->messages().contains(Fields({"UserID", "User3", "3"})));
     EXPECT_EQ(server->slotLines().value(2), "3. User3: 127.0.0.4");
     auto forged = browser("127.0.0.4", "X-Forwarded-For: 198.51.100.10\r\n");
     EXPECT_TRUE(forged->readUntilClosed());
-    EXPECT_EQ(messagesOf(*forged), (QList<Fields>{kAddressFull, kAddressFarewell}));
+    EXPECT_EQ(forged->messages(), (QList<Fields>{kAddressFull, kAddressFarewell}));
 }
 
 TEST_F(Admission, APageRequestOverTheCapGetsA503WithTheReason)

@@ -17,19 +17,6 @@ using testing::RawWebSocket;
 using testing::TestClient;
 using testing::waitUntil;
 
-QList<Fields> messagesOf(const RawWebSocket& browser)
-{
-    protocol::MessageAssembler assembler{0};
-    QList<Fields> messages;
-    for (const testing::ServerFrame& frame : browser.frames()) {
-        if (frame.opcode == 2) {
-            for (const QByteArray& m : assembler.feed(frame.payload))
-                messages << protocol::splitFields(m);
-        }
-    }
-    return messages;
-}
-
 QList<Fields> farewell(const QByteArray& reason)
 {
     return {{"ChatMsg", reason}, {"Farewell", reason}};
@@ -78,7 +65,7 @@ TEST_F(Owners, KickedAndBannedPlayersGoWithTheirReasonWhileTheOthersPlayOn)
     auto owner = join("jazz", 1);
     auto desk = join("jazz", 2);
     auto web = browser("jazz", "127.0.0.2");
-    ASSERT_TRUE(messagesOf(*web).contains(Fields({"RoomInfo", "jazz", "1", "0"})));
+    ASSERT_TRUE(web->messages().contains(Fields({"RoomInfo", "jazz", "1", "0"})));
     // Each arrival told the others who is here: 1 and 2, then 1, 2 and 3.
     ASSERT_TRUE(
         waitUntil([&] { return owner->received.size() >= 5 && desk->received.size() >= 3; }));
@@ -93,7 +80,7 @@ TEST_F(Owners, KickedAndBannedPlayersGoWithTheirReasonWhileTheOthersPlayOn)
 
     owner->send({"ChatMsg", "/ban 3 5"});
     EXPECT_TRUE(web->readUntilClosed());
-    const QList<Fields> atWeb = messagesOf(*web);
+    const QList<Fields> atWeb = web->messages();
     EXPECT_EQ(atWeb.mid(atWeb.size() - 2),
               farewell("You were sent out of room jazz by the owner and may not return for 5 "
                        "minutes."));
@@ -103,7 +90,7 @@ TEST_F(Owners, KickedAndBannedPlayersGoWithTheirReasonWhileTheOthersPlayOn)
     // The banned address may not return, on either port; the kicked one may.
     auto again = browser("jazz", "127.0.0.2");
     EXPECT_TRUE(again->readUntilClosed());
-    EXPECT_EQ(messagesOf(*again), farewell("You are banned from room jazz."));
+    EXPECT_EQ(again->messages(), farewell("You are banned from room jazz."));
     auto back = join("jazz", 2);
     back->send({"NoteOn", "60", "100"});
     EXPECT_TRUE(waitUntil([&] { return owner->received.size() >= 3; }));
@@ -114,7 +101,7 @@ TEST_F(Owners, KickedAndBannedPlayersGoWithTheirReasonWhileTheOthersPlayOn)
     owner->send({"ChatMsg", "/unban"});
     EXPECT_EQ(owner->next(), (Fields{"ChatMsg", "The room's bans are lifted."}));
     auto forgiven = browser("jazz", "127.0.0.2");
-    EXPECT_TRUE(messagesOf(*forgiven).contains(Fields({"UserID", "User3", "3"})));
+    EXPECT_TRUE(forgiven->messages().contains(Fields({"UserID", "User3", "3"})));
 }
 
 TEST_F(Owners, OnlyTheOwnerCommandsALockedRoomRefusesAndOwnershipPassesOn)

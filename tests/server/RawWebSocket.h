@@ -4,6 +4,8 @@
 // frames written exactly as given (masked or not), a receive buffer as small as asked, a
 // source address of its own; the server's frames cut apart as they come.
 
+#include "common/protocol/Codec.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QtEndian>
@@ -157,6 +159,19 @@ public:
             at += header + length;
         }
         return cut;
+    }
+    // The protocol's messages in the binary frames, in order, each cut into its fields.
+    QList<QList<QByteArray>> messages() const
+    {
+        protocol::MessageAssembler assembler{0};
+        QList<QList<QByteArray>> all;
+        for (const ServerFrame& frame : frames()) {
+            if (frame.opcode == 2) {
+                for (const QByteArray& m : assembler.feed(frame.payload))
+                    all << protocol::splitFields(m);
+            }
+        }
+        return all;
     }
     // The code of the server's close frame, or 0.
     int closeCode() const

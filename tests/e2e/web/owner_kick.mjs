@@ -70,13 +70,21 @@ try {
     await eventually("the browser in the desktop's seat 2", () => desktopSeat(2), 'User2');
     console.log('the browser took seat 2 of room jazz');
 
-    // The owner's menu on seat 2, from the keyboard, then its first entry, Kick.
-    selectSeat(2);
-    run('xdotool', 'key', 'Menu');
-    await sleep(300); // the menu is a window of its own: give it time to map before its key
-    run('xdotool', 'key', 'Return');
-
-    await page.waitForFunction(() => document.getElementById('farewell').open, null, { timeout: 10000 });
+    // The owner's menu on seat 2 (a right-click on its row, the second of the list at the chat
+    // window's right), then its Kick (K). The menu is a window of its own, which a loaded
+    // machine may map only after the key went out: then the key is sent again.
+    const farewellShown = (ms) => page.waitForFunction(() => document.getElementById('farewell').open,
+        null, { timeout: ms }).then(() => true, () => false);
+    for (let attempt = 1; ; ++attempt) {
+        focus(env.E2E_CHAT);
+        run('xdotool', 'mousemove', '--window', env.E2E_CHAT, '370', '38', 'click', '3');
+        run('xdotool', 'key', 'k');
+        if (await farewellShown(3000))
+            break;
+        assert.ok(attempt < 3, 'the Kick in the owner menu sent nobody out');
+        console.log(`the owner menu missed its key (try ${attempt}); again`);
+        run('xdotool', 'key', 'Escape');
+    }
     assert.equal(await page.locator('#farewell-reason').textContent(), REASON);
     await eventually('seat 2 free at the relay', () => serverList()[1], '2. No User: 0.0.0.0');
     await eventually('seat 2 empty at the desktop', () => desktopSeat(2), '-');
