@@ -9,7 +9,7 @@ e2e_setup
 e2e_start_monitor
 sess_start_server --web 8080
 sess_start_piano D "$(e2e_output_index midi-monitor)"
-main=$(sess_window "$SESS_PID_D" '^Tamber Piano') || e2e_fail "no main window"
+main=$(sess_window "$SESS_PID_D" '^Tamber Piano' 60) || e2e_fail "no main window"
 chat=$(sess_join "$SESS_PID_D" "$main" 127.0.0.1/jazz)
 e2e_wait_line "$E2E_DIR/server.log" '^1\. User1: 127\.0\.0\.1$' 10 ||
     e2e_fail "the server does not list the desktop as User1"
