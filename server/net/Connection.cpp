@@ -107,6 +107,19 @@ void Connection::abort()
     disposeIfDone();
 }
 
+void Connection::closeAndLetGo()
+{
+    setSink(nullptr);
+    beginClosing();
+    if (m_state == State::Closed) {
+        m_released = true;
+        disposeIfDone();
+        return;
+    }
+    m_released = true;
+    m_loop.timers().arm(*this, m_loop.now() + kLinger);
+}
+
 void Connection::onReady(std::uint32_t events)
 {
     if (m_state == State::Closed)

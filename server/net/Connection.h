@@ -14,6 +14,7 @@
 // The loop owns the connection; it is deleted once Closed and let go by its owner.
 
 #include "server/ClientLink.h"
+#include "server/net/ConnectionTally.h"
 #include "server/net/Framing.h"
 #include "server/net/Loop.h"
 #include "server/net/OutputBuffer.h"
@@ -51,7 +52,15 @@ public:
     void resumeReading() override;
     void closeGracefully() override;
     void abort() override;
+    // Ends the stream in order once what is queued has left, and lets go at once: no event
+    // follows, and the peer has kLinger to take its last bytes (a refusal's reason).
+    void closeAndLetGo();
     QHostAddress peerAddress() const override { return m_peer; }
+    // The player's own address, as a trusted proxy in front of the relay forwards it.
+    void setPeerAddress(const QHostAddress& address) { m_peer = address; }
+    // The connection's place among those counted; given back when the connection goes.
+    void setTicket(ConnectionTally::Ticket ticket) { m_ticket = std::move(ticket); }
+    ConnectionTally::Ticket& ticket() { return m_ticket; }
 
     int descriptor() const { return m_fd; }
 
@@ -87,6 +96,7 @@ private:
     Loop& m_loop;
     int m_fd;
     QHostAddress m_peer;
+    ConnectionTally::Ticket m_ticket;
     std::unique_ptr<Framing> m_framing;
     OutputBuffer m_out{&m_loop.blocks()};
     QByteArray m_staging; // protocol bytes waiting for the framing

@@ -38,11 +38,14 @@ void tuneClientSocket(int fd)
 
 QHostAddress addressOf(const sockaddr* address)
 {
-    QHostAddress host(address);
-    // An IPv4 peer on a dual-stack socket is shown as the IPv4 address it is.
+    return plainAddress(QHostAddress(address));
+}
+
+QHostAddress plainAddress(const QHostAddress& address)
+{
     bool isV4 = false;
-    const quint32 v4 = host.toIPv4Address(&isV4);
-    return isV4 ? QHostAddress(v4) : host;
+    const quint32 v4 = address.toIPv4Address(&isV4);
+    return isV4 ? QHostAddress(v4) : address;
 }
 
 long raiseOpenFileLimit()
