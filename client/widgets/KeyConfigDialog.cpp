@@ -6,8 +6,10 @@
 #include "client/keyboard/KeyStateSource.h"
 #include "client/platform/Dialogs.h"
 #include "client/widgets/PianoKeysView.h"
+#include "common/desktop/FontFit.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -66,6 +68,11 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(where);
+        // The desktop's stand-in for the design's font is wider: "Save Keymap" lost a pixel at
+        // each end. Two pixels a side are the button's frame.
+        button->setFont(fittedFont(designFont(), [&](const QFont& font) {
+            return QFontMetrics(font).horizontalAdvance(caption) <= where.width() - 4;
+        }));
         button->setAutoDefault(false);
         button->installEventFilter(this);
         return button;
