@@ -70,7 +70,7 @@ private:
     struct Inbound
     {
         Traffic traffic;
-        std::optional<protocol::ClientMessage> message;
+        QByteArray message;
     };
     struct Slot
     {
@@ -88,7 +88,8 @@ private:
     };
 
     bool isConnected(int slot) const override;
-    bool send(int slot, const QByteArray& message) override;
+    bool send(int slot, QByteArrayView messages) override;
+    qint64 room(int slot) const override;
     void close(int slot, bool abort) override;
     void refreshList() override;
 
