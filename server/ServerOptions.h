@@ -32,6 +32,10 @@ public:
     std::optional<RelayLimits> limits(QString* error) const;
     // The web port the command line asks for, or nullopt with *error naming the bad value.
     std::optional<WebSettings> web(QString* error) const;
+    // How many threads the rooms run on (one per core unless --threads says), or nullopt
+    // with *error naming the bad value.
+    static constexpr int kMaxThreads = 256;
+    std::optional<int> threads(QString* error) const;
 
 private:
     struct RateOptions
@@ -46,6 +50,7 @@ private:
     QCommandLineOption m_verbose;
     QCommandLineOption m_web;
     QCommandLineOption m_webOrigin;
+    QCommandLineOption m_threads;
     std::vector<RateOptions> m_rates;
 };
 

@@ -4,6 +4,7 @@
 
 #include "server/net/Connection.h"
 #include "server/net/Worker.h"
+#include "server/net/WorkerSet.h"
 #include "tests/server/TestClient.h"
 
 #include <QTcpServer>
@@ -105,6 +106,23 @@ TEST(HandOver, OutputOwedLeavesFirstAndInputUnhandledComesFirstOnTheOtherThread)
         return ends == 1;
     }));
     second.run([&] { connection->abort(); });
+}
+
+TEST(WorkerSet, RoomsGoToTheThreadHoldingFewest)
+{
+    SteadyClock clock;
+    net::WorkerSet workers(clock, 3);
+    ASSERT_EQ(workers.size(), 3);
+    EXPECT_EQ((std::vector<int>{workers.place(), workers.place(), workers.place()}),
+              (std::vector<int>{0, 1, 2}));
+    workers.release(1);
+    EXPECT_EQ(workers.place(), 1);
+    EXPECT_EQ(workers.place(), 0);
+    // Each is a thread of its own, with its own loop.
+    bool own = false;
+    workers.at(2).run(
+        [&] { own = workers.at(2).isCurrentThread() && !workers.at(0).isCurrentThread(); });
+    EXPECT_TRUE(own);
 }
 
 } // namespace
