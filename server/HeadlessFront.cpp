@@ -45,7 +45,9 @@ HeadlessFront::HeadlessFront(RelayServer& server, OutputChannel& out, std::FILE*
         connect(m_notifier, &QSocketNotifier::activated, this, &HeadlessFront::onSignal);
     }
     connect(&m_server, &RelayServer::listChanged, this,
-            [this](const QStringList&, const QList<QByteArray>& lines) { printList(lines); });
+            [this](const QByteArray& room, const QStringList&, const QList<QByteArray>& lines) {
+                printList(room, lines);
+            });
     connect(&m_server, &RelayServer::allClosed, this, [this] {
         if (m_stopping)
             emit stopped();
@@ -77,9 +79,10 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
     return true;
 }
 
-void HeadlessFront::printList(const QList<QByteArray>& lines)
+void HeadlessFront::printList(const QByteArray& room, const QList<QByteArray>& lines)
 {
-    QByteArray list;
+    // The default room's list prints as it always did; any other says whose it is.
+    QByteArray list = isDefaultRoom(room) ? QByteArray() : "Room " + room + ":\n";
     for (const QByteArray& line : lines)
         list += line + '\n';
     list += '\n';

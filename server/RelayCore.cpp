@@ -46,7 +46,8 @@ void RelayCore::accepted(int n)
     slot.Pending.clear();
 
     SendToUser(n, encode(msg::UserIdMessage{slot.Name, n}));
-    SendToUser(n, encode(msg::ChatLine{"Welcome to Corvent!"}));
+    SendToUser(n, encode(msg::ChatLine{welcomeLine(m_room.name)}));
+    SendToUser(n, encode(msg::RoomInfoMessage{m_room.name, m_room.owner, m_room.locked}));
     for (int m = 1; m <= kSlotCount; ++m) {
         if (m_host.isConnected(m))
             SendToAll(encode(msg::UserNameMessage{m, Users[m - 1].Name}));
@@ -183,10 +184,12 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
         SendToAll(encode(msg::ChatLine{slot.Name + ": " + text}));
         return;
     }
-    // Slash text is a command and never relayed; "/name" is the only one.
+    // Slash text is a command and never relayed; the room's host takes all but "/name".
     const auto rest = nameCommandRest(text);
-    if (!rest)
+    if (!rest) {
+        m_host.command(n, text);
         return;
+    }
     if (const char* refusal = nameRefusal(n, *rest)) {
         SendToUser(n, encode(msg::ChatLine{refusal}));
         return;
@@ -194,6 +197,23 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
     slot.Name = *rest;
     SendToAll(encode(msg::UserNameMessage{n, slot.Name}));
     m_host.refreshList();
+}
+
+void RelayCore::tell(int n, const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines)
+        SendToUser(n, encode(msg::ChatLine{line}));
+    settleDepartures();
+}
+
+void RelayCore::setRoom(const RoomState& room)
+{
+    const bool changed =
+        room.name != m_room.name || room.owner != m_room.owner || room.locked != m_room.locked;
+    m_room = room;
+    if (changed)
+        SendToAll(encode(msg::RoomInfoMessage{m_room.name, m_room.owner, m_room.locked}));
+    settleDepartures();
 }
 
 const char* RelayCore::nameRefusal(int n, const QByteArray& name) const

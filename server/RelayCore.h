@@ -8,6 +8,7 @@
 #include "common/protocol/Codec.h"
 #include "common/protocol/Messages.h"
 #include "server/Names.h"
+#include "server/Rooms.h"
 #include "server/SlotHost.h"
 
 #include <QByteArray>
@@ -16,7 +17,7 @@
 
 namespace tamber::server {
 
-inline constexpr int kSlotCount = 8;
+inline constexpr int kSlotCount = kSeatsPerRoom;
 // No valid client message is longer than 60 bytes, so a few KiB without an SOH is junk.
 inline constexpr qsizetype kPendingCap = 4096;
 inline constexpr qsizetype kMaxChatText = 50;
@@ -32,10 +33,26 @@ struct UserSlot
     protocol::MessageAssembler Pending{kPendingCap};
 };
 
+// What "RoomInfo" tells: the room's name as first written, its owner's seat (0: none) and
+// whether it is locked.
+struct RoomState
+{
+    QByteArray name = kDefaultRoom;
+    int owner = 0;
+    bool locked = false;
+};
+
 class RelayCore
 {
 public:
-    explicit RelayCore(SlotHost& host) : m_host(host) {}
+    explicit RelayCore(SlotHost& host, const QByteArray& room = kDefaultRoom) : m_host(host)
+    {
+        m_room.name = room;
+    }
+
+    const RoomState& room() const { return m_room; }
+    // Tells the whole room when a field changes.
+    void setRoom(const RoomState& room);
 
     // The lowest slot without a connection, or 0 when all eight are in use.
     int firstFreeSlot() const;
@@ -63,8 +80,12 @@ public:
     void CloseSlot(int n);
     void HandleClientMessage(int n, const QByteArray& message);
     void HandleChatText(int n, const QByteArray& text);
+    // Chat lines to slot n alone (answers to its commands).
+    void tell(int n, const QList<QByteArray>& lines);
 
     const UserSlot& user(int n) const { return Users[n - 1]; }
+    // The unfinished message of slot n's client, which goes with it to another room.
+    protocol::MessageAssembler& input(int n) { return Users[n - 1].Pending; }
 
 private:
     // Adds a note to the notes going to the whole room; one that might cut a receiver goes on
@@ -83,6 +104,7 @@ private:
     bool nameInUse(int n, const QByteArray& name) const;
 
     SlotHost& m_host;
+    RoomState m_room;
     std::array<UserSlot, kSlotCount> Users;
     QList<int> m_overflowed;
     // Notes handled since the last flush, built once for everyone; sent as one piece.

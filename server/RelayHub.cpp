@@ -19,8 +19,8 @@ QByteArray dottedAddress(const QHostAddress& address)
 } // namespace
 
 RelayHub::RelayHub(const RelayLimits& limits, const Clock& clock, net::Timers* timers,
-                   QObject* parent)
-    : QObject(parent), m_limits(limits), m_clock(clock), m_timers(timers)
+                   const QByteArray& room)
+    : m_limits(limits), m_clock(clock), m_core(*this, room), m_timers(timers)
 {
 }
 
@@ -50,6 +50,14 @@ void RelayHub::closeAll()
 
 int RelayHub::adopt(ClientLink* connection)
 {
+    Arrival arrival;
+    arrival.connection = connection;
+    return adopt(std::move(arrival));
+}
+
+int RelayHub::adopt(Arrival arrival)
+{
+    ClientLink* connection = arrival.connection;
     const int n = isOpen() ? m_core.firstFreeSlot() : 0;
     if (n == 0) {
         // A ninth client: closed at once, nothing sent, the others notice nothing.
@@ -61,12 +69,52 @@ int RelayHub::adopt(ClientLink* connection)
     Slot& slot = m_slots[n - 1];
     slot.connection = connection;
     slot.address = dottedAddress(connection->peerAddress());
-    slot.gate.emplace(m_limits, m_clock.now());
+    if (arrival.gate)
+        slot.gate = std::move(arrival.gate);
+    else
+        slot.gate.emplace(m_limits, m_clock.now());
     connection->setSink(this);
-    qCDebug(lcRelay) << "Place" << n << "taken by" << slot.address;
+    qCDebug(lcRelay) << "Place" << n << "in room" << room().name << "taken by" << slot.address;
     m_core.accepted(n);
+    if (arrival.input)
+        m_core.input(n) = std::move(*arrival.input);
+    slot.inbox = std::move(arrival.inbox);
+    if (slot.connection && !arrival.unread.isEmpty())
+        linkReceived(*connection, arrival.unread);
+    else if (slot.connection)
+        drain(n, true);
     settle();
     return n;
+}
+
+Arrival RelayHub::leave(int n)
+{
+    Slot& slot = m_slots[n - 1];
+    Arrival arrival;
+    arrival.inbox = std::move(slot.inbox);
+    arrival.gate = std::move(slot.gate);
+    arrival.input = std::move(m_core.input(n));
+    m_core.input(n).clear();
+    if (slot.paced && slot.connection)
+        slot.connection->resumeReading(); // the next room paces it afresh
+    arrival.connection = detach(n);
+    m_core.departed(n);
+    settle();
+    return arrival;
+}
+
+int RelayHub::playerCount() const
+{
+    int count = 0;
+    for (const Slot& slot : m_slots)
+        count += slot.connection ? 1 : 0;
+    return count;
+}
+
+void RelayHub::command(int slot, const QByteArray& text)
+{
+    if (m_commands)
+        m_commands->roomCommand(*this, slot, text);
 }
 
 void RelayHub::onTimer(Time)
@@ -178,8 +226,10 @@ void RelayHub::linkReceived(ClientLink& connection, QByteArrayView bytes)
             return false;
         const auto decoded = RelayCore::decode(message);
         const Traffic traffic = classify(decoded);
-        // Handled at once while the client is within its rate; past it, in turn, later.
-        if (slot.inbox.empty() && slot.gate->take(traffic, now)) {
+        // Notes are handled at once while the client is within its rate; past it, and from
+        // a chat text on (a command may move the player, who takes the rest along), in turn.
+        const bool chat = decoded && decoded->kind == protocol::ClientMessageView::Kind::Chat;
+        if (slot.inbox.empty() && !chat && slot.gate->take(traffic, now)) {
             if (decoded)
                 m_core.handle(n, *decoded);
         } else {
@@ -253,6 +303,7 @@ ClientLink* RelayHub::detach(int n)
         connection->setSink(nullptr);
     slot.connection = nullptr;
     slot.inbox.clear();
+    slot.gate.reset();
     slot.paced = false;
     slot.wakeAt.reset();
     return connection;

@@ -4,6 +4,7 @@
 
 #include "common/logging/VerboseLogging.h"
 #include "common/protocol/Codec.h"
+#include "server/RoomDirectory.h"
 
 #include <QUrl>
 #include <cmath>
@@ -13,14 +14,20 @@ namespace tamber::server {
 namespace {
 
 constexpr auto kDescription =
-    "Relays the notes, instruments and chat of up to eight Tamber Piano players on TCP port "
-    "9050.\n\n"
+    "Relays the notes, instruments and chat of Tamber Piano players on TCP port 9050 (or "
+    "--port), in rooms of up to eight players each. A room is made when its first player joins "
+    "it by name and goes once its last player leaves; a piano that names no room plays in the "
+    "room \"main\", as every piano before rooms did. In a room, the chat command \"/join NAME\" "
+    "moves "
+    "a player to another room and \"/rooms\" lists the rooms.\n\n"
     "Window mode (the default) shows the Corvent Server window; the service listens once "
     "Start is pressed.\n"
-    "Headless mode (--headless) needs no display: it listens at once, prints the eight-line "
-    "user list to standard output each time it changes, and stops on SIGTERM or SIGINT.\n\n"
-    "With --web PORT it also serves the browser piano at http://HOST:PORT/: players in a web "
-    "browser take the same eight seats.\n\n"
+    "Headless mode (--headless) needs no display: it listens at once, prints a room's "
+    "eight-line user list to standard output each time it changes (headed by \"Room NAME:\" "
+    "for rooms other than main), and stops on SIGTERM or SIGINT.\n\n"
+    "With --web PORT it also serves the browser piano: the lobby at http://HOST:PORT/, a "
+    "room's piano at /r/NAME/ (its WebSocket at /r/NAME/ws, or /ws for main) and the list of "
+    "rooms at /rooms.json. Players in a web browser take seats in the same rooms.\n\n"
     "A player who sends faster than the rates below is slowed down, not cut off: the server "
     "reads that player's connection later, so nothing is lost and the others notice nothing. "
     "A player whose program stops reading is disconnected once 1 MiB waits for it and it has "
@@ -72,9 +79,19 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
                  QStringLiteral("Run without a window: serve at once, print the user list to "
                                 "standard output, stop on SIGTERM or SIGINT.")),
       m_verbose(verboseOption()),
+      m_port(
+          QStringLiteral("port"),
+          QStringLiteral("Listen for pianos on this TCP port (default %1).").arg(protocol::kPort),
+          QStringLiteral("port")),
+      m_maxRooms(QStringLiteral("max-rooms"),
+                 QStringLiteral("How many rooms may be open at once; past it, a new room is "
+                                "refused (default %1).")
+                     .arg(kDefaultMaxRooms),
+                 QStringLiteral("count")),
       m_web(QStringLiteral("web"),
-            QStringLiteral("Also serve the browser piano on this TCP port: the page at / and its "
-                           "WebSocket at /ws (default: no web port)."),
+            QStringLiteral("Also serve the browser piano on this TCP port: the lobby at /, a "
+                           "room's piano at /r/NAME/ with its WebSocket at /r/NAME/ws (/ws is "
+                           "main's), the rooms at /rooms.json (default: no web port)."),
             QStringLiteral("port")),
       m_webOrigin(QStringLiteral("web-origin"),
                   QStringLiteral("Also let pages from this origin (as https://piano.example.org) "
@@ -93,6 +110,8 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     parser.addVersionOption();
     parser.addOption(m_headless);
     parser.addOption(m_verbose);
+    parser.addOption(m_port);
+    parser.addOption(m_maxRooms);
     parser.addOption(m_web);
     parser.addOption(m_webOrigin);
     parser.addOption(m_threads);
@@ -173,16 +192,46 @@ std::optional<RelayLimits> ServerOptions::limits(QString* error) const
 
 namespace tamber::server {
 
+std::optional<ListenSettings> ServerOptions::listen(QString* error) const
+{
+    ListenSettings listen{protocol::kPort, kDefaultMaxRooms};
+    if (m_parser.isSet(m_port)) {
+        const QString text = m_parser.value(m_port);
+        bool ok = false;
+        const uint port = text.toUInt(&ok);
+        if (!ok || port == 0 || port > 65535) {
+            *error = QStringLiteral("--port wants a port from 1 to 65535, not \"%1\"").arg(text);
+            return std::nullopt;
+        }
+        listen.port = quint16(port);
+    }
+    if (m_parser.isSet(m_maxRooms)) {
+        const QString text = m_parser.value(m_maxRooms);
+        bool ok = false;
+        const uint rooms = text.toUInt(&ok);
+        if (!ok || rooms == 0 || rooms > 1000000) {
+            *error = QStringLiteral("--max-rooms wants a number from 1 to 1000000, not \"%1\"")
+                         .arg(text);
+            return std::nullopt;
+        }
+        listen.maxRooms = int(rooms);
+    }
+    return listen;
+}
+
 std::optional<WebSettings> ServerOptions::web(QString* error) const
 {
     WebSettings web;
     if (m_parser.isSet(m_web)) {
         const QString text = m_parser.value(m_web);
+        const auto listen = this->listen(error);
+        if (!listen)
+            return std::nullopt;
         bool ok = false;
         const uint port = text.toUInt(&ok);
-        if (!ok || port == 0 || port > 65535 || port == protocol::kPort) {
+        if (!ok || port == 0 || port > 65535 || port == listen->port) {
             *error = QStringLiteral("--web wants a port from 1 to 65535 other than %1, not \"%2\"")
-                         .arg(protocol::kPort)
+                         .arg(listen->port)
                          .arg(text);
             return std::nullopt;
         }

@@ -1,7 +1,8 @@
 #pragma once
 
 // The command line of the relay, shared by CorventServer and the window program it starts:
-// --headless, the web port and the flood-control rates, each shown in --help with its default.
+// --headless, the TCP and web ports, the number of rooms and the flood-control rates, each
+// shown in --help with its default.
 
 #include "server/FloodControl.h"
 
@@ -11,6 +12,12 @@
 #include <optional>
 
 namespace tamber::server {
+
+struct ListenSettings
+{
+    quint16 port = 0;
+    int maxRooms = 0;
+};
 
 struct WebSettings
 {
@@ -30,6 +37,8 @@ public:
     bool verbose() const;
     // The limits the command line asks for, or nullopt with *error naming the bad value.
     std::optional<RelayLimits> limits(QString* error) const;
+    // The TCP port and the number of rooms, or nullopt with *error naming the bad value.
+    std::optional<ListenSettings> listen(QString* error) const;
     // The web port the command line asks for, or nullopt with *error naming the bad value.
     std::optional<WebSettings> web(QString* error) const;
     // How many threads the rooms run on (one per core unless --threads says), or nullopt
@@ -48,6 +57,8 @@ private:
     QCommandLineParser& m_parser;
     QCommandLineOption m_headless;
     QCommandLineOption m_verbose;
+    QCommandLineOption m_port;
+    QCommandLineOption m_maxRooms;
     QCommandLineOption m_web;
     QCommandLineOption m_webOrigin;
     QCommandLineOption m_threads;

@@ -22,6 +22,13 @@ public:
     // `abort` drops unsent output instead of flushing it first.
     virtual void close(int slot, bool abort) = 0;
     virtual void refreshList() = 0;
+    // A slash command of slot n's other than "/name" ("/join", "/rooms"): the room's host
+    // decides; a host without rooms drops it, as an old server does.
+    virtual void command(int slot, const QByteArray& text)
+    {
+        Q_UNUSED(slot);
+        Q_UNUSED(text);
+    }
 };
 
 } // namespace tamber::server

@@ -34,7 +34,8 @@ int main(int argc, char** argv)
     parser.process(app);
     QString error;
     const auto limits = options.limits(&error);
-    const auto web = limits ? options.web(&error) : std::nullopt;
+    const auto listen = limits ? options.listen(&error) : std::nullopt;
+    const auto web = listen ? options.web(&error) : std::nullopt;
     if (web && options.headless())
         error = QStringLiteral("--headless is CorventServer's own option");
     else if (web && !parser.positionalArguments().isEmpty())
@@ -47,11 +48,11 @@ int main(int argc, char** argv)
     if (options.verbose())
         tamber::enableVerboseLogging();
     tamber::server::net::raiseOpenFileLimit();
-    RelayServer server(*limits);
+    RelayServer server(*limits, listen->maxRooms);
     if (web->port != 0)
         server.setWeb({web->port, QHostAddress::Any, web->allowedOrigins, installedWebFolders()});
     tamber::QtMessageBoxes messageBoxes;
-    frmServer window(server, messageBoxes);
+    frmServer window(server, messageBoxes, {listen->port, QHostAddress::Any});
     messageBoxes.setParentWindow(&window);
     window.show();
     return app.exec();

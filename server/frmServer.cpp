@@ -3,7 +3,9 @@
 #include "common/desktop/FontFit.h"
 #include "common/platform/MessageBoxes.h"
 
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
@@ -25,7 +27,7 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
 {
     setObjectName(QStringLiteral("frmServer"));
     setWindowTitle(QStringLiteral("Corvent Server"));
-    setFixedSize(px(4680), px(2895));
+    setFixedSize(px(4680), px(3270));
 
     fraUsers = new QGroupBox(QStringLiteral("Connected Users"), this);
     fraUsers->setObjectName(QStringLiteral("fraUsers"));
@@ -44,12 +46,28 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     cmdStop->setGeometry(px(1440), px(2280), px(1215), px(495));
     cmdStop->setEnabled(false);
 
+    // Which room's list is shown; the default room is always there to choose.
+    cboRoom = new QComboBox(this);
+    cboRoom->setObjectName(QStringLiteral("cboRoom"));
+    cboRoom->setGeometry(px(2760), px(2280), px(1815), px(495));
+    cboRoom->addItem(QLatin1String(kDefaultRoom));
+
+    lblRooms = new QLabel(this);
+    lblRooms->setObjectName(QStringLiteral("lblRooms"));
+    lblRooms->setGeometry(px(120), px(2850), px(4455), px(300));
+
     setTabOrder(lstUsers, cmdStart);
     setTabOrder(cmdStart, cmdStop);
+    setTabOrder(cmdStop, cboRoom);
 
     connect(cmdStart, &QPushButton::clicked, this, &frmServer::cmdStart_Click);
     connect(cmdStop, &QPushButton::clicked, this, &frmServer::cmdStop_Click);
-    connect(&m_server, &RelayServer::listChanged, this, &frmServer::showLines);
+    connect(&m_server, &RelayServer::listChanged, this,
+            [this](const QByteArray& room, const QStringList& lines, const QList<QByteArray>&) {
+                onListChanged(room, lines);
+            });
+    connect(&m_server, &RelayServer::roomsChanged, this, &frmServer::showRooms);
+    connect(cboRoom, &QComboBox::activated, this, [this] { RefreshList(); });
 
     RefreshList();
     // Eight lines, one per slot, with no scroll bar, in whatever font the desktop has.
@@ -62,7 +80,49 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
 
 void frmServer::RefreshList()
 {
-    showLines(m_server.slotLines());
+    showLines(m_server.slotLines(shownRoom()));
+    showRooms(m_server.rooms());
+}
+
+QByteArray frmServer::shownRoom() const
+{
+    return cboRoom->currentText().toLatin1();
+}
+
+void frmServer::onListChanged(const QByteArray& room, const QStringList& lines)
+{
+    if (roomKey(room) == roomKey(shownRoom()))
+        showLines(lines);
+}
+
+void frmServer::showRooms(const QList<RoomListing>& rooms)
+{
+    int players = 0;
+    QStringList names{QLatin1String(kDefaultRoom)};
+    for (const RoomListing& room : rooms) {
+        players += room.players;
+        if (!isDefaultRoom(room.name))
+            names << QString::fromLatin1(room.name);
+    }
+    lblRooms->setText(
+        QStringLiteral("%1 %2, %3 %4")
+            .arg(rooms.size())
+            .arg(rooms.size() == 1 ? QStringLiteral("room") : QStringLiteral("rooms"))
+            .arg(players)
+            .arg(players == 1 ? QStringLiteral("player") : QStringLiteral("players")));
+    // A room that emptied leaves the choice; its list was shown empty as it went.
+    const QString shown = cboRoom->currentText();
+    QStringList current;
+    for (int i = 0; i < cboRoom->count(); ++i)
+        current << cboRoom->itemText(i);
+    if (current == names)
+        return;
+    cboRoom->clear();
+    cboRoom->addItems(names);
+    const int keep = int(names.indexOf(shown));
+    cboRoom->setCurrentIndex(std::max(keep, 0));
+    if (keep < 0)
+        showLines(m_server.slotLines(shownRoom()));
 }
 
 void frmServer::showLines(const QStringList& lines)

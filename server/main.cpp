@@ -57,16 +57,18 @@ int runWindow(char** argv)
     return 1;
 }
 
-int runHeadless(const tamber::server::RelayLimits& limits, const tamber::server::WebSettings& web)
+int runHeadless(const tamber::server::RelayLimits& limits,
+                const tamber::server::ListenSettings& listen,
+                const tamber::server::WebSettings& web)
 {
     using namespace tamber::server;
-    RelayServer server(limits);
+    RelayServer server(limits, listen.maxRooms);
     if (web.port != 0)
         server.setWeb({web.port, QHostAddress::Any, web.allowedOrigins, installedWebFolders()});
     FdChannel out(STDOUT_FILENO);
     HeadlessFront front(server, out, stderr);
     QObject::connect(&front, &HeadlessFront::stopped, qApp, [] { QCoreApplication::exit(0); });
-    if (!front.start(tamber::protocol::kPort, QHostAddress::Any))
+    if (!front.start(listen.port, QHostAddress::Any))
         return 1;
     return QCoreApplication::exec();
 }
@@ -102,7 +104,8 @@ int main(int argc, char** argv)
     }
     QString error;
     const auto limits = options.limits(&error);
-    const auto web = limits ? options.web(&error) : std::nullopt;
+    const auto listen = limits ? options.listen(&error) : std::nullopt;
+    const auto web = listen ? options.web(&error) : std::nullopt;
     if (!web) {
         fail(error);
         return 1;
@@ -110,5 +113,5 @@ int main(int argc, char** argv)
     if (options.verbose())
         tamber::enableVerboseLogging();
     tamber::server::net::raiseOpenFileLimit();
-    return runHeadless(*limits, *web);
+    return runHeadless(*limits, *listen, *web);
 }

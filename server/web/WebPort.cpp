@@ -1,6 +1,7 @@
 #include "WebPort.h"
 
 #include "server/RelayLog.h"
+#include "server/Rooms.h"
 #include "server/net/Sockets.h"
 #include "server/web/HttpHead.h"
 #include "server/web/WebSocketFraming.h"
@@ -27,6 +28,8 @@ QByteArray reasonPhrase(int status)
         return "OK";
     case 304:
         return "Not Modified";
+    case 308:
+        return "Permanent Redirect";
     case 400:
         return "Bad Request";
     case 404:
@@ -47,6 +50,8 @@ QByteArray statusText(int status)
     switch (status) {
     case 304:
         return {};
+    case 308:
+        return "Moved: the room's page ends with a slash\n";
     case 400:
         return "Bad request\n";
     case 405:
@@ -69,13 +74,20 @@ QString authorityOf(const QString& origin)
     return (scheme < 0 ? origin : origin.mid(scheme + 3)).toLower();
 }
 
-// The players' socket: /ws, or the default room's beside its page, /r/main/ws in any case.
-bool isPlayerPath(const QByteArray& path)
+constexpr auto kRoomsPath = "/rooms.json";
+
+// The room a players' socket path names: /r/NAME/ws beside the room's page, or /ws for the
+// default room; nullopt for any other path.
+std::optional<QByteArray> playerRoom(const QByteArray& path)
 {
     if (path == "/ws")
-        return true;
-    return path.size() == 10 && path.startsWith("/r/") && path.endsWith("/ws") &&
-           path.mid(3, 4).toLower() == "main";
+        return QByteArray(kDefaultRoom);
+    if (!path.startsWith("/r/") || !path.endsWith("/ws"))
+        return std::nullopt;
+    const QByteArray room = path.mid(3, path.size() - 6);
+    if (!protocol::isRoomName(room))
+        return std::nullopt;
+    return room;
 }
 
 } // namespace
@@ -190,9 +202,10 @@ public:
     std::list<Exchange*>::iterator m_inHeads;
 };
 
-WebPort::WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat)
+WebPort::WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat,
+                 RoomList rooms)
     : m_loop(loop), m_files(std::move(files)), m_allowedOrigins(std::move(allowedOrigins)),
-      m_seat(std::move(seat)),
+      m_seat(std::move(seat)), m_rooms(std::move(rooms)),
       m_listener(loop, [this](int fd, const QHostAddress& peer) { onAccepted(fd, peer); }),
       m_maxHeads(headRoom())
 {
@@ -271,6 +284,8 @@ void WebPort::handle(Exchange& exchange, const HttpRequest& request)
     }
     if (request.headerHasToken("upgrade", "websocket"))
         upgrade(exchange, request);
+    else if (request.path == kRoomsPath && m_rooms)
+        answerRooms(exchange, request);
     else
         answerFile(exchange, request);
 }
@@ -305,7 +320,8 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     // The handshake is done on any path; only a player's, from an allowed page, is seated.
     QString host = QString::fromLatin1(request.header("host"));
     const QString origin = QString::fromLatin1(request.header("origin"));
-    if (!isPlayerPath(request.path) || !originAllowed(origin, host, m_allowedOrigins)) {
+    const std::optional<QByteArray> room = playerRoom(request.path);
+    if (!room || !originAllowed(origin, host, m_allowedOrigins)) {
         qCDebug(lcRelay) << "Web port: no seat for a WebSocket at" << request.path << "from"
                          << (origin.isEmpty() ? QStringLiteral("no page") : origin);
         frames.setCloseCode(WebSocketFraming::kPolicyViolated);
@@ -315,8 +331,8 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     // Seated, the connection is the hub's; bytes sent right behind the head are its first.
     const QByteArray early = exchange.m_head.rest();
     connection.setSink(nullptr);
-    if (!m_seat(connection)) {
-        // A ninth player: answered, then turned away in order, and nobody else notices.
+    if (!m_seat(connection, *room)) {
+        // No seat: answered, then turned away in order, and nobody else notices.
         connection.setSink(&exchange);
         exchange.answered();
         return;
@@ -356,6 +372,22 @@ void WebPort::answerFile(Exchange& exchange, const HttpRequest& request)
     // The body leaves a piece at a time, as the peer takes it.
     if (reply.sendsBody())
         exchange.m_connection->setSource([file] { return file->read(kBodyChunk); });
+}
+
+void WebPort::answerRooms(Exchange& exchange, const HttpRequest& request)
+{
+    WebReply reply = m_files.resolve(request.method, {});
+    if (reply.status == 405) {
+        const QByteArray body = statusText(405);
+        respond(exchange, reply, body.size(), body);
+        return;
+    }
+    // Players come and go: never from a cache.
+    reply.status = 200;
+    reply.headers.emplaceBack("Content-Type", "application/json");
+    reply.headers.emplaceBack("Cache-Control", "no-store");
+    const QByteArray body = m_rooms();
+    respond(exchange, reply, body.size(), body);
 }
 
 void WebPort::respond(Exchange& exchange, const WebReply& reply, qint64 length,

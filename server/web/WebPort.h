@@ -1,7 +1,8 @@
 #pragma once
 
-// The relay's web port, on a relay thread: the browser piano's files over HTTP, and its
-// WebSocket at /ws (and /r/main/ws, the default room's page beside it). Each connection sends
+// The relay's web port, on a relay thread: the browser piano's files over HTTP, the list of
+// rooms at /rooms.json, and the players' WebSocket beside each room's page (/r/NAME/ws), or at
+// /ws for the default room. Each connection sends
 // one request head, of at most 8 KiB, whole within ten seconds; a page request is answered and
 // closed, a WebSocket that passes the path and Origin checks is handed on to be seated, others
 // are closed before a byte of the protocol passes. Unfinished heads are limited per address
@@ -37,10 +38,14 @@ public:
     static constexpr Duration kAnswerStall = std::chrono::seconds(10);
     static constexpr int kMaxHeadsPerAddress = 64;
 
-    // Takes a WebSocket player's connection, its framing set; false when no seat is free.
-    using Seat = std::function<bool(net::Connection& connection)>;
+    // Takes a WebSocket player's connection, its framing set, into the room named; false when
+    // it gets no seat there (whatever it was told is then sent before the socket closes).
+    using Seat = std::function<bool(net::Connection& connection, const QByteArray& room)>;
+    // The rooms as the lobby lists them, as JSON.
+    using RoomList = std::function<QByteArray()>;
 
-    WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat);
+    WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat,
+            RoomList rooms = {});
     // Ends every exchange not handed on yet.
     ~WebPort();
     WebPort(const WebPort&) = delete;
@@ -66,6 +71,7 @@ private:
     void answer(Exchange& exchange, int status,
                 const QList<std::pair<QByteArray, QByteArray>>& extra = {});
     void answerFile(Exchange& exchange, const HttpRequest& request);
+    void answerRooms(Exchange& exchange, const HttpRequest& request);
     // Writes the head, and the body when there is one, then closes once it is taken.
     void respond(Exchange& exchange, const WebReply& reply, qint64 length, const QByteArray& body);
     void headDone(Exchange& exchange);
@@ -75,6 +81,7 @@ private:
     WebFiles m_files;
     QStringList m_allowedOrigins;
     Seat m_seat;
+    RoomList m_rooms;
     net::Listener m_listener;
     int m_maxHeads;
     std::unordered_set<Exchange*> m_exchanges;

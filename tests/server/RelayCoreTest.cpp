@@ -263,6 +263,7 @@ TEST_F(RelayCoreTest, NewClientGetsDefaultNameAndItsPredecessorsHalfMessageIsGon
     EXPECT_EQ(core.user(2).Name, "User2");
     EXPECT_EQ(host.to(2), (QList<Fields>{{"UserID", "User2", "2"},
                                          {"ChatMsg", "Welcome to Corvent!"},
+                                         {"RoomInfo", "main", "0", "0"},
                                          {"UserName", "1", "User1"},
                                          {"UserName", "2", "User2"}}));
     host.sent.clear();
