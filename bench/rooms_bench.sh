@@ -2,15 +2,14 @@
 # Runs rooms_bench against CorventServer (and ncat --broker where it compares), each relay in a
 # fresh private network namespace on port 9050. Prints `uptime` first and before each figure:
 # on a machine shared with other work the figures vary, so each is repeated.
-#   bench/rooms_bench.sh BUILD_DIR [raw|latency|rooms|idle|threads|all] [repeats]
+#   bench/rooms_bench.sh BUILD_DIR [raw|latency|rooms|idle|all] [repeats]
 #
 #   raw      one room, limits lifted, notes as fast as the relay takes them: CorventServer and
 #            ncat --broker alternating (out_per_s: copies delivered to other players)
 #   latency  one room at 8 x 500 notes/s: CorventServer (as it ships) and ncat alternating
-#   rooms    10 and 1,000 rooms of 8 players at 10 notes/s each
+#   rooms    10 and 1,000 rooms of 8 players at 10 notes/s each (rooms-N: N rooms)
 #   idle     10,000 connections held in 1,250 rooms: the server's memory per connection
-#   threads  the raw rate of 64 rooms with --threads 1, 2 and the number of cores
-# THREADS (environment) gives CorventServer's --threads for every run but `threads`.
+# SERVER_ARGS (environment): more options for every CorventServer run.
 set -euo pipefail
 build=${1:?build directory}
 what=${2:-all}
@@ -18,8 +17,7 @@ repeats=${3:-3}
 bench="$build/bin/rooms_bench"
 server="$build/bin/CorventServer"
 unlimited=(--note-rate 1e9 --note-burst 1e9)
-threads=()
-[ -n "${THREADS:-}" ] && threads=(--threads "$THREADS")
+read -r -a extra <<<"${SERVER_ARGS:-}"
 
 # inns RELAY ARGS... -- BENCH ARGS...: the relay and the bench in a namespace of their own.
 inns() {
@@ -47,13 +45,12 @@ inns() {
     ' bash "${#relay[@]}" "${relay[@]}" "$@"
 }
 
-corvent() { "$server" --headless "${threads[@]}" "$@"; }
 say() { echo "== $* (load:$(uptime | sed 's/.*average://'))"; }
 
 if [[ $what == raw || $what == all ]]; then
     for i in $(seq "$repeats"); do
-        say "raw, one room, CorventServer ${unlimited[*]} ${threads[*]} (run $i)"
-        inns "$server" --headless "${threads[@]}" "${unlimited[@]}" -- \
+        say "raw, one room, CorventServer ${unlimited[*]} ${extra[*]} (run $i)"
+        inns "$server" --headless "${extra[@]}" "${unlimited[@]}" -- \
             "$bench" --rate 0 --seconds 3
         say "raw, one room, ncat --broker (run $i)"
         inns ncat --broker -l 9050 -- "$bench" --rate 0 --seconds 3 --no-join
@@ -61,33 +58,27 @@ if [[ $what == raw || $what == all ]]; then
 fi
 if [[ $what == latency || $what == all ]]; then
     for i in $(seq "$repeats"); do
-        say "8 x 500 notes/s, CorventServer ${threads[*]} (run $i)"
-        inns "$server" --headless "${threads[@]}" -- "$bench" --rate 500 --seconds 5
+        say "8 x 500 notes/s, CorventServer ${extra[*]} (run $i)"
+        inns "$server" --headless "${extra[@]}" -- "$bench" --rate 500 --seconds 5
         say "8 x 500 notes/s, ncat --broker (run $i)"
         inns ncat --broker -l 9050 -- "$bench" --rate 500 --seconds 5 --no-join
     done
 fi
-if [[ $what == rooms || $what == all ]]; then
+# rooms-N: N rooms only.
+if [[ $what == rooms* || $what == all ]]; then
+    counts=(10 1000)
+    [[ $what == rooms-* ]] && counts=("${what#rooms-}")
     for i in $(seq "$repeats"); do
-        for rooms in 10 1000; do
-            say "$rooms rooms x 8 at 10 notes/s, CorventServer ${threads[*]} (run $i)"
-            inns "$server" --headless "${threads[@]}" -- "$bench" --rooms "$rooms" --rate 10 \
+        for rooms in "${counts[@]}"; do
+            say "$rooms rooms x 8 at 10 notes/s, CorventServer ${extra[*]} (run $i)"
+            inns "$server" --headless "${extra[@]}" -- "$bench" --rooms "$rooms" --rate 10 \
                 --seconds 10
         done
     done
 fi
 if [[ $what == idle || $what == all ]]; then
     for i in $(seq "$repeats"); do
-        say "10,000 idle connections in 1,250 rooms, CorventServer ${threads[*]} (run $i)"
-        inns "$server" --headless "${threads[@]}" -- "$bench" --rooms 1250 --idle
-    done
-fi
-if [[ $what == threads || $what == all ]]; then
-    for i in $(seq "$repeats"); do
-        for n in 1 2 "$(nproc)"; do
-            say "raw, 64 rooms, CorventServer --threads $n ${unlimited[*]} (run $i)"
-            inns "$server" --headless --threads "$n" "${unlimited[@]}" -- \
-                "$bench" --rooms 64 --rate 0 --seconds 3
-        done
+        say "10,000 idle connections in 1,250 rooms, CorventServer ${extra[*]} (run $i)"
+        inns "$server" --headless "${extra[@]}" -- "$bench" --rooms 1250 --idle
     done
 fi

@@ -1,7 +1,5 @@
 #include "ServerOptions.h"
 
-#include "server/net/WorkerSet.h"
-
 #include "common/logging/VerboseLogging.h"
 #include "common/protocol/Codec.h"
 #include "server/RoomDirectory.h"
@@ -98,12 +96,7 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
                                  "open the WebSocket; repeat for more, or * for any. The page's "
                                  "own host always may, unless none is given too (a page served "
                                  "only through a proxy)."),
-                  QStringLiteral("origin")),
-      m_threads(QStringLiteral("threads"),
-                QStringLiteral("How many threads the rooms run on, each room wholly on one "
-                               "(default: one per core, here %1).")
-                    .arg(net::WorkerSet::defaultCount()),
-                QStringLiteral("count"))
+                  QStringLiteral("origin"))
 {
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
     parser.addHelpOption();
@@ -114,7 +107,6 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     parser.addOption(m_maxRooms);
     parser.addOption(m_web);
     parser.addOption(m_webOrigin);
-    parser.addOption(m_threads);
     const RelayLimits defaults;
     for (const RateKind& kind : kRates) {
         const Rate fallback = defaults.*kind.field;
@@ -146,22 +138,6 @@ bool ServerOptions::headless() const
 bool ServerOptions::verbose() const
 {
     return m_parser.isSet(m_verbose);
-}
-
-std::optional<int> ServerOptions::threads(QString* error) const
-{
-    if (!m_parser.isSet(m_threads))
-        return net::WorkerSet::defaultCount();
-    const QString text = m_parser.value(m_threads);
-    bool ok = false;
-    const int count = text.toInt(&ok);
-    if (!ok || count < 1 || count > kMaxThreads) {
-        *error = QStringLiteral("--threads wants a count from 1 to %1, not \"%2\"")
-                     .arg(kMaxThreads)
-                     .arg(text);
-        return std::nullopt;
-    }
-    return count;
 }
 
 std::optional<RelayLimits> ServerOptions::limits(QString* error) const

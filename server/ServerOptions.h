@@ -41,10 +41,6 @@ public:
     std::optional<ListenSettings> listen(QString* error) const;
     // The web port the command line asks for, or nullopt with *error naming the bad value.
     std::optional<WebSettings> web(QString* error) const;
-    // How many threads the rooms run on (one per core unless --threads says), or nullopt
-    // with *error naming the bad value.
-    static constexpr int kMaxThreads = 256;
-    std::optional<int> threads(QString* error) const;
 
 private:
     struct RateOptions
@@ -61,7 +57,6 @@ private:
     QCommandLineOption m_maxRooms;
     QCommandLineOption m_web;
     QCommandLineOption m_webOrigin;
-    QCommandLineOption m_threads;
     std::vector<RateOptions> m_rates;
 };
 

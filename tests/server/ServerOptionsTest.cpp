@@ -5,7 +5,6 @@
 #include "common/logging/VerboseLogging.h"
 #include "server/RelayLog.h"
 
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace tamber::server {
@@ -108,24 +107,6 @@ TEST(ServerOptions, TheWebPortAndItsOriginsAreOptionalAndBadOnesNamed)
         EXPECT_TRUE(error.startsWith(bad.size() > 2 || bad[0] == "--web-origin" ? "--web-origin"
                                                                                 : "--web "))
             << error.toStdString();
-    }
-}
-
-TEST(ServerOptions, ThreadsDefaultToOnePerCoreAndBadCountsAreNamed)
-{
-    const auto threads = [](const QStringList& arguments, QString* error) {
-        QCommandLineParser parser;
-        const ServerOptions options(parser);
-        EXPECT_TRUE(parser.parse(QStringList{QStringLiteral("CorventServer")} + arguments));
-        return options.threads(error);
-    };
-    QString error;
-    EXPECT_EQ(threads({}, &error), std::max(1, QThread::idealThreadCount()));
-    EXPECT_EQ(threads({"--threads", "3"}, &error), 3);
-    for (const char* bad : {"0", "-1", "257", "two", ""}) {
-        error.clear();
-        EXPECT_FALSE(threads({"--threads", bad}, &error)) << bad;
-        EXPECT_TRUE(error.startsWith("--threads wants a count from 1 to 256")) << bad;
     }
 }
 
