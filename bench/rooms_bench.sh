@@ -79,6 +79,6 @@ fi
 if [[ $what == idle || $what == all ]]; then
     for i in $(seq "$repeats"); do
         say "10,000 idle connections in 1,250 rooms, CorventServer ${extra[*]} (run $i)"
-        inns "$server" --headless "${extra[@]}" -- "$bench" --rooms 1250 --idle
+        inns "$server" --headless --max-rooms 1250 "${extra[@]}" -- "$bench" --rooms 1250 --idle
     done
 fi

@@ -6,7 +6,9 @@
 #include "tests/support/WindowControls.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -109,6 +111,41 @@ TEST(frmServer, UserListShowsEightLinesWithoutAScrollBar)
     for (int i = 0; i < list.count(); ++i)
         EXPECT_TRUE(list.viewport()->rect().contains(list.visualItemRect(list.item(i)))) << i;
     EXPECT_GE(list.fontMetrics().height(), 10) << "still readable";
+}
+
+TEST(frmServer, CountsRoomsAndPlayersAndShowsTheListOfTheRoomChosen)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
+    window.show();
+    controls.button("cmdStart").click();
+    auto& rooms = controls.find<QComboBox>("cboRoom");
+    const QLabel& counts = controls.label("lblRooms");
+    EXPECT_EQ(counts.text(), "0 rooms, 0 players");
+
+    testing::TestClient inMain(server.port());
+    testing::TestClient jazz1(server.port());
+    testing::TestClient jazz2(server.port());
+    jazz1.send({"ChatMsg", "/join Jazz"});
+    jazz2.send({"ChatMsg", "/join jazz"});
+    ASSERT_TRUE(testing::waitUntil([&] { return counts.text() == "2 rooms, 3 players"; }))
+        << counts.text().toStdString();
+    ASSERT_EQ(rooms.count(), 2);
+    EXPECT_EQ(rooms.itemText(0), "main");
+    EXPECT_EQ(rooms.itemText(1), "Jazz");
+    EXPECT_EQ(listed(controls.list("lstUsers")).at(1), emptyLines()[1]);
+
+    rooms.setCurrentIndex(1);
+    emit rooms.activated(1);
+    EXPECT_EQ(controls.list("lstUsers").item(1)->text(), "2. User2: 127.0.0.1");
+    // The room shown empties: its list goes blank and the choice falls back to main.
+    jazz1.socket.abort();
+    jazz2.socket.abort();
+    ASSERT_TRUE(testing::waitUntil([&] { return counts.text() == "1 room, 1 player"; }));
+    EXPECT_EQ(rooms.currentText(), "main");
+    EXPECT_EQ(controls.list("lstUsers").item(0)->text(), "1. User1: 127.0.0.1");
 }
 
 } // namespace

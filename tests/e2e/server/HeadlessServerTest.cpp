@@ -224,6 +224,42 @@ TEST_F(HeadlessServer, ASecondServerOnTheSamePortFailsClearly)
     EXPECT_EQ(server.exitCode(), 0);
 }
 
+TEST_F(HeadlessServer, ASecondRelayOnAnotherPortKeepsItsOwnRoomsAndPrintsWhose)
+{
+    QProcess second;
+    second.setProcessEnvironment(noDisplay());
+    second.start(serverBinary(),
+                 {QStringLiteral("--headless"), QStringLiteral("--port"), QStringLiteral("9051"),
+                  QStringLiteral("--max-rooms"), QStringLiteral("1"), QStringLiteral("--verbose")});
+    ASSERT_TRUE(second.waitForStarted(5000));
+    QByteArray printed;
+    ASSERT_TRUE(waitUntil([&] {
+        printed += second.readAllStandardOutput();
+        return printed.count('\n') >= 9;
+    }));
+    TestClient jazz(9051);
+    jazz.send({"ChatMsg", "/join Jazz"});
+    EXPECT_EQ(jazz.take(4).value(1), (Fields{"ChatMsg", "Welcome to Corvent! This is room Jazz."}));
+    EXPECT_TRUE(waitUntil([&] {
+        printed += second.readAllStandardOutput();
+        return printed.contains("\n\nRoom Jazz:\n1. User1: 127.0.0.1\n2. No User: 0.0.0.0\n");
+    })) << printed.constData();
+    // One room is all it may hold; the first relay has none of this.
+    TestClient other(9051);
+    other.send({"ChatMsg", "/join blues"});
+    EXPECT_EQ(other.take(2),
+              (QList<Fields>{{"ChatMsg", "The server has no room for another room."},
+                             {"Farewell", "The server has no room for another room."}}));
+    EXPECT_FALSE(output().contains("Room Jazz:"));
+
+    ::kill(pid_t(second.processId()), SIGTERM);
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    const QByteArray log = second.readAllStandardError();
+    EXPECT_TRUE(log.contains("Room \"Jazz\" made")) << log.constData();
+    EXPECT_TRUE(log.contains("Room \"Jazz\" emptied")) << log.constData();
+}
+
 TEST_F(HeadlessServer, LoadsNoDisplayLibrariesAndShowsNamesEscaped)
 {
     QFile maps(QStringLiteral("/proc/%1/maps").arg(server.processId()));
