@@ -55,6 +55,7 @@ enum class Traffic
 
 // The bucket a message draws on; nullopt is a message the relay drops unread.
 Traffic classify(const std::optional<protocol::ClientMessage>& message);
+Traffic classify(const std::optional<protocol::ClientMessageView>& message);
 
 // One client's three buckets.
 class FloodGate

@@ -247,17 +247,22 @@ bool RelayHub::isConnected(int slot) const
     return m_slots[slot - 1].connection != nullptr;
 }
 
-bool RelayHub::send(int slot, const QByteArray& message)
+bool RelayHub::send(int slot, QByteArrayView messages)
 {
     // Queued by the connection, which writes everything one turn relays in one piece.
     ClientLink* connection = m_slots[slot - 1].connection;
-    connection->write(message);
+    connection->write(messages);
     const qint64 unsent = connection->unsentBytes();
     if (unsent <= m_limits.outputCap)
         return true;
     // Behind, but still reading: keep it, within reason.
     return unsent <= m_limits.hardOutputCap &&
            m_clock.now() - connection->lastTaken() < m_limits.stallTimeout;
+}
+
+qint64 RelayHub::room(int slot) const
+{
+    return m_limits.outputCap - m_slots[slot - 1].connection->unsentBytes();
 }
 
 void RelayHub::close(int slot, bool abort)
@@ -295,12 +300,24 @@ void RelayHub::linkReceived(ClientLink& connection, QByteArrayView bytes)
     if (n == 0)
         return; // closing: nothing it sends counts any more
     Slot& slot = m_slots[n - 1];
-    for (const QByteArray& message :
-         m_core.cut(n, QByteArray::fromRawData(bytes.data(), bytes.size()))) {
-        auto decoded = RelayCore::decode(message);
+    const Time now = m_clock.now();
+    m_core.cut(n, bytes, [&](QByteArrayView message) {
+        // Cut off by a send of an earlier message: the rest is dropped.
+        if (!slot.connection)
+            return false;
+        const auto decoded = RelayCore::decode(message);
         const Traffic traffic = classify(decoded);
-        slot.inbox.push_back({traffic, std::move(decoded)});
-    }
+        // Notes are handled at once while the client is within its rate; past it, and from
+        // a chat text on (a command may move the player, who takes the rest along), in turn.
+        const bool chat = decoded && decoded->kind == protocol::ClientMessageView::Kind::Chat;
+        if (slot.inbox.empty() && !chat && slot.gate->take(traffic, now)) {
+            if (decoded)
+                m_core.handle(n, *decoded);
+        } else {
+            slot.inbox.push_back({traffic, message.toByteArray()});
+        }
+        return true;
+    });
     drain(n, true);
     settle();
 }
@@ -343,14 +360,15 @@ void RelayHub::drain(int n, bool pacing)
             }
             const Duration wait = slot.gate->untilNext(slot.inbox.front().traffic, now);
             slot.wakeAt = now + std::max(kMinPause, wait);
+            m_core.flush();
             return;
         }
-        const std::optional<protocol::ClientMessage> message =
-            std::move(slot.inbox.front().message);
+        const QByteArray message = std::move(slot.inbox.front().message);
         slot.inbox.pop_front();
-        if (message)
-            m_core.handle(n, *message);
+        if (const auto decoded = RelayCore::decode(message))
+            m_core.handle(n, *decoded);
     }
+    m_core.flush();
     slot.wakeAt.reset();
     if (slot.paced && slot.connection) {
         slot.paced = false;

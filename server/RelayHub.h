@@ -26,7 +26,7 @@ class RelayHub;
 struct Inbound
 {
     Traffic traffic;
-    std::optional<protocol::ClientMessage> message;
+    QByteArray message;
 };
 
 // A player on the way into a room, with everything it sent that was not handled yet, in
@@ -139,7 +139,8 @@ private:
     };
 
     bool isConnected(int slot) const override;
-    bool send(int slot, const QByteArray& message) override;
+    bool send(int slot, QByteArrayView messages) override;
+    qint64 room(int slot) const override;
     void close(int slot, bool abort) override;
     void refreshList() override;
     void command(int slot, const QByteArray& text) override;
