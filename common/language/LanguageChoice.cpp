@@ -13,8 +13,7 @@ const QList<Language>& shippedLanguages()
     return languages;
 }
 
-namespace {
-bool isShipped(const QString& code)
+bool LanguageChoice::isShipped(const QString& code)
 {
     for (const Language& language : shippedLanguages()) {
         if (language.code == code)
@@ -22,7 +21,6 @@ bool isShipped(const QString& code)
     }
     return false;
 }
-} // namespace
 
 QString shippedLanguageFor(const QString& locale)
 {
@@ -47,9 +45,9 @@ QString shippedLanguageFor(const QString& locale)
             return QStringLiteral("zh_CN");
         return {};
     }
-    if (!territory.isEmpty() && isShipped(language + QLatin1Char('_') + territory))
+    if (!territory.isEmpty() && LanguageChoice::isShipped(language + QLatin1Char('_') + territory))
         return language + QLatin1Char('_') + territory;
-    return isShipped(language) ? language : QString();
+    return LanguageChoice::isShipped(language) ? language : QString();
 }
 
 QString LanguageChoice::fromEnvironment(const Environment& environment)

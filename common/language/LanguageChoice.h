@@ -35,6 +35,8 @@ public:
     static inline const QString kKey = QStringLiteral("Language");
     static inline const QString kSystem = QStringLiteral("System");
 
+    // Whether `code` names a shipped language (English included).
+    static bool isShipped(const QString& code);
     static QString choose(const QString& setting, const Environment& environment);
     static QString fromEnvironment(const Environment& environment);
     // The process's own environment.
