@@ -1,6 +1,6 @@
 // Every window of the piano in every language it ships: texts fit, accelerators differ within
 // each menu, nothing is left in English, no argument unfilled. Run at scale factors 1 and 2.
-#include "client/files/KeymapFile.h"
+#include "client/formats/KeymapFile.h"
 #include "client/shell/frmAbout.h"
 #include "client/shell/frmPiano.h"
 #include "client/widgets/KeyConfigDialog.h"
