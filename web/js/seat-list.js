@@ -2,7 +2,8 @@
 // for the owner, beside each other player, the actions the relay offers owners (sent as the
 // chat commands a desktop piano sends), and the room's lock.
 
-const SEATS = 8;
+import { SEATS } from './tables.js';
+
 const EMPTY_SEAT = '-';
 
 // What an owner may do to the player in a seat, as [button text, chat command].
