@@ -30,7 +30,7 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     setWindowTitle(QStringLiteral("Corvent Server"));
     setFixedSize(px(4680), px(3270));
 
-    fraUsers = new QGroupBox(QStringLiteral("Connected Users"), this);
+    fraUsers = new QGroupBox(tr("Connected Users"), this);
     fraUsers->setObjectName(QStringLiteral("fraUsers"));
     fraUsers->setGeometry(px(120), px(120), px(4455), px(2055));
 
@@ -38,11 +38,11 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
     lstUsers->setGeometry(px(120), px(240), px(4215), px(1695));
 
-    cmdStart = new QPushButton(QStringLiteral("Start"), this);
+    cmdStart = new QPushButton(tr("Start"), this);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setGeometry(px(120), px(2280), px(1215), px(495));
 
-    cmdStop = new QPushButton(QStringLiteral("Stop"), this);
+    cmdStop = new QPushButton(tr("Stop"), this);
     cmdStop->setObjectName(QStringLiteral("cmdStop"));
     cmdStop->setGeometry(px(1440), px(2280), px(1215), px(495));
     cmdStop->setEnabled(false);
@@ -58,7 +58,7 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     lblRooms->setGeometry(px(120), px(2850), px(4455), px(300));
 
     // The operator may send anyone out, in any room.
-    mnuKick = new QAction(QStringLiteral("&Kick"), lstUsers);
+    mnuKick = new QAction(tr("&Kick"), lstUsers);
     mnuKick->setObjectName(QStringLiteral("mnuKick"));
     mnuKick->setShortcut(QKeySequence::Delete);
     mnuKick->setShortcutContext(Qt::WidgetShortcut);
@@ -79,6 +79,7 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     connect(&m_server, &RelayServer::roomsChanged, this, &frmServer::showRooms);
     connect(cboRoom, &QComboBox::activated, this, [this] { RefreshList(); });
 
+    fitTexts(*this);
     RefreshList();
     // Eight lines, one per slot, with no scroll bar, in whatever font the desktop has.
     lstUsers->setFont(fittedFont(designFont(), [this](const QFont& font) {
@@ -114,12 +115,15 @@ void frmServer::showRooms(const QList<RoomListing>& rooms)
         if (!isDefaultRoom(room.name))
             names << QString::fromLatin1(room.name);
     }
-    lblRooms->setText(
-        QStringLiteral("%1 %2, %3 %4")
-            .arg(rooms.size())
-            .arg(rooms.size() == 1 ? QStringLiteral("room") : QStringLiteral("rooms"))
-            .arg(players)
-            .arg(players == 1 ? QStringLiteral("player") : QStringLiteral("players")));
+    // English has its singular as a text of its own (no English catalogue ships); each
+    // translation gives both texts its language's plural forms.
+    const int count = int(rooms.size());
+    const QString roomCount =
+        count == 1 ? tr("%n room", nullptr, count) : tr("%n rooms", nullptr, count);
+    const QString playerCount =
+        players == 1 ? tr("%n player", nullptr, players) : tr("%n players", nullptr, players);
+    //: The rooms counted, then the players counted, below the user list.
+    lblRooms->setText(tr("%1, %2").arg(roomCount, playerCount));
     // A room that emptied leaves the choice; its list was shown empty as it went.
     const QString shown = cboRoom->currentText();
     QStringList current;
@@ -144,10 +148,10 @@ void frmServer::showLines(const QStringList& lines)
 void frmServer::cmdStart_Click()
 {
     if (!m_server.start(m_listen.port, m_listen.address)) {
-        m_messageBoxes.show(QStringLiteral("Cannot listen on port %1: %2")
+        m_messageBoxes.show(tr("Cannot listen on port %1: %2")
                                 .arg(m_server.failedPort())
                                 .arg(m_server.errorString()),
-                            QStringLiteral("Error"), MessageBoxes::Icon::Critical);
+                            tr("Error"), MessageBoxes::Icon::Critical);
         return;
     }
     cmdStart->setEnabled(false);
