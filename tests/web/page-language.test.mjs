@@ -104,6 +104,21 @@ test('?lang= in the address chooses the language over the browser\'s', async () 
     await context.close();
 });
 
+test('a language whose texts do not load leaves the page in English, with a warning', async () => {
+    // Not watched: the warning is what this page is to show.
+    const context = await browser.newContext({ locale: 'de-DE' });
+    const page = await context.newPage();
+    const warnings = [];
+    page.on('console', (m) => m.type() === 'warning' && warnings.push(m.text()));
+    await page.route('**/i18n/de.json', (route) => route.fulfill({ status: 404 }));
+    await page.goto(`${relay.url}r/jazz/`);
+    await page.waitForFunction(() => document.getElementById('status').textContent === 'Connected as User2');
+    assert.equal(await page.evaluate(() => document.documentElement.lang), 'en');
+    assert.equal(await page.locator('#copy-link').textContent(), 'Copy link');
+    assert.deepEqual(warnings, ['The texts in de did not load (HTTP 404).']);
+    await context.close();
+});
+
 // Controls whose text is cut off or runs out of their box, and whether the page is wider than
 // the window; on both pages, in one language.
 async function overflows(page) {

@@ -6,6 +6,8 @@
 // en first: the source, and the fallback for everything.
 export const LANGUAGES = ['en', 'de', 'fr', 'es', 'it', 'pt-BR', 'ru', 'ja', 'zh-CN'];
 export const SOURCE_LANGUAGE = 'en';
+// A server that does not answer must not keep the page from starting: it starts in English.
+const LOAD_TIMEOUT_MS = 5000;
 
 const primary = (tag) => tag.split('-')[0].toLowerCase();
 
@@ -57,9 +59,11 @@ export function useTexts(englishTable, table = englishTable, tag = SOURCE_LANGUA
 
 export const currentLanguage = () => language;
 
+const textFor = (key) => chosen.get(key) ?? english.get(key);
+
 // The text for `key` with its {N} arguments filled in.
 export function t(key, ...args) {
-    const template = chosen.get(key) ?? english.get(key);
+    const template = textFor(key);
     if (template === undefined) {
         console.warn(`No text for "${key}"`);
         return key;
@@ -70,18 +74,26 @@ export function t(key, ...args) {
 // The attributes a page marks for translation, beside data-i18n for the element's text.
 const ATTRIBUTES = ['title', 'placeholder', 'aria-label'];
 
-// Puts the texts in use into every marked element below root.
+// Puts the texts in use into every marked element below root; an element whose text is not
+// known keeps the English it was written with.
 export function translatePage(root) {
-    for (const element of root.querySelectorAll('[data-i18n]'))
-        element.textContent = t(element.dataset.i18n);
+    for (const element of root.querySelectorAll('[data-i18n]')) {
+        const text = textFor(element.dataset.i18n);
+        if (text !== undefined)
+            element.textContent = text;
+    }
     for (const attribute of ATTRIBUTES) {
-        for (const element of root.querySelectorAll(`[data-i18n-${attribute}]`))
-            element.setAttribute(attribute, t(element.getAttribute(`data-i18n-${attribute}`)));
+        for (const element of root.querySelectorAll(`[data-i18n-${attribute}]`)) {
+            const text = textFor(element.getAttribute(`data-i18n-${attribute}`));
+            if (text !== undefined)
+                element.setAttribute(attribute, text);
+        }
     }
 }
 
 async function fetchTexts(tag) {
-    const response = await fetch(`/i18n/${tag}.json`);
+    const response = await fetch(`/i18n/${tag}.json`,
+        { signal: AbortSignal.timeout(LOAD_TIMEOUT_MS) });
     if (!response.ok)
         throw new Error(`HTTP ${response.status}`);
     return response.json();
