@@ -38,7 +38,7 @@ if ! cmp -s "$web/package-lock.json" "$stamp"; then
   cp "$web/package-lock.json" "$stamp"
 fi
 
-# nginx checks the README's reverse proxy example. Its package would start a web server, so
+# nginx checks the relay guide's reverse proxy example. Its package would start a web server, so
 # only its binary is unpacked, into .cache/nginx (the libraries it needs are installed above).
 root="$(dirname "$0")/.."
 nginx_dir="$root/.cache/nginx"

@@ -2,9 +2,10 @@
 // default keymap, the relay's default pacing) as an ES module, from the same C++ tables the
 // desktop piano and the relay use, so the page can never drift from them.
 // Usage: make_web_tables <output.js>
-#include "client/files/DefaultKeymap.h"
-#include "client/shell/Instruments.h"
-#include "client/widgets/PianoKeysView.h"
+#include "client/engine/Instruments.h"
+#include "client/engine/KeyShapes.h"
+#include "client/engine/NoteEngine.h"
+#include "client/keyboard/DefaultKeymap.h"
 #include "server/FloodControl.h"
 
 #include <QFile>
@@ -35,9 +36,8 @@ QByteArray tables()
     // [left, top, width, height, black] in the desktop keyboard's pixels; the page scales them.
     QJsonArray keys;
     for (int key = 0; key < tamber::kKeyCount; ++key) {
-        const QRect r = tamber::PianoKeysView::keyRect(key);
-        keys.append(
-            QJsonArray{r.x(), r.y(), r.width(), r.height(), tamber::PianoKeysView::isBlack(key)});
+        const QRect r = tamber::keyShape(key);
+        keys.append(QJsonArray{r.x(), r.y(), r.width(), r.height(), tamber::isBlackKey(key)});
     }
 
     // [virtual-key code, semitone offset] for every mapped key.

@@ -1,7 +1,7 @@
 #include "KeyboardPoller.h"
 
-#include "client/sound/NoteEngine.h"
-#include "client/sound/PianoState.h"
+#include "client/engine/NoteEngine.h"
+#include "client/engine/PianoState.h"
 
 namespace tamber {
 

@@ -1,10 +1,10 @@
 #include "PianoApp.h"
 
-#include "Instruments.h"
 #include "frmAbout.h"
 
+#include "client/engine/Instruments.h"
 #include "client/platform/Dialogs.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
 
 #include <QApplication>

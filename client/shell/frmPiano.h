@@ -1,9 +1,9 @@
 #pragma once
 
-#include "client/files/RecordingPanel.h"
+#include "client/engine/PianoState.h"
 #include "client/platform/Dialogs.h"
-#include "client/sound/DeviceChoice.h"
-#include "client/sound/PianoState.h"
+#include "client/presenters/DeviceChoice.h"
+#include "client/presenters/RecordingPanel.h"
 #include "client/widgets/PianoKeysView.h"
 
 #include <QMainWindow>

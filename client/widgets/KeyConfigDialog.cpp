@@ -1,7 +1,8 @@
 #include "KeyConfigDialog.h"
 
 #include "KeyConfigLayout.h"
-#include "client/files/KeymapFile.h"
+
+#include "client/formats/KeymapFile.h"
 #include "client/keyboard/KeyStateSource.h"
 #include "client/platform/Dialogs.h"
 #include "client/widgets/PianoKeysView.h"

@@ -4,8 +4,8 @@
 // on that port then shows whether every burst arrived whole.
 //
 //   midi-burst NAME-PART ROUNDS
-#include "client/sound/MidiBackends.h"
-#include "client/sound/MidiRegistry.h"
+#include "client/midi/MidiBackends.h"
+#include "client/midi/MidiRegistry.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,5 +1,6 @@
 #include "client/shell/frmPiano.h"
-#include "client/shell/Instruments.h"
+#include "client/engine/Instruments.h"
+#include "client/engine/KeyShapes.h"
 #include "client/shell/frmAbout.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/support/WindowControls.h"
@@ -65,12 +66,12 @@ TEST(frmPiano, LayoutFollowsTheDesign)
 TEST(frmPiano, KeyboardHas61KeysWithBlackKeysOverWhite)
 {
     PianoKeysView keys(kKeyCount);
-    EXPECT_EQ(keys.keyRect(0), QRect(0, 0, 17, 73));
-    EXPECT_EQ(keys.keyRect(1), QRect(12, 0, 9, 49));
-    EXPECT_EQ(keys.keyRect(60), QRect(560, 0, 17, 73)) << "the last white key ends at 577";
+    EXPECT_EQ(keyShape(0), QRect(0, 0, 17, 73));
+    EXPECT_EQ(keyShape(1), QRect(12, 0, 9, 49));
+    EXPECT_EQ(keyShape(60), QRect(560, 0, 17, 73)) << "the last white key ends at 577";
     int black = 0;
     for (int k = 0; k < kKeyCount; ++k)
-        black += PianoKeysView::isBlack(k);
+        black += isBlackKey(k);
     EXPECT_EQ(black, 25);
 
     keys.resize(keys.sizeHint());

@@ -1,7 +1,6 @@
 // The key configuration dialog, offscreen, with a fake key state and fake file dialogs.
 #include "client/widgets/KeyConfigDialog.h"
-
-#include "client/files/KeymapFile.h"
+#include "client/formats/KeymapFile.h"
 #include "client/widgets/KeyConfigLayout.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
@@ -82,10 +81,10 @@ TEST(KeyConfigDialog, WindowLayoutFromTwips)
     namespace layout = keyconfig_layout;
     int black = 0;
     for (int k = 0; k < kKeymapNotes; ++k) {
-        const QRect key = PianoKeysView::keyRect(k).translated(layout::picKeys().topLeft());
+        const QRect key = keyShape(k).translated(layout::picKeys().topLeft());
         EXPECT_EQ(d.cmdSet(k)->geometry().center().x(), key.center().x()) << k;
         EXPECT_EQ(d.cmdSet(k)->focusPolicy(), Qt::NoFocus);
-        black += PianoKeysView::isBlack(k) ? 1 : 0;
+        black += isBlackKey(k) ? 1 : 0;
     }
     EXPECT_EQ(black, 12);
     EXPECT_EQ(d.cmdSet(0)->geometry(), QRect(8, 112, 17, 21));

@@ -1,0 +1,421 @@
+#include "SynthEngine.h"
+
+#include "FluidLog.h"
+#include "SoundLog.h"
+
+#include "client/platform/SettingsStore.h"
+
+#include <QFile>
+#include <QtGlobal>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <fluidsynth.h>
+
+namespace tamber {
+
+namespace {
+
+constexpr float kToneLevel = 0.05f;      // square wave amplitude, well below clipping
+constexpr double kReverbTailSeconds = 3; // rendering goes on this long after the last voice
+constexpr int kOfflineBlock = 512;
+constexpr int kWatchMs = 500;
+
+int64_t steadyNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+const char* systemName(const QByteArray& driver)
+{
+    if (driver == "jack")
+        return "JACK";
+    if (driver == "pulseaudio")
+        return "PulseAudio";
+    if (driver == "alsa")
+        return "ALSA";
+    return driver.constData();
+}
+
+} // namespace
+
+SynthConfig SynthConfig::fromSettings(const SettingsStore& settings)
+{
+    SynthConfig config;
+    const QString text =
+        settings.read(QStringLiteral("Audio"), QStringLiteral("PeriodFrames"), QString());
+    if (text.isEmpty())
+        return config;
+    bool ok = false;
+    const int frames = PeriodPolicy::usable(text.trimmed().toLongLong(&ok));
+    if (!ok || frames == 0) {
+        qCWarning(lcSound).noquote() << "Audio/PeriodFrames" << text
+                                     << "is no period in frames; using" << config.periodFrames;
+        return config;
+    }
+    config.periodFrames = frames;
+    return config;
+}
+
+SynthEngine::SynthEngine(SynthConfig config)
+    : m_config(std::move(config)), m_policy(m_config.periodFrames),
+      m_sampleRate(m_config.sampleRate)
+{
+    routeFluidSynthLog();
+    const QByteArray path = QFile::encodeName(m_config.soundFont);
+    m_hasSoundFont = fluid_is_soundfont(path.constData()) != 0;
+    if (!m_hasSoundFont)
+        qCInfo(lcSound) << "No sound font at" << m_config.soundFont
+                        << "- the built-in synthesizer is not offered";
+
+    m_settings = new_fluid_settings();
+    fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
+    fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
+    fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
+    fluid_settings_setint(m_settings, "audio.jack.multi", 0);
+    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
+    fluid_settings_setnum(m_settings, "synth.gain", 0.5);
+
+    m_watch.setSingleShot(true);
+    m_watch.setInterval(kWatchMs);
+    QObject::connect(&m_watch, &QTimer::timeout, &m_watch, [this] {
+        checkUnderruns();
+        if (!m_skipped.load())
+            m_watch.start();
+    });
+}
+
+SynthEngine::~SynthEngine()
+{
+    // The driver goes first so that no callback runs while the rest is taken down.
+    if (m_driver)
+        delete_fluid_audio_driver(m_driver);
+    if (m_loader.joinable())
+        m_loader.join();
+    if (fluid_synth_t* synth = m_synth.exchange(nullptr))
+        delete_fluid_synth(synth);
+    delete_fluid_settings(m_settings);
+}
+
+bool SynthEngine::start()
+{
+    if (m_driver)
+        return true;
+    // Without this, probing JACK would try to launch a server and give up only after seconds.
+    if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
+        qputenv("JACK_NO_START_SERVER", "1");
+
+    for (const QByteArray& name : m_config.audioDrivers) {
+        if (openDriver(name, m_config.periodFrames)) {
+            m_policy = PeriodPolicy(m_config.periodFrames, name != "jack");
+            break;
+        }
+        qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
+    }
+    if (!m_driver) {
+        qCWarning(lcSound) << "No audio output could be opened";
+        return false;
+    }
+    describeOutput();
+    return true;
+}
+
+void SynthEngine::describeOutput() const
+{
+    if (m_driverName == "jack")
+        qCInfo(lcSound).nospace() << "Audio output: JACK, " << m_sampleRate.load()
+                                  << " Hz, the server's period";
+    else
+        qCInfo(lcSound).nospace() << "Audio output: " << systemName(m_driverName) << ", "
+                                  << m_sampleRate.load() << " Hz, period of " << m_policy.frames()
+                                  << " frames";
+}
+
+// Each audio system's settings for the shortest delay it allows. A period is what one
+// callback renders, and the notes of a key reach the synthesizer at the start of the next.
+bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
+{
+    fluid_settings_setstr(m_settings, "audio.driver", name.constData());
+    // JACK ignores both: its server sets the period for every client.
+    fluid_settings_setint(m_settings, "audio.period-size", periodFrames);
+    // ALSA: two periods, one played while the other is written.
+    fluid_settings_setint(m_settings, "audio.periods", 2);
+    // PulseAudio: the stream's target length is one period. (FluidSynth always lets the server
+    // fit its own latency to that; this only lets the stream's queue grow past it, which the
+    // blocking writes never use: measured alike either way.)
+    fluid_settings_setint(m_settings, "audio.pulseaudio.adjust-latency", 1);
+
+    // No callback runs now, so the audio thread's state may be reset here.
+    m_detector.reset();
+    m_underruns.store(0);
+    m_callbackFrames.store(0);
+    m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
+    if (!m_driver)
+        return false;
+    m_driverName = name;
+    // JACK imposes its own rate and writes it back into the settings.
+    double rate = m_config.sampleRate;
+    fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
+    m_sampleRate.store(rate);
+    return true;
+}
+
+int SynthEngine::periodFrames() const
+{
+    const int frames = m_callbackFrames.load();
+    return frames > 0 ? frames : m_policy.frames();
+}
+
+void SynthEngine::watchStream()
+{
+    if (m_driver && !m_watch.isActive())
+        m_watch.start();
+}
+
+void SynthEngine::checkUnderruns()
+{
+    const int count = m_underruns.exchange(0);
+    const int64_t nowMs = steadyNs() / 1'000'000;
+    for (int i = 0; i < count; ++i) {
+        const int before = periodFrames();
+        switch (m_policy.underrun(nowMs)) {
+        case PeriodPolicy::Verdict::Keep:
+            continue;
+        case PeriodPolicy::Verdict::AtLimit:
+            if (!m_toldAtLimit) {
+                m_toldAtLimit = true;
+                if (m_driverName == "jack")
+                    qCWarning(lcSound).nospace()
+                        << "Audio underruns: JACK's period of " << before
+                        << " frames is too short for this machine; choose a longer one in "
+                           "the JACK server";
+                else
+                    qCWarning(lcSound).nospace() << "Audio underruns at a period of " << before
+                                                 << " frames, the longest this program uses";
+            }
+            return;
+        case PeriodPolicy::Verdict::Grow:
+            qCWarning(lcSound).nospace()
+                << "Audio underruns: the period grows from " << before << " to "
+                << m_policy.frames() << " frames (" << systemName(m_driverName)
+                << "; Audio/PeriodFrames sets it)";
+            reopen();
+            return;
+        case PeriodPolicy::Verdict::StepBack:
+            qCWarning(lcSound).nospace()
+                << "Audio underruns went on at " << before << " frames as often as before: "
+                << "the sound system loses time of its own, so the period goes back to "
+                << m_policy.frames() << " frames and stays";
+            reopen();
+            return;
+        }
+    }
+}
+
+void SynthEngine::reopen()
+{
+    const int frames = m_policy.frames();
+    delete_fluid_audio_driver(m_driver);
+    m_driver = nullptr;
+    // The system that played a moment ago should take the new period; if it is gone, the
+    // others are tried as at the start.
+    bool opened = openDriver(m_driverName, frames);
+    for (size_t i = 0; !opened && i < m_config.audioDrivers.size(); ++i) {
+        opened = openDriver(m_config.audioDrivers[i], frames);
+        if (opened)
+            describeOutput();
+    }
+    if (!opened) {
+        qCWarning(lcSound) << "The audio output could not be opened again";
+        return;
+    }
+    // The policy keeps what it has learnt, unless JACK took over and imposes its period.
+    if (m_driverName == "jack")
+        m_policy = PeriodPolicy(frames, false);
+}
+
+void SynthEngine::loadSoundFont()
+{
+    // After the driver has fixed the sample rate; only once.
+    if (!m_driver || m_loader.joinable() || m_synth.load() || m_load.load() != Load::Pending)
+        return;
+    m_loader = std::thread([this] { loadSynth(); });
+}
+
+void SynthEngine::loadSynth()
+{
+    if (!m_hasSoundFont) {
+        m_load.store(Load::Failed);
+        return;
+    }
+    fluid_synth_t* synth = new_fluid_synth(m_settings);
+    const QByteArray path = QFile::encodeName(m_config.soundFont);
+    if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
+        if (synth)
+            delete_fluid_synth(synth);
+        // Looked like a sound font, yet would not load: the synthesizer stays silent.
+        qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
+        m_load.store(Load::Failed);
+        return;
+    }
+    m_synth.store(synth, std::memory_order_release);
+    m_load.store(Load::Ready);
+}
+
+bool SynthEngine::prepareOffline(double sampleRate)
+{
+    if (m_driver)
+        return false;
+    if (m_loader.joinable())
+        m_loader.join();
+    if (m_synth.load())
+        return true;
+    m_offline = true;
+    fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
+    m_sampleRate.store(sampleRate);
+    loadSynth();
+    return m_load.load() == Load::Ready;
+}
+
+void SynthEngine::renderOffline(int frames, float* left, float* right)
+{
+    std::fill(left, left + frames, 0.0f);
+    std::fill(right, right + frames, 0.0f);
+    for (int done = 0; done < frames; done += kOfflineBlock) {
+        const int n = std::min(kOfflineBlock, frames - done);
+        render(n, left + done, right + done);
+    }
+}
+
+void SynthEngine::send(ShortMessage message)
+{
+    if (!m_listening.load())
+        return;
+    m_events.push(message);
+    watchStream();
+}
+
+void SynthEngine::allSoundOff()
+{
+    for (uint8_t channel = 0; channel < 16; ++channel)
+        m_events.push(makeShortMessage(0xB0 | channel, 120, 0));
+}
+
+void SynthEngine::queueTone(int frequencyHz, int durationMs)
+{
+    // With no stream nothing would drain the queue: the tone is simply not heard.
+    if (!m_driver && !m_offline)
+        return;
+    if (frequencyHz <= 0 || durationMs <= 0)
+        return;
+    const auto frames = int64_t(std::llround(m_sampleRate.load() * durationMs / 1000.0));
+    if (m_tones.push({double(frequencyHz), frames}))
+        m_queuedFrames.fetch_add(frames);
+    watchStream();
+}
+
+int SynthEngine::queuedMs() const
+{
+    return int(m_queuedFrames.load() * 1000 / int64_t(m_sampleRate.load()));
+}
+
+int SynthEngine::audioCallback(void* data, int len, int /*nfx*/, float* /*fx*/[], int nout,
+                               float* out[])
+{
+    if (nout < 2)
+        return FLUID_OK;
+    auto* self = static_cast<SynthEngine*>(data);
+    const bool audible = self->render(len, out[0], out[1]);
+    self->m_callbackFrames.store(len, std::memory_order_relaxed);
+    if (self->m_detector.finished(steadyNs(), len, self->m_sampleRate.load(), audible))
+        self->m_underruns.fetch_add(1, std::memory_order_relaxed);
+    return FLUID_OK;
+}
+
+void SynthEngine::applyEvents(fluid_synth_t* synth)
+{
+    while (const auto message = m_events.pop()) {
+        const int status = *message & 0xF0;
+        const int channel = *message & 0x0F;
+        const int data1 = (*message >> 8) & 0x7F;
+        const int data2 = (*message >> 16) & 0x7F;
+        switch (status) {
+        case 0x80:
+            fluid_synth_noteoff(synth, channel, data1);
+            break;
+        case 0x90:
+            fluid_synth_noteon(synth, channel, data1, data2);
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth, channel, data1, data2);
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth, channel, data1);
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7));
+            break;
+        default:
+            break;
+        }
+        m_quietFrames = 0;
+    }
+}
+
+// Runs on the audio thread (or the caller's, offline). The buffers arrive zeroed.
+bool SynthEngine::render(int frames, float* left, float* right)
+{
+    bool voices = false;
+    fluid_synth_t* synth = m_synth.load(std::memory_order_acquire);
+    if (synth) {
+        applyEvents(synth);
+        voices = fluid_synth_get_active_voice_count(synth) > 0;
+        if (voices)
+            m_quietFrames = 0;
+        const bool skip = m_quietFrames >= int64_t(kReverbTailSeconds * m_sampleRate.load());
+        m_quietFrames += frames;
+        m_skipped.store(skip);
+        if (!skip) {
+            float* fx[4] = {left, right, left, right};
+            float* out[2] = {left, right};
+            fluid_synth_process(synth, frames, 4, fx, 2, out);
+        }
+    } else if (m_load.load() == Load::Failed) {
+        while (m_events.pop()) {
+        }
+    }
+    return mixTones(frames, left, right) || voices;
+}
+
+bool SynthEngine::mixTones(int frames, float* left, float* right)
+{
+    const double rate = m_sampleRate.load();
+    int i = 0;
+    while (i < frames) {
+        if (m_tone.frames == 0) {
+            const auto next = m_tones.pop();
+            if (!next)
+                break;
+            if (next->frequency != m_tone.frequency)
+                m_phase = 0;
+            m_tone = *next;
+        }
+        const int n = int(std::min<int64_t>(m_tone.frames, frames - i));
+        const double step = m_tone.frequency / rate;
+        for (int k = 0; k < n; ++k, ++i) {
+            const float sample = m_phase < 0.5 ? kToneLevel : -kToneLevel;
+            left[i] += sample;
+            right[i] += sample;
+            m_phase += step;
+            if (m_phase >= 1.0)
+                m_phase -= 1.0;
+        }
+        m_tone.frames -= n;
+        m_queuedFrames.fetch_sub(n);
+    }
+    return i > 0;
+}
+
+} // namespace tamber
