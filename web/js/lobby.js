@@ -48,7 +48,8 @@ function show(rooms) {
         link.textContent = room.name;
         const seats = document.createElement('span');
         seats.className = 'seats';
-        seats.textContent = ` ${seatsText(room)}${room.players >= room.seats ? ` ${t('lobby.full')}` : ''}`;
+        const full = room.players >= room.seats ? ` ${t('lobby.full')}` : '';
+        seats.textContent = ` ${seatsText(room)}${full}`;
         item.append(link, seats);
         return item;
     }));
