@@ -103,7 +103,9 @@ async function fetchTexts(tag) {
 // be loaded leaves the page in English, with a warning in the console.
 export async function startLanguage() {
     const asked = new URLSearchParams(location.search).get('lang');
-    const tag = chooseLanguage([...(asked ? [asked] : []), ...(navigator.languages ?? [])]);
+    // Browsers without the list give the one language.
+    const preferred = navigator.languages?.length ? navigator.languages : [navigator.language];
+    const tag = chooseLanguage([...(asked ? [asked] : []), ...preferred]);
     const load = (wanted) => fetchTexts(wanted).catch((error) => {
         console.warn(`The texts in ${wanted} did not load (${error.message}).`);
         return null;
