@@ -4,6 +4,7 @@
 
 #include "common/ProgramInfo.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 #include <vector>
@@ -163,7 +164,9 @@ void KeymapFiles::SaveKeymap(const QString& path)
     file.CloseFile();
     if (!ok) {
         m_report({KeymapReport::Kind::CannotSave, 0, 0, 0, path,
-                  reason.isEmpty() ? QStringLiteral("the file is read-only.") : reason});
+                  reason.isEmpty()
+                      ? QCoreApplication::translate("KeymapFile", "the file is read-only.")
+                      : reason});
         return;
     }
     m_report({KeymapReport::Kind::Saved});

@@ -3,6 +3,7 @@
 #include "MidiFileWriter.h"
 #include "RecordingFile.h"
 
+#include <QCoreApplication>
 #include <QSaveFile>
 #include <span>
 
@@ -26,14 +27,18 @@ MidiExportResult exportRecordingAsMidi(const QString& recording, const QString& 
         break;
     case LoadedRecording::Outcome::CannotOpen:
         return failed(Failure::CannotReadRecording,
-                      QStringLiteral("The recording \"%1\" could not be opened: %2")
+                      QCoreApplication::translate("MidiExport",
+                                                  "The recording \"%1\" could not be opened: %2")
                           .arg(recording, loaded.reason));
     case LoadedRecording::Outcome::NotARecording:
-        return failed(Failure::NotARecording,
-                      QStringLiteral("\"%1\" is not a Tamber Piano recording.").arg(recording));
+        return failed(
+            Failure::NotARecording,
+            QCoreApplication::translate("MidiExport", "\"%1\" is not a Tamber Piano recording.")
+                .arg(recording));
     case LoadedRecording::Outcome::TooLong:
         return failed(Failure::RecordingTooLong,
-                      QStringLiteral("The recording \"%1\" holds more than %2 events.")
+                      QCoreApplication::translate("MidiExport",
+                                                  "The recording \"%1\" holds more than %2 events.")
                           .arg(recording)
                           .arg(kMaxLoadedRecordingEvents));
     }
@@ -50,7 +55,8 @@ MidiExportResult exportRecordingAsMidi(const QString& recording, const QString& 
     out.setDirectWriteFallback(true);
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit())
         return failed(Failure::CannotWriteMidiFile,
-                      QStringLiteral("The MIDI file \"%1\" could not be written: %2")
+                      QCoreApplication::translate("MidiExport",
+                                                  "The MIDI file \"%1\" could not be written: %2")
                           .arg(midiFile, out.errorString()));
     return {};
 }

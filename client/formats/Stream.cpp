@@ -1,5 +1,6 @@
 #include "Stream.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <algorithm>
 #include <cstring>
@@ -142,16 +143,16 @@ bool Stream::OpenFile(const QString& FileName, Mode mode)
     Pointer = 1;
     m_error.clear();
     if (FileName.isEmpty()) {
-        m_error = QStringLiteral("No file name was given.");
+        m_error = QCoreApplication::translate("Stream", "No file name was given.");
         return false;
     }
     const QFileInfo info(FileName);
     if (info.isDir()) {
-        m_error = QStringLiteral("It is a folder, not a file.");
+        m_error = QCoreApplication::translate("Stream", "It is a folder, not a file.");
         return false;
     }
     if (mode == Mode::ReadOnly && !info.exists()) {
-        m_error = QStringLiteral("The file does not exist.");
+        m_error = QCoreApplication::translate("Stream", "The file does not exist.");
         return false;
     }
     return openRegular(FileName, mode);
@@ -189,8 +190,9 @@ bool Stream::openRegular(const QString& FileName, Mode mode)
     {
     };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        m_error = S_ISDIR(status.st_mode) ? QStringLiteral("It is a folder, not a file.")
-                                          : QStringLiteral("It is not a regular file.");
+        m_error = S_ISDIR(status.st_mode)
+                      ? QCoreApplication::translate("Stream", "It is a folder, not a file.")
+                      : QCoreApplication::translate("Stream", "It is not a regular file.");
         ::close(fd);
         return false;
     }
@@ -209,7 +211,7 @@ bool Stream::openRegular(const QString& FileName, Mode mode)
 bool Stream::openRegular(const QString& FileName, Mode mode)
 {
     if (QFileInfo::exists(FileName) && !QFileInfo(FileName).isFile()) {
-        m_error = QStringLiteral("It is not a regular file.");
+        m_error = QCoreApplication::translate("Stream", "It is not a regular file.");
         return false;
     }
     m_file.setFileName(FileName);

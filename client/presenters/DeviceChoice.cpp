@@ -4,6 +4,7 @@
 #include "client/platform/SettingsStore.h"
 #include "client/synth/ToneGenerator.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace tamber {
@@ -13,7 +14,11 @@ namespace {
 const QString kDevices = QStringLiteral("Devices");
 const QString kOutDevice = QStringLiteral("OutDevice");
 const QString kInDevice = QStringLiteral("InDevice");
-const QString kNone = QStringLiteral("(None)");
+// Built when the menus are, once the language's translator is installed.
+QString noneItem()
+{
+    return QCoreApplication::translate("DeviceChoice", "(None)");
+}
 
 constexpr int kMaxNameLength = 31;
 
@@ -42,10 +47,10 @@ DeviceChoice::DeviceChoice(Links links) : m_links(links) {}
 
 void DeviceChoice::buildMenus()
 {
-    QStringList outputs{kNone};
+    QStringList outputs{noneItem()};
     for (int d = 0; d < m_links.outputs.count(); ++d)
         outputs.append(deviceCaption(m_links.outputs.name(d)));
-    QStringList inputs{kNone};
+    QStringList inputs{noneItem()};
     for (int d = 0; d < m_links.inputs.count(); ++d)
         inputs.append(deviceCaption(m_links.inputs.name(d)));
     m_outputItems = int(outputs.size());

@@ -2,18 +2,30 @@
 
 #include "client/formats/FilesLog.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace tamber {
 
 namespace {
 
-const QString kRecord = QStringLiteral("Record");
-const QString kPlay = QStringLiteral("Play");
-const QString kStop = QStringLiteral("Stop");
-const QString kFilter = QStringLiteral("Tamber Piano Recordings (*.tbr)");
-const QString kOpenFilter = QStringLiteral("Recordings (*.tbr);;MIDI Files (*.mid *.midi)");
-const QString kMidiFilter = QStringLiteral("MIDI Files (*.mid *.midi)");
+// Read when shown, not at start-up: the language's translator is installed by then.
+QString text(const char* source)
+{
+    return QCoreApplication::translate("RecordingPanel", source);
+}
+QString recordText()
+{
+    return text(QT_TRANSLATE_NOOP("RecordingPanel", "Record"));
+}
+QString playText()
+{
+    return text(QT_TRANSLATE_NOOP("RecordingPanel", "Play"));
+}
+QString stopText()
+{
+    return text(QT_TRANSLATE_NOOP("RecordingPanel", "Stop"));
+}
 
 } // namespace
 
@@ -22,24 +34,24 @@ RecordingPanel::RecordingPanel(RecordingView& view, Recorder& recorder, Player& 
     : m_view(view), m_recorder(recorder), m_player(player), m_dialogs(dialogs)
 {
     m_view.setRecordEnabled(false);
-    m_view.setRecordCaption(kRecord);
+    m_view.setRecordCaption(recordText());
     m_view.setPlayEnabled(false);
-    m_view.setPlayCaption(kPlay);
-    m_view.setFileLabel(QStringLiteral("File: None"));
+    m_view.setPlayCaption(playText());
+    m_view.setFileLabel(text(QT_TRANSLATE_NOOP("RecordingPanel", "File: None")));
     m_view.setExportEnabled(false);
 
     m_recorder.setStoppedHandler([this] {
         m_view.setPlayEnabled(true);
-        m_view.setRecordCaption(kRecord);
+        m_view.setRecordCaption(recordText());
     });
     m_player.setStartedHandler([this] {
         qCDebug(lcFiles) << "Playback started";
-        m_view.setPlayCaption(kStop);
+        m_view.setPlayCaption(stopText());
         m_view.setRecordEnabled(false);
     });
     m_player.setStoppedHandler([this] {
         qCDebug(lcFiles) << "Playback stopped";
-        m_view.setPlayCaption(kPlay);
+        m_view.setPlayCaption(playText());
         m_view.setRecordEnabled(recordable());
     });
 }
@@ -58,7 +70,8 @@ void RecordingPanel::chooseFile(const FileDialogRequest& request, bool playable)
     const QString chosen = m_dialogs.ask(request);
     if (chosen.isEmpty())
         return;
-    m_view.setFileLabel(QStringLiteral("File: ") + QFileInfo(chosen).fileName());
+    m_view.setFileLabel(
+        text(QT_TRANSLATE_NOOP("RecordingPanel", "File: %1")).arg(QFileInfo(chosen).fileName()));
     m_recordingPath = chosen;
     m_view.setRecordEnabled(recordable());
     m_view.setPlayEnabled(playable);
@@ -74,8 +87,8 @@ void RecordingPanel::mnuNew_Click()
 {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = QStringLiteral("New Recording");
-    request.filter = kFilter;
+    request.title = text(QT_TRANSLATE_NOOP("RecordingPanel", "New Recording"));
+    request.filter = text(QT_TRANSLATE_NOOP("RecordingPanel", "Tamber Piano Recordings (*.tbr)"));
     request.confirmOverwrite = true; // replacing a recording is one slip away otherwise
     chooseFile(request, false);
 }
@@ -84,8 +97,9 @@ void RecordingPanel::mnuOpen_Click()
 {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Open;
-    request.title = QStringLiteral("Open Recording");
-    request.filter = kOpenFilter;
+    request.title = text(QT_TRANSLATE_NOOP("RecordingPanel", "Open Recording"));
+    request.filter =
+        text(QT_TRANSLATE_NOOP("RecordingPanel", "Recordings (*.tbr);;MIDI Files (*.mid *.midi)"));
     request.mustExist = true;
     chooseFile(request, true);
 }
@@ -101,7 +115,7 @@ void RecordingPanel::cmdRecord_Click()
     if (!m_recorder.StartRecording(m_recordingPath))
         return; // told the user; the controls stay as they were
     m_view.setPlayEnabled(false);
-    m_view.setRecordCaption(kStop);
+    m_view.setRecordCaption(stopText());
 }
 
 std::optional<PlaybackError> RecordingPanel::cmdPlay_Click()
@@ -124,8 +138,8 @@ MidiExportResult RecordingPanel::mnuExportMidi_Click()
         m_recorder.StopRecording();
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = QStringLiteral("Export MIDI File");
-    request.filter = kMidiFilter;
+    request.title = text(QT_TRANSLATE_NOOP("RecordingPanel", "Export MIDI File"));
+    request.filter = text(QT_TRANSLATE_NOOP("RecordingPanel", "MIDI Files (*.mid *.midi)"));
     request.confirmOverwrite = true;
     request.defaultSuffix = QStringLiteral("mid");
     const QString chosen = m_dialogs.ask(request);

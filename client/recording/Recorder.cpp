@@ -3,6 +3,8 @@
 #include "client/formats/FilesLog.h"
 #include "client/formats/RecordingFormat.h"
 
+#include <QCoreApplication>
+
 namespace tamber {
 
 Recorder::Recorder(const TickClock& clock, Report report)
@@ -21,7 +23,7 @@ bool Recorder::StartRecording(const QString& FileName)
     if (!RecordStream.isWritable()) {
         // Opened for reading only: every write would fail.
         RecordStream.CloseFile();
-        fail(FileName, QStringLiteral("The file can only be read."));
+        fail(FileName, QCoreApplication::translate("Recorder", "The file can only be read."));
         return false;
     }
     RecordEventCount = 0;

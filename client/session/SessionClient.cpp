@@ -7,13 +7,18 @@
 #include "common/protocol/Messages.h"
 #include "common/protocol/Text.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tamber {
 
 namespace {
 
-const QString kSingleRoomLine = QStringLiteral("This server has a single room.");
+// A line of the piano's own, in its language (not the server's, which are shown as sent).
+QString singleRoomLine()
+{
+    return QCoreApplication::translate("SessionClient", "This server has a single room.");
+}
 
 QString replaced(const QString& text, bool (*unwanted)(char16_t))
 {
@@ -51,9 +56,9 @@ void SessionClient::JoinSession()
     const QStringList choices = recent.list();
     const QString initial =
         !m_refusedAddress.isEmpty() ? m_refusedAddress : choices.value(0, QStringLiteral("0"));
-    const std::optional<QString> typed =
-        m_links.input.askWithChoices(QStringLiteral("Please enter the host's IP address:"),
-                                     QStringLiteral("Corvent"), initial, choices);
+    const std::optional<QString> typed = m_links.input.askWithChoices(
+        QCoreApplication::translate("SessionClient", "Please enter the host's IP address:"),
+        QStringLiteral("Corvent"), initial, choices);
     if (!typed || m_phase != SessionPhase::Offline)
         return;
     const auto parsed = parseSessionAddress(*typed, m_links.port);
@@ -202,7 +207,7 @@ void SessionClient::SendChatText(const QString& text)
     // An old server drops the command without a word; the player hears why nothing happens.
     if (m_serverKind == ServerKind::SingleRoom &&
         (text == QLatin1String("/join") || text.startsWith(QLatin1String("/join ")))) {
-        m_links.view.appendChatLines({kSingleRoomLine});
+        m_links.view.appendChatLines({singleRoomLine()});
         return;
     }
     const QString framable = replaced(
@@ -276,7 +281,7 @@ void SessionClient::learnServerKind(const protocol::ServerMessage& m)
     m_serverKind = ServerKind::SingleRoom;
     qCDebug(lcSession) << "The server has a single room";
     if (!m_askedRoom.isEmpty())
-        m_chatBatch.append(kSingleRoomLine);
+        m_chatBatch.append(singleRoomLine());
 }
 
 void SessionClient::handleUserId(const protocol::UserIdMessage& m)

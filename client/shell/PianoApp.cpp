@@ -6,6 +6,7 @@
 #include "client/platform/Dialogs.h"
 #include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
+#include "common/language/LanguageChoice.h"
 
 #include <QApplication>
 
@@ -76,6 +77,14 @@ void PianoApp::connectWindow()
     connect(w, &frmPiano::joinSessionRequested, this, [this] { m_session.JoinSession(); });
     connect(w, &frmPiano::helpRequested, this, &PianoApp::mnuHelpContents_Click);
     connect(w, &frmPiano::aboutRequested, this, &PianoApp::mnuAbout_Click);
+    // The language is chosen at start-up (main); the menu only keeps the choice for the next.
+    const QString language = m_platform.settings.read(
+        LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem);
+    m_window.setLanguageChecked(LanguageChoice::isShipped(language) ? language
+                                                                    : LanguageChoice::kSystem);
+    connect(w, &frmPiano::languageChosen, this, [this](const QString& code) {
+        m_platform.settings.write(LanguageChoice::kSection, LanguageChoice::kKey, code);
+    });
     m_window.setShutdown([this] { shutdown(); });
 }
 

@@ -15,6 +15,8 @@
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
 #include "common/desktop/DisplayCheck.h"
+#include "common/language/LanguageChoice.h"
+#include "common/language/Translations.h"
 #include "common/logging/VerboseLogging.h"
 
 #include <QApplication>
@@ -48,6 +50,12 @@ int main(int argc, char** argv)
     QtInputBox inputBox;
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
+    // Once, before any window: a new choice in Options > Language applies at the next start.
+    installTranslations(
+        LanguageChoice::choose(
+            settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
+            LanguageChoice::systemEnvironment),
+        QStringLiteral("tamber-piano"), {programFolder() + QStringLiteral("/translations")});
     SteadyTickClock clock;
     SynthEngine synth(SynthConfig::fromSettings(settings));
     MidiOutputRegistry outputs(makeOutputBackends(&synth));

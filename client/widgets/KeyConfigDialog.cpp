@@ -6,6 +6,7 @@
 #include "client/keyboard/KeyStateSource.h"
 #include "client/platform/Dialogs.h"
 #include "client/widgets/PianoKeysView.h"
+#include "common/desktop/FontFit.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -16,10 +17,6 @@ namespace tamber {
 namespace layout = keyconfig_layout;
 
 namespace {
-
-const QString kSelectNote = QStringLiteral("Please select a note to configure...");
-const QString kPressKey = QStringLiteral("Press a key to assign to this note...");
-const QString kKeymapFilter = QStringLiteral("Tamber Piano Keymap (*.tmk)");
 
 // A caption shows its character as it is: "&" must not become a mnemonic.
 QString buttonText(const QString& caption)
@@ -33,7 +30,7 @@ QString buttonText(const QString& caption)
 KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent), m_links(links)
 {
     setObjectName(QStringLiteral("frmKeyConfig"));
-    setWindowTitle(QStringLiteral("Tamber Piano - Key Config"));
+    setWindowTitle(tr("Tamber Piano - Key Config"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(layout::clientArea().size());
@@ -70,9 +67,9 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
         button->installEventFilter(this);
         return button;
     };
-    m_cmdSave = makeButton("cmdSave", QStringLiteral("Save Keymap"), layout::cmdSave());
-    m_cmdLoad = makeButton("cmdLoad", QStringLiteral("Load Keymap"), layout::cmdLoad());
-    m_cmdOK = makeButton("cmdOK", QStringLiteral("OK"), layout::cmdOK());
+    m_cmdSave = makeButton("cmdSave", tr("Save Keymap"), layout::cmdSave());
+    m_cmdLoad = makeButton("cmdLoad", tr("Load Keymap"), layout::cmdLoad());
+    m_cmdOK = makeButton("cmdOK", tr("OK"), layout::cmdOK());
     m_cmdOK->setDefault(true); // Enter closes the dialog when no key is awaited
     connect(m_cmdSave, &QPushButton::clicked, this, &KeyConfigDialog::cmdSave_Click);
     connect(m_cmdLoad, &QPushButton::clicked, this, &KeyConfigDialog::cmdLoad_Click);
@@ -85,6 +82,7 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
     connect(&m_links.keys, &KeyStateSource::changed, this, &KeyConfigDialog::keyStateChanged,
             Qt::QueuedConnection);
 
+    fitTexts(*this);
     Form_Load();
 }
 
@@ -97,7 +95,8 @@ void KeyConfigDialog::showModal()
 void KeyConfigDialog::Form_Load()
 {
     ShowKeymap();
-    m_lblInstruction->setText(kSelectNote);
+    m_lblInstruction->setText(tr("Please select a note to configure..."));
+    fitText(*m_lblInstruction);
 }
 
 void KeyConfigDialog::ShowKeymap()
@@ -112,7 +111,8 @@ void KeyConfigDialog::cmdSet_Click(int index)
 {
     if (m_capture || index < 0 || index >= kKeymapNotes)
         return;
-    m_lblInstruction->setText(kPressKey);
+    m_lblInstruction->setText(tr("Press a key to assign to this note..."));
+    fitText(*m_lblInstruction);
     m_capture.emplace(Wait{index, KeyCapture(m_links.keys)});
     setWaiting(true);
 }
@@ -134,7 +134,8 @@ void KeyConfigDialog::endWait()
 {
     m_capture.reset();
     setWaiting(false);
-    m_lblInstruction->setText(kSelectNote);
+    m_lblInstruction->setText(tr("Please select a note to configure..."));
+    fitText(*m_lblInstruction);
 }
 
 void KeyConfigDialog::setWaiting(bool waiting)
@@ -150,8 +151,8 @@ void KeyConfigDialog::cmdLoad_Click()
 {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Open;
-    request.title = QStringLiteral("Load Keymap");
-    request.filter = kKeymapFilter;
+    request.title = tr("Load Keymap");
+    request.filter = tr("Tamber Piano Keymap (*.tmk)");
     request.mustExist = true;
     const QString path = m_links.fileDialogs.ask(request);
     if (!path.isEmpty())
@@ -165,8 +166,8 @@ void KeyConfigDialog::cmdSave_Click()
     // extension: the name is used as typed.
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = QStringLiteral("Save Keymap");
-    request.filter = kKeymapFilter;
+    request.title = tr("Save Keymap");
+    request.filter = tr("Tamber Piano Keymap (*.tmk)");
     request.mustExist = false;
     request.confirmOverwrite = true;
     const QString path = m_links.fileDialogs.ask(request);

@@ -156,8 +156,9 @@ TEST(frmPiano, MenusCarryTheirCaptionsAndShortcuts)
               QStringList({"&New...", "&Open...", "&Export MIDI File...", "-", "E&xit"}));
     EXPECT_FALSE(controls.action("mnuExportMidi").isEnabled())
         << "until a recording file is chosen";
-    EXPECT_EQ(captions(menus[1]->actions()), QStringList({"&Key Config...", "&Metronome...", "-",
-                                                          "&Output Device", "&Input Device"}));
+    EXPECT_EQ(captions(menus[1]->actions()),
+              QStringList({"&Key Config...", "&Metronome...", "-", "&Output Device",
+                           "&Input Device", "&Language"}));
     EXPECT_EQ(captions(controls.menu("mnuOutput").actions()),
               QStringList({"(PC Speaker)", "(None)", "Synth A", "Synth B", "Synth C"}));
     EXPECT_EQ(captions(controls.menu("mnuInput").actions()), QStringList({"(None)", "Keys"}));

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+namespace tamber {
+
+// Makes the application speak `language`: the program's catalogue ("<catalogue>_<code>.qm",
+// from the first of `folders` that holds it) and Qt's own for its standard dialogs and
+// buttons. English needs neither. What is missing is said under tamber.language and the text
+// stays English. Call once, after the QCoreApplication exists and before any window.
+void installTranslations(const QString& language, const QString& catalogue,
+                         const QStringList& folders);
+
+} // namespace tamber
