@@ -125,7 +125,7 @@ void NoteEngine::showNote(uint8_t note, uint8_t user, uint8_t velocity, bool on)
 
 void NoteEngine::SilenceAll()
 {
-    SilenceChannel(uint8_t(m_links.state.MyUserID));
+    SilenceChannel(uint8_t(m_links.state.MyUserID()));
     // Whoever's note held a beep or lit a key, the speaker stops and the keyboard goes dark.
     NoteHeld.fill(false);
     for (int key = 0; key < kKeyCount; ++key)

@@ -40,6 +40,8 @@ public:
     virtual void RecordEvent(int32_t message) = 0;
 };
 
+// MIDI channels: user numbers 0..15 each sound on their own.
+constexpr int kChannels = 16;
 constexpr int kFirstKeyNote = 36; // shpKey(0)
 constexpr int kLastKeyNote = 96;  // shpKey(60)
 constexpr int kKeyCount = kLastKeyNote - kFirstKeyNote + 1;
@@ -98,7 +100,8 @@ private:
     void showNote(uint8_t note, uint8_t user, uint8_t velocity, bool on);
 
     Links m_links;
-    std::array<std::bitset<128>, 16> m_sounding; // per channel, notes started and not stopped
+    std::array<std::bitset<128>, kChannels>
+        m_sounding; // per channel, notes started and not stopped
 };
 
 } // namespace tamber

@@ -24,9 +24,12 @@ public:
 
     // The local user's number: 0 outside a session, the server's slot number 1..8 inside one.
     // It is also the MIDI channel of every local note and the colour of its keys. Written by
-    // the session; nothing on screen shows it.
-    int32_t MyUserID = 0;
-    QByteArray MyUserName; // Latin-1 bytes, as the server sent them; empty outside a session
+    // the session; nothing on screen shows it, so a change emits nothing.
+    int32_t MyUserID() const { return m_myUserID; }
+    void setMyUserID(int32_t id) { m_myUserID = id; }
+    // Windows-1252 bytes, as the server sent them; empty outside a session.
+    const QByteArray& MyUserName() const { return m_myUserName; }
+    void setMyUserName(const QByteArray& name) { m_myUserName = name; }
 
 signals:
     void instrumentChanged(int program);
@@ -35,6 +38,8 @@ signals:
 private:
     uint8_t m_instrument = 0;
     uint8_t m_baseOctave = kStartOctave;
+    int32_t m_myUserID = 0;
+    QByteArray m_myUserName;
 };
 
 inline void PianoState::setInstrument(uint8_t program)

@@ -11,8 +11,8 @@ namespace tamber {
 // little-endian, at the 1-based Pointer, which moves on by the item's size.
 //
 // Reads past the end of the file give zero bytes. On a closed stream the Byte, Integer and
-// Long operations touch nothing but still move Pointer. Strings are raw bytes (Latin-1),
-// never converted through a locale.
+// Long operations touch nothing but still move Pointer. Strings are raw bytes
+// (Windows-1252 text), never converted through a locale.
 //
 // There is no buffer in user space: a write is in the operating system's hands when the
 // call returns, so a killed program loses nothing it wrote.

@@ -68,7 +68,7 @@ void KeyboardPoller::KeyPressed(uint8_t vk)
     }
     if (!m_links.mainWindowInFront())
         return;
-    started = {true, noteOf(vk), uint8_t(m_links.state.MyUserID), false};
+    started = {true, noteOf(vk), uint8_t(m_links.state.MyUserID()), false};
     m_links.engine.StartNote(started.note, kVelocity, started.channel, true);
 }
 

@@ -25,7 +25,7 @@ void MidiInput::playRecorded(ShortMessage message)
 void MidiInput::play(uint8_t kind, uint8_t note, uint8_t velocity)
 {
     // The engine ignores a user number that is no MIDI channel.
-    const auto user = uint8_t(m_state.MyUserID);
+    const auto user = uint8_t(m_state.MyUserID());
     if (kind == 0x90 && velocity != 0)
         m_engine.StartNote(note, velocity, user, true);
     else

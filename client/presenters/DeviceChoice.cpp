@@ -36,7 +36,8 @@ std::optional<int> readDeviceNumber(const QString& text)
     const double value = text.trimmed().toDouble(&ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
-    // Whole numbers are what is stored; a fraction rounds half to even, as the old reader did.
+    // Whole numbers are what is stored. A hand-edited fraction rounds half to even, so a
+    // settings file shared with earlier versions of the piano picks the same device in each.
     const double rounded = std::nearbyint(value);
     if (rounded < -32768 || rounded > 32767)
         return std::nullopt;

@@ -105,8 +105,8 @@ void SessionClient::LeaveSession()
     m_room = {};
     m_links.view.showRoom(m_room);
     m_links.transport.close();
-    m_links.state.MyUserID = 0;
-    m_links.state.MyUserName.clear();
+    m_links.state.setMyUserID(0);
+    m_links.state.setMyUserName({});
     m_links.view.setJoinSessionEnabled(true);
     // No note of the session may keep sounding or stay lit: the other players' channels,
     // the own session channel, and (SilenceAll, now on channel 0) every key.
@@ -297,8 +297,8 @@ void SessionClient::handleUserId(const protocol::UserIdMessage& m)
     // channel, so they are ended now rather than left hanging.
     m_links.engine.SilenceChannel(0);
     m_links.transport.disarmDeadline();
-    m_links.state.MyUserName = m.name;
-    m_links.state.MyUserID = m.id;
+    m_links.state.setMyUserName(m.name);
+    m_links.state.setMyUserID(m.id);
     m_phase = SessionPhase::InSession;
     m_messagesSinceGreeting = 0;
     m_links.view.showChat(m.id, displayText(protocol::decodeText(m.name)));
@@ -311,8 +311,8 @@ void SessionClient::moveTo(const protocol::UserIdMessage& m)
     // whose key-ups will go to the new channel and the new room, which never heard them.
     silenceSessionChannels();
     m_notesSent.reset();
-    m_links.state.MyUserName = m.name;
-    m_links.state.MyUserID = m.id;
+    m_links.state.setMyUserName(m.name);
+    m_links.state.setMyUserID(m.id);
     m_room = {};
     m_links.view.showRoom(m_room);
     m_links.view.resetUsers(m.id, displayText(protocol::decodeText(m.name)));
@@ -329,7 +329,7 @@ void SessionClient::handle(const protocol::NoteOnRelay& m)
 {
     const auto note = protocol::parseMidiValue(m.note);
     const auto velocity = protocol::parseMidiValue(m.velocity);
-    if (!note || !velocity || m.sender == m_links.state.MyUserID)
+    if (!note || !velocity || m.sender == m_links.state.MyUserID())
         return;
     m_links.engine.StartNote(*note, *velocity, uint8_t(m.sender), false);
 }
@@ -337,7 +337,7 @@ void SessionClient::handle(const protocol::NoteOnRelay& m)
 void SessionClient::handle(const protocol::NoteOffRelay& m)
 {
     const auto note = protocol::parseMidiValue(m.note);
-    if (!note || m.sender == m_links.state.MyUserID)
+    if (!note || m.sender == m_links.state.MyUserID())
         return;
     m_links.engine.StopNote(*note, uint8_t(m.sender), false);
 }
@@ -358,14 +358,14 @@ void SessionClient::handle(const protocol::ChatLine& m)
 void SessionClient::handle(const protocol::UserNameMessage& m)
 {
     // "-" marks a slot left empty: whatever that player still held must stop.
-    if (m.name == "-" && m.id != m_links.state.MyUserID)
+    if (m.name == "-" && m.id != m_links.state.MyUserID())
         m_links.engine.SilenceChannel(uint8_t(m.id));
     m_links.view.setUserEntry(m.id - 1, displayText(protocol::decodeText(m.name)));
 }
 
 void SessionClient::handle(const protocol::RoomInfoMessage& m)
 {
-    const int me = m_links.state.MyUserID;
+    const int me = m_links.state.MyUserID();
     m_room = {displayText(protocol::decodeText(m.name)), m.ownerId, m.locked,
               m.ownerId != 0 && m.ownerId == me};
     m_links.view.showRoom(m_room);

@@ -20,7 +20,7 @@ PianoApp::PianoApp(PianoPlatform platform)
                 [this](uint32_t message) { m_engine.PlayFileMessage(message); },
                 [this] { m_engine.SilenceAll(); },
                 [this] {
-                    m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID), false);
+                    m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID()), false);
                 }}),
       m_engine({m_platform.outputs, m_window.keyLights(), m_session, m_recorder, m_state}),
       m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.settings,
@@ -125,7 +125,7 @@ bool PianoApp::Main()
 void PianoApp::chooseInstrument(int program)
 {
     m_state.setInstrument(uint8_t(program));
-    m_engine.SelectPatch(uint8_t(program), uint8_t(m_state.MyUserID), true);
+    m_engine.SelectPatch(uint8_t(program), uint8_t(m_state.MyUserID()), true);
 }
 
 void PianoApp::terminate()

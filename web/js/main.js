@@ -15,7 +15,7 @@ import { DEFAULT_ROOM, roomFromPath } from './room-name.js';
 import { SessionClient } from './session.js';
 import { SessionView } from './session-view.js';
 import { Synth } from './synth.js';
-import { DEFAULT_KEYMAP, INSTRUMENTS } from './tables.js';
+import { CHAT_LIMIT, DEFAULT_KEYMAP, INSTRUMENTS } from './tables.js';
 import { WebSocketTransport, relayUrl } from './transport.js';
 
 // The page's texts first: everything below may write some.
@@ -125,6 +125,7 @@ $('connect').addEventListener('click', () => {
         session.disconnect();
 });
 
+$('chat').maxLength = CHAT_LIMIT;
 $('chat-form').addEventListener('submit', (event) => {
     event.preventDefault();
     const input = $('chat');

@@ -3,8 +3,8 @@
 // chat commands a desktop piano sends), and the room's lock.
 
 import { t } from './i18n.js';
+import { SEATS } from './tables.js';
 
-const SEATS = 8;
 const EMPTY_SEAT = '-';
 
 // What an owner may do to the player in a seat, as [button text, chat command].

@@ -12,6 +12,7 @@
 import { displayText } from './cp1252.js';
 import { t } from './i18n.js';
 import * as protocol from './protocol.js';
+import { SEATS } from './tables.js';
 
 export const Phase = Object.freeze({
     Offline: 'offline',
@@ -21,7 +22,6 @@ export const Phase = Object.freeze({
 
 // A relay that accepts and never greets must not leave the page connecting forever.
 export const GREETING_TIMEOUT_MS = 10000;
-const SEATS = 8;
 
 export class SessionClient {
     constructor(links) {

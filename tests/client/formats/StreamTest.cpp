@@ -113,7 +113,7 @@ TEST_F(StreamTest, FixedStringsAreWrittenWholeAndCountedStringsCarryTheirLength)
     EXPECT_TRUE(stream.WriteString("TBR", 4)) << "neither padded nor cut";
     EXPECT_EQ(stream.Pointer, 8);
     EXPECT_TRUE(stream.WriteString(QByteArray("\xE9\xFF\x00", 3), 1))
-        << "Latin-1 bytes as they are";
+        << "Windows-1252 bytes as they are";
     EXPECT_EQ(stream.Pointer, 11);
     EXPECT_TRUE(stream.WriteString(QByteArray()));
     EXPECT_EQ(stream.Pointer, 15);

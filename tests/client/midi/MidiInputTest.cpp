@@ -27,7 +27,7 @@ TEST(MidiInput, ChannelZeroNoteOnPlaysOnTheLocalChannelWithItsVelocity)
     EXPECT_EQ(r.rig.keys.lit.at(24) & 0xFF, 55u);
     EXPECT_EQ(r.rig.session.sent, (std::vector<std::string>{"SetPatch 0", "NoteOn 60 100"}));
 
-    r.rig.state.MyUserID = 4; // in a session the local channel is the user number
+    r.rig.state.setMyUserID(4); // in a session the local channel is the user number
     r.feed(0x90, 62, 90, 0xAB);
     EXPECT_EQ(r.rig.output.sent.back(), makeShortMessage(0x94, 62, 90));
 }
@@ -66,7 +66,7 @@ TEST(MidiInput, EverythingElseIsIgnored)
 TEST(MidiInput, ARecordedNoteOfAnyChannelPlaysAsTheLocalPlayersOwn)
 {
     InputRig r;
-    r.rig.state.MyUserID = 3;
+    r.rig.state.setMyUserID(3);
     r.rig.recorder.recording = true;
     for (const ShortMessage message :
          {makeShortMessage(0x91, 60, 100), makeShortMessage(0x92, 64, 80),
