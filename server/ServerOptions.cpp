@@ -3,6 +3,7 @@
 #include "common/logging/VerboseLogging.h"
 #include "common/protocol/Codec.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 #include <cmath>
 
@@ -10,7 +11,8 @@ namespace tamber::server {
 
 namespace {
 
-constexpr auto kDescription =
+constexpr auto kDescription = QT_TRANSLATE_NOOP(
+    "ServerOptions",
     "Relays the notes, instruments and chat of up to eight Tamber Piano players on TCP port "
     "9050.\n\n"
     "Window mode (the default) shows the Corvent Server window; the service listens once "
@@ -22,7 +24,7 @@ constexpr auto kDescription =
     "A player who sends faster than the rates below is slowed down, not cut off: the server "
     "reads that player's connection later, so nothing is lost and the others notice nothing. "
     "A player whose program stops reading is disconnected once 1 MiB waits for it and it has "
-    "taken nothing for five seconds.";
+    "taken nothing for five seconds.");
 
 struct RateKind
 {
@@ -32,9 +34,11 @@ struct RateKind
 };
 
 constexpr RateKind kRates[] = {
-    {"note", "notes and instrument changes", &RelayLimits::notes},
-    {"chat", "chat lines", &RelayLimits::chat},
-    {"name", "\"/name\" commands", &RelayLimits::names},
+    // What a rate counts, as "How many %1 one player may send" names it.
+    {"note", QT_TRANSLATE_NOOP("ServerOptions", "notes and instrument changes"),
+     &RelayLimits::notes},
+    {"chat", QT_TRANSLATE_NOOP("ServerOptions", "chat lines"), &RelayLimits::chat},
+    {"name", QT_TRANSLATE_NOOP("ServerOptions", "\"/name\" commands"), &RelayLimits::names},
 };
 
 QString number(double value)
@@ -67,21 +71,26 @@ bool isOrigin(const QString& text)
 ServerOptions::ServerOptions(QCommandLineParser& parser)
     : m_parser(parser),
       m_headless(QStringLiteral("headless"),
-                 QStringLiteral("Run without a window: serve at once, print the user list to "
-                                "standard output, stop on SIGTERM or SIGINT.")),
+                 QCoreApplication::translate(
+                     "ServerOptions", "Run without a window: serve at once, print the user list to "
+                                      "standard output, stop on SIGTERM or SIGINT.")),
       m_verbose(verboseOption()),
       m_web(QStringLiteral("web"),
-            QStringLiteral("Also serve the browser piano on this TCP port: the page at / and its "
-                           "WebSocket at /ws (default: no web port)."),
+            QCoreApplication::translate(
+                "ServerOptions",
+                "Also serve the browser piano on this TCP port: the page at / and its "
+                "WebSocket at /ws (default: no web port)."),
             QStringLiteral("port")),
       m_webOrigin(QStringLiteral("web-origin"),
-                  QStringLiteral("Also let pages from this origin (as https://piano.example.org) "
-                                 "open the WebSocket; repeat for more, or * for any. The page's "
-                                 "own host always may, unless none is given too (a page served "
-                                 "only through a proxy)."),
+                  QCoreApplication::translate(
+                      "ServerOptions",
+                      "Also let pages from this origin (as https://piano.example.org) "
+                      "open the WebSocket; repeat for more, or * for any. The page's "
+                      "own host always may, unless none is given too (a page served "
+                      "only through a proxy)."),
                   QStringLiteral("origin"))
 {
-    parser.setApplicationDescription(QString::fromLatin1(kDescription));
+    parser.setApplicationDescription(QCoreApplication::translate("ServerOptions", kDescription));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(m_headless);
@@ -92,18 +101,21 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     for (const RateKind& kind : kRates) {
         const Rate fallback = defaults.*kind.field;
         const QString name = QString::fromLatin1(kind.name);
-        const QString what = QString::fromLatin1(kind.what);
+        const QString what = QCoreApplication::translate("ServerOptions", kind.what);
         RateOptions options{
             QCommandLineOption(name + QStringLiteral("-rate"),
-                               QStringLiteral("How many %1 one player may send per second "
-                                              "(default %2).")
+                               QCoreApplication::translate(
+                                   "ServerOptions", "How many %1 one player may send per second "
+                                                    "(default %2).")
                                    .arg(what, number(fallback.perSecond)),
                                QStringLiteral("per-second")),
-            QCommandLineOption(name + QStringLiteral("-burst"),
-                               QStringLiteral("How many %1 one player may send at once, above "
-                                              "the rate (default %2).")
-                                   .arg(what, number(fallback.burst)),
-                               QStringLiteral("count")),
+            QCommandLineOption(
+                name + QStringLiteral("-burst"),
+                QCoreApplication::translate("ServerOptions",
+                                            "How many %1 one player may send at once, above "
+                                            "the rate (default %2).")
+                    .arg(what, number(fallback.burst)),
+                QStringLiteral("count")),
             kind.field};
         parser.addOption(options.rate);
         parser.addOption(options.burst);
@@ -130,7 +142,8 @@ std::optional<RelayLimits> ServerOptions::limits(QString* error) const
         const QString text = m_parser.value(option);
         const auto value = parseValue(text, least);
         if (!value) {
-            *error = QStringLiteral("--%1 wants a number of at least %2, not \"%3\"")
+            *error = QCoreApplication::translate("ServerOptions",
+                                                 "--%1 wants a number of at least %2, not \"%3\"")
                          .arg(option.names().constFirst(), number(least), text);
             return false;
         }
@@ -157,9 +170,11 @@ std::optional<WebSettings> ServerOptions::web(QString* error) const
         bool ok = false;
         const uint port = text.toUInt(&ok);
         if (!ok || port == 0 || port > 65535 || port == protocol::kPort) {
-            *error = QStringLiteral("--web wants a port from 1 to 65535 other than %1, not \"%2\"")
-                         .arg(protocol::kPort)
-                         .arg(text);
+            *error =
+                QCoreApplication::translate(
+                    "ServerOptions", "--web wants a port from 1 to 65535 other than %1, not \"%2\"")
+                    .arg(protocol::kPort)
+                    .arg(text);
             return std::nullopt;
         }
         web.port = quint16(port);
@@ -169,8 +184,9 @@ std::optional<WebSettings> ServerOptions::web(QString* error) const
             const QString origin = entry.trimmed();
             if (origin != QLatin1String("*") && origin != QLatin1String("none") &&
                 !isOrigin(origin)) {
-                *error = QStringLiteral("--web-origin wants an origin such as "
-                                        "https://piano.example.org, * or none, not \"%1\"")
+                *error = QCoreApplication::translate(
+                             "ServerOptions", "--web-origin wants an origin such as "
+                                              "https://piano.example.org, * or none, not \"%1\"")
                              .arg(origin);
                 return std::nullopt;
             }
@@ -178,7 +194,7 @@ std::optional<WebSettings> ServerOptions::web(QString* error) const
         }
     }
     if (web.port == 0 && m_parser.isSet(m_webOrigin)) {
-        *error = QStringLiteral("--web-origin needs --web");
+        *error = QCoreApplication::translate("ServerOptions", "--web-origin needs --web");
         return std::nullopt;
     }
     return web;

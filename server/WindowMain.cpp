@@ -5,6 +5,7 @@
 #include "common/appicon/AppIcon.h"
 #include "common/desktop/DisplayCheck.h"
 #include "common/desktop/QtMessageBoxes.h"
+#include "common/language/Translations.h"
 #include "common/logging/VerboseLogging.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
@@ -28,6 +29,8 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
     QApplication::setWindowIcon(tamber::appIcon());
     QApplication::setDesktopFileName(QLatin1String(tamber::kServerDesktopId));
+    tamber::installSystemTranslations(QStringLiteral("corvent-server"),
+                                      QStringLiteral(TAMBER_TRANSLATIONS_FROM_PROGRAM));
 
     QCommandLineParser parser;
     const ServerOptions options(parser);
@@ -36,9 +39,11 @@ int main(int argc, char** argv)
     const auto limits = options.limits(&error);
     const auto web = limits ? options.web(&error) : std::nullopt;
     if (web && options.headless())
-        error = QStringLiteral("--headless is CorventServer's own option");
+        error = QCoreApplication::translate("CorventServer",
+                                            "--headless is CorventServer's own option");
     else if (web && !parser.positionalArguments().isEmpty())
-        error = QStringLiteral("unexpected argument \"%1\"").arg(parser.positionalArguments()[0]);
+        error = QCoreApplication::translate("CorventServer", "unexpected argument \"%1\"")
+                    .arg(parser.positionalArguments()[0]);
     if (!error.isEmpty()) {
         std::fprintf(stderr, "CorventServer: %s\n", error.toLocal8Bit().constData());
         return 1;

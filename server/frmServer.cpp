@@ -27,7 +27,7 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     setWindowTitle(QStringLiteral("Corvent Server"));
     setFixedSize(px(4680), px(2895));
 
-    fraUsers = new QGroupBox(QStringLiteral("Connected Users"), this);
+    fraUsers = new QGroupBox(tr("Connected Users"), this);
     fraUsers->setObjectName(QStringLiteral("fraUsers"));
     fraUsers->setGeometry(px(120), px(120), px(4455), px(2055));
 
@@ -35,11 +35,11 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     lstUsers->setObjectName(QStringLiteral("lstUsers"));
     lstUsers->setGeometry(px(120), px(240), px(4215), px(1695));
 
-    cmdStart = new QPushButton(QStringLiteral("Start"), this);
+    cmdStart = new QPushButton(tr("Start"), this);
     cmdStart->setObjectName(QStringLiteral("cmdStart"));
     cmdStart->setGeometry(px(120), px(2280), px(1215), px(495));
 
-    cmdStop = new QPushButton(QStringLiteral("Stop"), this);
+    cmdStop = new QPushButton(tr("Stop"), this);
     cmdStop->setObjectName(QStringLiteral("cmdStop"));
     cmdStop->setGeometry(px(1440), px(2280), px(1215), px(495));
     cmdStop->setEnabled(false);
@@ -51,6 +51,7 @@ frmServer::frmServer(RelayServer& server, MessageBoxes& messageBoxes, ListenAddr
     connect(cmdStop, &QPushButton::clicked, this, &frmServer::cmdStop_Click);
     connect(&m_server, &RelayServer::listChanged, this, &frmServer::showLines);
 
+    fitTexts(*this);
     RefreshList();
     // Eight lines, one per slot, with no scroll bar, in whatever font the desktop has.
     lstUsers->setFont(fittedFont(designFont(), [this](const QFont& font) {
@@ -74,10 +75,10 @@ void frmServer::showLines(const QStringList& lines)
 void frmServer::cmdStart_Click()
 {
     if (!m_server.start(m_listen.port, m_listen.address)) {
-        m_messageBoxes.show(QStringLiteral("Cannot listen on port %1: %2")
+        m_messageBoxes.show(tr("Cannot listen on port %1: %2")
                                 .arg(m_server.failedPort())
                                 .arg(m_server.errorString()),
-                            QStringLiteral("Error"), MessageBoxes::Icon::Critical);
+                            tr("Error"), MessageBoxes::Icon::Critical);
         return;
     }
     cmdStart->setEnabled(false);

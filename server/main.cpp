@@ -3,6 +3,7 @@
 // host needs no display libraries.
 
 #include "common/ProgramInfo.h"
+#include "common/language/Translations.h"
 #include "common/logging/VerboseLogging.h"
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
@@ -45,14 +46,15 @@ int runWindow(char** argv)
 {
     const QString program = windowProgram();
     if (program.isEmpty()) {
-        fail(QStringLiteral("the window program %1 is not installed; use --headless")
+        fail(QCoreApplication::translate("CorventServer",
+                                         "the window program %1 is not installed; use --headless")
                  .arg(QLatin1String(kWindowProgram)));
         return 1;
     }
     const QByteArray path = QFile::encodeName(program);
     tamber::server::HeadlessFront::releaseSignals();
     ::execv(path.constData(), argv);
-    fail(QStringLiteral("cannot start %1: %2")
+    fail(QCoreApplication::translate("CorventServer", "cannot start %1: %2")
              .arg(program, QString::fromLocal8Bit(std::strerror(errno))));
     return 1;
 }
@@ -81,6 +83,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("CorventServer"));
     QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
+    // Before the options: --help speaks the operator's language too.
+    tamber::installSystemTranslations(QStringLiteral("corvent-server"),
+                                      QStringLiteral(TAMBER_TRANSLATIONS_FROM_PROGRAM));
 
     QCommandLineParser parser;
     const tamber::server::ServerOptions options(parser);
@@ -95,7 +100,7 @@ int main(int argc, char** argv)
         return runWindow(argv);
 
     if (!parsed || !parser.positionalArguments().isEmpty()) {
-        fail(parsed ? QStringLiteral("unexpected argument \"%1\"")
+        fail(parsed ? QCoreApplication::translate("CorventServer", "unexpected argument \"%1\"")
                           .arg(parser.positionalArguments().constFirst())
                     : parser.errorText());
         return 1;

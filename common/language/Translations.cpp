@@ -40,8 +40,17 @@ void installTranslations(const QString& language, const QString& catalogue,
                                         << "- the program speaks English";
     const QString qt = QStringLiteral("qtbase_") + language + QStringLiteral(".qm");
     if (!load(qt, {QLibraryInfo::path(QLibraryInfo::TranslationsPath)}))
-        qCWarning(lcLanguage).noquote()
+        // Only Qt's standard buttons and dialogs stay English: --verbose says so.
+        qCDebug(lcLanguage).noquote()
             << "No translation" << qt << "of Qt's own dialogs (Debian: qt6-translations-l10n)";
+}
+
+void installSystemTranslations(const QString& catalogue, const QString& installedFolder)
+{
+    const QDir here(QCoreApplication::applicationDirPath());
+    installTranslations(
+        LanguageChoice::choose({}, LanguageChoice::systemEnvironment), catalogue,
+        {here.filePath(installedFolder), here.filePath(QStringLiteral("translations"))});
 }
 
 } // namespace tamber

@@ -11,4 +11,8 @@ namespace tamber {
 void installTranslations(const QString& language, const QString& catalogue,
                          const QStringList& folders);
 
+// installTranslations for a program without settings: the system's language, from
+// "translations" beside the program (the build tree) or `installedFolder`, relative to it.
+void installSystemTranslations(const QString& catalogue, const QString& installedFolder);
+
 } // namespace tamber
