@@ -51,6 +51,7 @@ expect_files "$piano" usr/bin/TamberPiano usr/share/tamber-piano/Default.tmk \
 expect_files "$server" usr/bin/CorventServer usr/libexec/corvent-server/corvent-server-window \
     usr/share/corvent-server/web/index.html usr/share/corvent-server/web/room.html \
     usr/share/corvent-server/web/js/main.js \
+    usr/share/corvent-server/web/i18n/en.json usr/share/corvent-server/web/i18n/zh-CN.json \
     usr/share/corvent-server/web/js/tables.js usr/share/corvent-server/web/vendor/js-synthesizer.min.js \
     usr/share/doc/corvent-server/examples/nginx.conf \
     usr/lib/systemd/system/corvent-server.service \

@@ -80,6 +80,13 @@ for path in sys.argv[1:]:
 sys.exit(bad)
 PY
 
+# The browser piano's texts: one JSON file per language in web/i18n/, the same languages.
+if node=$(command -v node); then
+  "$node" tests/web/translation-check.mjs "$root" || failed=1
+else
+  echo "node is missing: the browser piano's texts (web/i18n/) are not checked" >&2
+fi
+
 if [ "$failed" -ne 0 ]; then
   echo "Translations are not complete; see above." >&2
   exit 1

@@ -31,6 +31,8 @@ const QByteArray* mimeType(const QString& suffix)
         {QStringLiteral("css"), "text/css; charset=utf-8"},
         {QStringLiteral("svg"), "image/svg+xml"},
         {QStringLiteral("txt"), "text/plain; charset=utf-8"},
+        // The page's texts in each language.
+        {QStringLiteral("json"), "application/json"},
         {QStringLiteral("wasm"), "application/wasm"},
         {QStringLiteral("sf2"), "application/octet-stream"},
     };
