@@ -69,14 +69,20 @@ for path in sys.argv[1:]:
             source = message.findtext("source") or ""
             translation = message.find("translation")
             kind = translation.get("type") if translation is not None else "missing"
-            text = (translation.text or "") if translation is not None else ""
+            # A plural text has one form per plural of the language, each checked alone.
+            forms = translation.findall("numerusform") if translation is not None else []
+            texts = [form.text or "" for form in forms] if forms else [
+                (translation.text or "") if translation is not None else ""]
             where = f"{path}: {name}: {source!r}"
-            if kind in ("unfinished", "obsolete", "vanished", "missing") or not text:
+            wanted = sorted(re.findall(r"%\d|%n", source))
+            if kind in ("unfinished", "obsolete", "vanished", "missing") or not all(texts):
                 print(f"{where}: {kind or 'empty'}", file=sys.stderr)
                 bad = 1
-            elif sorted(re.findall(r"%\d", source)) != sorted(re.findall(r"%\d", text)):
-                print(f"{where}: the arguments differ in {text!r}", file=sys.stderr)
-                bad = 1
+            else:
+                for text in texts:
+                    if wanted != sorted(re.findall(r"%\d|%n", text)):
+                        print(f"{where}: the arguments differ in {text!r}", file=sys.stderr)
+                        bad = 1
 sys.exit(bad)
 PY
 
