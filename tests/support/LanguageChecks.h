@@ -38,8 +38,10 @@ inline QMap<QString, QString> readCatalogue(const QString& tsPath)
         if (xml.name() == QLatin1String("source"))
             source = xml.readElementText();
         else if (xml.name() == QLatin1String("translation"))
-            catalogue.insert(source, xml.readElementText());
+            // A plural text's forms come as child elements; together they match no shown text.
+            catalogue.insert(source, xml.readElementText(QXmlStreamReader::IncludeChildElements));
     }
+    EXPECT_FALSE(xml.hasError()) << tsPath.toStdString() << ": " << xml.errorString().toStdString();
     return catalogue;
 }
 
