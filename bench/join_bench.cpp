@@ -18,18 +18,7 @@ using relay_bench::nowNs;
 
 int connectTo(int port)
 {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(uint16_t(port));
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
-        std::perror("connect");
-        std::exit(1);
-    }
-    const int one = 1;
-    setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    return fd;
+    return relay_bench::connectClient(uint16_t(port), false);
 }
 
 void sendChat(int fd, const std::string& text)

@@ -129,12 +129,8 @@ void Doorway::settle()
         if (!list->empty() && (!next || list->front().deadline < *next))
             next = list->front().deadline;
     }
-    if (!m_timers)
-        return;
-    if (next)
-        m_timers->arm(*this, *next);
-    else
-        m_timers->disarm(*this);
+    if (m_timers)
+        m_timers->set(*this, next);
 }
 
 } // namespace tamber::server

@@ -320,12 +320,8 @@ void RelayHub::settle()
         if (!next || closing.deadline < *next)
             next = closing.deadline;
     }
-    if (!m_timers)
-        return;
-    if (next)
-        m_timers->arm(*this, *next);
-    else
-        m_timers->disarm(*this);
+    if (m_timers)
+        m_timers->set(*this, next);
 }
 
 } // namespace tamber::server

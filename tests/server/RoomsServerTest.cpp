@@ -116,6 +116,21 @@ TEST_F(RoomsServerTest, AFullRoomRefusesANewcomerWithFarewellAndAMoverStays)
                                            {"Farewell", "Room full is full."}}));
     EXPECT_TRUE(late.waitClosed());
 
+    // A browser at the full room's address is told the same before its socket closes.
+    QWebSocket browser(QStringLiteral("http://127.0.0.1:%1").arg(server.webPort()));
+    protocol::MessageAssembler assembler{0};
+    QList<Fields> got;
+    bool closed = false;
+    QObject::connect(&browser, &QWebSocket::binaryMessageReceived, [&](const QByteArray& b) {
+        for (const QByteArray& m : assembler.feed(b))
+            got.append(protocol::splitFields(m));
+    });
+    QObject::connect(&browser, &QWebSocket::disconnected, [&] { closed = true; });
+    browser.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/r/Full/ws").arg(server.webPort())));
+    ASSERT_TRUE(waitUntil([&] { return closed; }));
+    EXPECT_EQ(got, (QList<Fields>{{"ChatMsg", "Room full is full."},
+                                  {"Farewell", "Room full is full."}}));
+
     TestClient& mover = join("other", 1);
     mover.send({"ChatMsg", "/join full"});
     EXPECT_EQ(mover.next(), (Fields{"ChatMsg", "Room full is full."}));
