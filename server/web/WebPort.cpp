@@ -303,11 +303,20 @@ void WebPort::handle(Exchange& exchange, const HttpRequest& request)
     }
     if (exchange.m_fromProxy)
         countForwarded(exchange, request);
+    const bool webSocket = request.headerHasToken("upgrade", "websocket");
+    if (!webSocket) {
+        // A browser fetches the page and its files over several short connections at once:
+        // they take no player's place under the per-address limit (a household behind one
+        // address would see its pages fail), and the limits on unfinished heads bound them.
+        exchange.m_connection->ticket().release();
+        if (exchange.m_verdict == net::ConnectionTally::Verdict::AddressFull)
+            exchange.m_verdict = net::ConnectionTally::Verdict::Admitted;
+    }
     if (exchange.m_verdict != net::ConnectionTally::Verdict::Admitted) {
         refuse(exchange, request);
         return;
     }
-    if (request.headerHasToken("upgrade", "websocket"))
+    if (webSocket)
         upgrade(exchange, request);
     else if (request.path == kRoomsPath && m_rooms)
         answerRooms(exchange, request);
