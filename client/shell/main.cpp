@@ -51,11 +51,11 @@ int main(int argc, char** argv)
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
     // Once, before any window: a new choice in Options > Language applies at the next start.
-    installTranslations(
-        LanguageChoice::choose(
-            settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
-            LanguageChoice::systemEnvironment),
-        QStringLiteral("tamber-piano"), {programFolder() + QStringLiteral("/translations")});
+    const QString language = LanguageChoice::choose(
+        settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
+        LanguageChoice::systemEnvironment);
+    installTranslations(language, QStringLiteral("tamber-piano"),
+                        {programFolder() + QStringLiteral("/translations")});
     SteadyTickClock clock;
     SynthEngine synth(SynthConfig::fromSettings(settings));
     MidiOutputRegistry outputs(makeOutputBackends(&synth));
@@ -68,7 +68,7 @@ int main(int argc, char** argv)
     TcpSessionTransport sessionTransport;
 
     PianoApp piano({boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, synth,
-                    synth, keys, playbackTimer, sessionTransport, installedDataFiles()});
+                    synth, keys, playbackTimer, sessionTransport, installedDataFiles(language)});
     boxes.setParentWindow(&piano.window());
     fileDialogs.setParentWindow(&piano.window());
     inputBox.setParentWindow(&piano.window());
