@@ -35,6 +35,25 @@
     </message>
 </context>
 <context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Spielt Klavier auf der Computertastatur oder einem MIDI-Keyboard, allein oder mit bis zu sieben anderen Spielern über einen Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Gefolgt von IN.tbr OUT.mid: schreibt die Aufnahme IN.tbr als Standard-MIDI-Datei OUT.mid und beendet sich, ohne Fenster und ohne Ton.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi braucht eine Aufnahme und eine MIDI-Datei: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -279,6 +298,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Das ist keine normale Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Auch Debug-Meldungen auf die Standardfehlerausgabe schreiben: was jedes Gerät, jede Datei und jede Verbindung getan hat.</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,25 @@
     </message>
 </context>
 <context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Toca el piano con el teclado del ordenador o un teclado MIDI, en solitario o junto con hasta otros siete músicos a través de un Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Seguido de IN.tbr OUT.mid: escribe la grabación IN.tbr como el archivo MIDI estándar OUT.mid y termina, sin ventana y sin sonido.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi necesita una grabación y un archivo MIDI: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado «%1».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -279,6 +298,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>No es un archivo normal.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Escribir también los mensajes de depuración en la salida de error estándar: qué hizo cada dispositivo, archivo y conexión.</translation>
     </message>
 </context>
 <context>

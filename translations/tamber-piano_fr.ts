@@ -35,6 +35,25 @@
     </message>
 </context>
 <context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Joue du piano avec le clavier de l&apos;ordinateur ou un clavier MIDI, seul ou avec jusqu&apos;à sept autres musiciens via un Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Suivi de IN.tbr OUT.mid : écrit l&apos;enregistrement IN.tbr dans le fichier MIDI standard OUT.mid et quitte, sans fenêtre ni son.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi attend un enregistrement et un fichier MIDI : --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu « %1 ».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -279,6 +298,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Écrire aussi les messages de débogage sur la sortie d&apos;erreur standard : ce qu&apos;a fait chaque périphérique, fichier et connexion.</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,25 @@
     </message>
 </context>
 <context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Suona il pianoforte con la tastiera del computer o una tastiera MIDI, da soli o insieme a un massimo di altri sette musicisti tramite un Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Seguito da IN.tbr OUT.mid: scrive la registrazione IN.tbr come file MIDI standard OUT.mid ed esce, senza finestra e senza suono.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi richiede una registrazione e un file MIDI: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argomento inatteso «%1».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -279,6 +298,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Non è un file normale.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Scrivere anche i messaggi di debug sullo standard error: che cosa ha fatto ogni dispositivo, file e connessione.</translation>
     </message>
 </context>
 <context>

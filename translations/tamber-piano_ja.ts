@@ -35,6 +35,25 @@
     </message>
 </context>
 <context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>コンピューターのキーボードや MIDI キーボードでピアノを弾きます。ひとりでも、Corvent Server を通じてほかの最大 7 人と一緒にでも演奏できます。</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>後に IN.tbr OUT.mid を続けて指定: 録音 IN.tbr をスタンダード MIDI ファイル OUT.mid として書き出して終了します。ウィンドウは開かず、音も出しません。</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi には録音と MIDI ファイルを指定してください: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>予期しない引数「%1」です。</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -279,6 +298,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>通常のファイルではありません。</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>デバッグ メッセージも標準エラー出力に書き出します: 各デバイス、ファイル、接続が何をしたか。</translation>
     </message>
 </context>
 <context>

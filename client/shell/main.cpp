@@ -17,9 +17,27 @@
 #include "common/desktop/DisplayCheck.h"
 #include "common/language/LanguageChoice.h"
 #include "common/language/Translations.h"
-#include "common/logging/VerboseLogging.h"
 
 #include <QApplication>
+
+namespace {
+
+// Makes the program speak the language chosen in Options > Language, else the system's: its
+// own translations and Qt's. Once, before the first text is shown; a new choice applies at the
+// next start.
+QString speakChosenLanguage()
+{
+    using namespace tamber;
+    const QtSettingsStore settings{QLatin1String(kProgramTitle)};
+    const QString language = LanguageChoice::choose(
+        settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
+        LanguageChoice::systemEnvironment);
+    installTranslations(language, QStringLiteral("tamber-piano"),
+                        {programFolder() + QStringLiteral("/translations")});
+    return language;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -27,12 +45,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
     PianoCommandLine commandLine;
-    if (const PianoOptions early = commandLine.readBeforeApplication(argc, argv);
-        early.exportMidi) {
-        if (early.verbose)
-            enableVerboseLogging();
-        return runMidiExport(*early.exportMidi);
-    }
+    if (const auto exportMidi =
+            commandLine.readBeforeApplication(argc, argv, [] { speakChosenLanguage(); }))
+        return runMidiExport(*exportMidi);
     DisplayGuard display("TamberPiano", argc, argv);
     if (!display.reachable())
         return 1;
@@ -40,8 +55,9 @@ int main(int argc, char** argv)
     display.started();
     QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
-    if (commandLine.read(app).verbose)
-        enableVerboseLogging();
+    // Before the command line is judged: its messages speak the player's language too.
+    const QString language = speakChosenLanguage();
+    commandLine.read(app);
 
     // Declared in the order they are needed; destroyed in reverse, so the piano closes its
     // devices before the synthesizer and the audio stream go.
@@ -50,12 +66,6 @@ int main(int argc, char** argv)
     QtInputBox inputBox;
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
-    // Once, before any window: a new choice in Options > Language applies at the next start.
-    const QString language = LanguageChoice::choose(
-        settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
-        LanguageChoice::systemEnvironment);
-    installTranslations(language, QStringLiteral("tamber-piano"),
-                        {programFolder() + QStringLiteral("/translations")});
     SteadyTickClock clock;
     SynthEngine synth(SynthConfig::fromSettings(settings));
     MidiOutputRegistry outputs(makeOutputBackends(&synth));
