@@ -160,10 +160,6 @@
         <translation>Warnung: In dieser Tastenbelegung wurde ein ungültiger Wert gefunden.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Warnung: %1 weitere ungültige Werte wurden in dieser Tastenbelegung gefunden und übersprungen.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Die Tastenbelegung konnte nicht in „%1“ gespeichert werden: %2</translation>
     </message>
@@ -214,6 +210,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Drücken Sie die Tasten Ihrer Computertastatur, um zu spielen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Warnung: %n weiterer ungültiger Wert wurde in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+            <numerusform>Warnung: %n weitere ungültige Werte wurden in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Warnung: %n weiterer ungültiger Wert wurde in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+            <numerusform>Warnung: %n weitere ungültige Werte wurden in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -160,10 +160,6 @@
         <translation>Advertencia: se detectó un valor no válido en esta asignación de teclas.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Advertencia: se detectaron y omitieron %1 valores no válidos más en esta asignación de teclas.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>No se pudo guardar la asignación de teclas en «%1»: %2</translation>
     </message>
@@ -214,6 +210,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Pulse las teclas del teclado del ordenador para empezar a tocar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Advertencia: se detectó y omitió %n valor no válido más en esta asignación de teclas.</numerusform>
+            <numerusform>Advertencia: se detectaron y omitieron %n valores no válidos más en esta asignación de teclas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Advertencia: se detectó y omitió %n valor no válido más en esta asignación de teclas.</numerusform>
+            <numerusform>Advertencia: se detectaron y omitieron %n valores no válidos más en esta asignación de teclas.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -160,10 +160,6 @@
         <translation>Avertissement : une valeur non valide a été trouvée dans cette disposition de touches.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Avertissement : %1 autres valeurs non valides ont été trouvées dans cette disposition de touches et ignorées.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>La disposition de touches n&apos;a pas pu être enregistrée dans « %1 » : %2</translation>
     </message>
@@ -214,6 +210,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Appuyez sur les touches du clavier de l&apos;ordinateur pour commencer à jouer.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avertissement : %n autre valeur non valide a été trouvée dans cette disposition de touches et ignorée.</numerusform>
+            <numerusform>Avertissement : %n autres valeurs non valides ont été trouvées dans cette disposition de touches et ignorées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avertissement : %n autre valeur non valide a été trouvée dans cette disposition de touches et ignorée.</numerusform>
+            <numerusform>Avertissement : %n autres valeurs non valides ont été trouvées dans cette disposition de touches et ignorées.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

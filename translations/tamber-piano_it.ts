@@ -160,10 +160,6 @@
         <translation>Avviso: in questa mappa dei tasti è stato rilevato un valore non valido.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Avviso: in questa mappa dei tasti sono stati rilevati e ignorati altri %1 valori non validi.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Impossibile salvare la mappa dei tasti in «%1»: %2</translation>
     </message>
@@ -214,6 +210,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Premere i tasti della tastiera del computer per iniziare a suonare.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avviso: in questa mappa dei tasti è stato rilevato e ignorato %n altro valore non valido.</numerusform>
+            <numerusform>Avviso: in questa mappa dei tasti sono stati rilevati e ignorati altri %n valori non validi.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avviso: in questa mappa dei tasti è stato rilevato e ignorato %n altro valore non valido.</numerusform>
+            <numerusform>Avviso: in questa mappa dei tasti sono stati rilevati e ignorati altri %n valori non validi.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

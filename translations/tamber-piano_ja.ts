@@ -160,10 +160,6 @@
         <translation>警告: このキーマップに無効な値が見つかりました。</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>警告: このキーマップにさらに %1 個の無効な値が見つかり、スキップしました。</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>キーマップを「%1」に保存できませんでした: %2</translation>
     </message>
@@ -214,6 +210,18 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>コンピューターのキーボードのキーを押して演奏を始めましょう。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告: このキーマップにさらに %n 個の無効な値が見つかり、スキップしました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告: このキーマップにさらに %n 個の無効な値が見つかり、スキップしました。</numerusform>
+        </translation>
     </message>
 </context>
 <context>

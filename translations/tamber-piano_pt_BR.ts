@@ -160,10 +160,6 @@
         <translation>Aviso: foi encontrado um valor inválido neste mapa de teclas.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Aviso: mais %1 valores inválidos foram encontrados neste mapa de teclas e ignorados.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Não foi possível salvar o mapa de teclas em &quot;%1&quot;: %2</translation>
     </message>
@@ -214,6 +210,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Pressione as teclas do teclado do computador para começar a tocar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Aviso: mais %n valor inválido foi encontrado neste mapa de teclas e ignorado.</numerusform>
+            <numerusform>Aviso: mais %n valores inválidos foram encontrados neste mapa de teclas e ignorados.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Aviso: mais %n valor inválido foi encontrado neste mapa de teclas e ignorado.</numerusform>
+            <numerusform>Aviso: mais %n valores inválidos foram encontrados neste mapa de teclas e ignorados.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

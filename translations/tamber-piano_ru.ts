@@ -160,10 +160,6 @@
         <translation>Предупреждение: в этом назначении клавиш обнаружено недопустимое значение.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё недопустимых значений: %1.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Не удалось сохранить назначение клавиш в «%1»: %2</translation>
     </message>
@@ -214,6 +210,22 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Нажимайте клавиши на клавиатуре компьютера, чтобы начать играть.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимое значение.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значения.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значений.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимое значение.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значения.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значений.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -160,10 +160,6 @@
         <translation>警告：此键位映射中检测到一个无效值。</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>警告：此键位映射中又检测到 %1 个无效值，已跳过。</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>无法将键位映射保存到“%1”：%2</translation>
     </message>
@@ -214,6 +210,18 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>按下电脑键盘上的按键即可开始演奏。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告：此键位映射中又检测到 %n 个无效值，已跳过。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告：此键位映射中又检测到 %n 个无效值，已跳过。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
