@@ -35,6 +35,81 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>Spur %1 ist abgeschnitten: Das Ereignis bei Byte %2 reicht über das Ende der Spur hinaus.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Das ist keine MIDI-Datei: Sie beginnt nicht mit „MThd“.</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>Der Kopf ist %1 Bytes lang; er muss mindestens 6 haben.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>Der Kopf gibt %1 Bytes an, mehr als die Datei enthält.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>Das ist eine Datei im Format 2 (getrennte Stücke), das nicht unterstützt wird.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>Ihre Formatnummer %1 ist kein MIDI-Dateiformat.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Eine Datei im Format 0 hat eine Spur; diese gibt %1 an.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>Der Kopf gibt %1 Spuren an, mehr als die Datei enthalten kann.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>Ihre Zeiteinteilung 0x%1 ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>Die Datei endet nach %1 ihrer %2 Spuren.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Bei Byte %1, wo Spur %2 stehen sollte, beginnt kein Chunk; ein Chunk davor hat die falsche Länge.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>Der Chunk bei Byte %1 gibt %2 Bytes an, aber die Datei enthält nur noch %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>Spur %1 hat bei Byte %2 eine Zahl variabler Länge mit mehr als vier Bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>Spur %1 hat bei Byte %2 ein Datenbyte ohne vorangehendes Statusbyte.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>Spur %1 hat bei Byte %3 ein Tempo-Ereignis mit %2 Bytes; ein Tempo hat 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>Spur %1 hat bei Byte %3 das Statusbyte 0x%2, das in einer MIDI-Datei nicht vorkommen darf.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>Spur %1 hat bei Byte %2 eine Kanalnachricht ohne ihre Datenbytes.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Sie ist %1 Bytes groß; MIDI-Dateien über %2 MiB werden nicht gelesen.</translation>
+    </message>
+</context>
+<context>
     <name>PianoCommandLine</name>
     <message>
         <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>

@@ -35,6 +35,81 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>A trilha %1 está cortada: o evento no byte %2 passa do fim da trilha.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Não é um arquivo MIDI: ele não começa com &quot;MThd&quot;.</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>O cabeçalho tem %1 bytes; ele precisa ter pelo menos 6.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>O cabeçalho declara %1 bytes, mais do que o arquivo contém.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>É um arquivo de formato 2 (músicas separadas), que não é suportado.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>O número de formato %1 não é um formato de arquivo MIDI.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Um arquivo de formato 0 tem uma trilha; este declara %1.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>O cabeçalho declara %1 trilhas, mais do que o arquivo pode conter.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>A divisão de tempo 0x%1 não é válida.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>O arquivo termina depois de %1 das suas %2 trilhas.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Nenhum bloco começa no byte %1, onde deveria estar a trilha %2; um bloco anterior tem o tamanho errado.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>O bloco no byte %1 declara %2 bytes, mas o arquivo só tem mais %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>A trilha %1 tem no byte %2 um número de tamanho variável com mais de quatro bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>A trilha %1 tem no byte %2 um byte de dados sem um byte de status antes dele.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>A trilha %1 tem no byte %3 um evento de andamento de %2 bytes; um andamento tem 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>A trilha %1 tem no byte %3 o byte de status 0x%2, que um arquivo MIDI não pode conter.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>A trilha %1 tem no byte %2 uma mensagem de canal sem seus bytes de dados.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Ele tem %1 bytes; arquivos MIDI com mais de %2 MiB não são lidos.</translation>
+    </message>
+</context>
+<context>
     <name>PianoCommandLine</name>
     <message>
         <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
