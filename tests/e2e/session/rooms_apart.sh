@@ -37,9 +37,16 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 listed_in_main || e2e_fail "the server does not list C in the main room"
-for window in "$chatA" "$chatB" "$chatC"; do
-    [[ "$(xdotool getwindowname "$window")" == "Corvent — "* ]] ||
-        e2e_fail "chat window titled '$(xdotool getwindowname "$window")' names no room"
+# Each chat window names its room.
+for pair in "$chatA jazz" "$chatB jazz" "$chatC main"; do
+    set -- $pair
+    title=""
+    for _ in $(seq 50); do
+        title=$(xdotool getwindowname "$1")
+        [ "$title" = "Corvent — $2" ] && break
+        sleep 0.1
+    done
+    [ "$title" = "Corvent — $2" ] || e2e_fail "chat window titled '$title', not 'Corvent — $2'"
 done
 # No window manager: spread the windows so none hides another's keys or fields.
 xdotool windowmove "$mainB" 0 300
