@@ -40,6 +40,7 @@ Connection::Parcel& Connection::Parcel::operator=(Parcel&& other) noexcept
         input = std::move(other.input);
         lastTaken = other.lastTaken;
         paused = other.paused;
+        ticket = std::move(other.ticket);
     }
     return *this;
 }
@@ -65,6 +66,7 @@ std::optional<Connection::Parcel> Connection::handOff(QByteArray unreadInput)
     parcel.input = std::move(unreadInput);
     parcel.lastTaken = m_lastTaken;
     parcel.paused = m_paused;
+    parcel.ticket = std::move(m_ticket);
     m_loop.unwatch(parcel.fd);
     m_loop.timers().disarm(*this);
     m_out.clear();
@@ -83,6 +85,7 @@ Connection* Connection::takeIn(Loop& loop, Parcel& parcel)
         return nullptr;
     connection->m_framing = std::move(parcel.framing);
     connection->m_lastTaken = parcel.lastTaken;
+    connection->m_ticket = std::move(parcel.ticket);
     if (!parcel.output.isEmpty()) {
         connection->m_out.append(parcel.output);
         loop.flushLater(*connection);
