@@ -7,6 +7,19 @@
 
 namespace tamber::server {
 
+namespace {
+
+// The lines of a room nobody is in.
+QList<QByteArray> emptyLines()
+{
+    QList<QByteArray> lines;
+    for (int n = 1; n <= kSlotCount; ++n)
+        lines << QByteArray::number(n) + ". No User: 0.0.0.0";
+    return lines;
+}
+
+} // namespace
+
 RelayServer::RelayServer(RelayLimits limits, int maxRooms, int threads, QObject* parent)
     : QObject(parent), m_workers(m_clock, threads), m_limits(limits), m_maxRooms(maxRooms)
 {
@@ -36,24 +49,38 @@ void RelayServer::makeService()
             auto* host = new RoomHost(i, worker.loop(), m_workers, m_worker.loop(), m_limits);
             connect(&host->rooms(), &RoomDirectory::allClosed, this, &RelayServer::onHostClosed,
                     Qt::QueuedConnection);
+            // Back to this thread, in order, each list as it was when it changed.
+            host->setListListener([this](const QByteArray& room, int players,
+                                         const QList<QByteArray>& window,
+                                         const QList<QByteArray>& terminal) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, room, players, window, terminal] {
+                        onListChanged(room, players, window, terminal);
+                    },
+                    Qt::QueuedConnection);
+            });
             m_hosts.push_back(host);
         });
     }
     m_worker.run([&] {
         m_service = new RelayService(m_worker.loop(), m_limits, m_web, m_workers, m_maxRooms);
-        // Back to this thread, in order, each list as it was when it changed.
-        connect(&m_service->rooms(), &RoomIndex::listChanged, m_service,
-                [this](const QByteArray& room, const QList<QByteArray>& window,
-                       const QList<QByteArray>& terminal) {
-                    QMetaObject::invokeMethod(
-                        this,
-                        [this, room, window, terminal, rooms = m_service->rooms().rooms()] {
-                            emit listChanged(room, windowLines(window), terminal);
-                            emit roomsChanged(rooms);
-                        },
-                        Qt::QueuedConnection);
-                });
     });
+}
+
+void RelayServer::onListChanged(const QByteArray& room, int players,
+                                const QList<QByteArray>& window, const QList<QByteArray>& terminal)
+{
+    const QByteArray key = roomKey(room);
+    if (players == 0)
+        m_lists.erase(key);
+    else
+        m_lists[key] = {{room, players}, window, terminal};
+    // A slot that asks for a list meanwhile gets it as told so far, not the changes behind.
+    m_signalling = true;
+    emit listChanged(room, windowLines(window), terminal);
+    emit roomsChanged(rooms());
+    m_signalling = false;
 }
 
 bool RelayServer::start(quint16 port, const QHostAddress& address)
@@ -104,6 +131,8 @@ void RelayServer::onHostClosed()
 
 void RelayServer::catchUp() const
 {
+    if (m_signalling)
+        return;
     QCoreApplication::sendPostedEvents(const_cast<RelayServer*>(this));
 }
 
@@ -117,9 +146,12 @@ QStringList RelayServer::windowLines(const QList<QByteArray>& lines)
 
 QList<QByteArray> RelayServer::roomLines(const QByteArray& room, HighBytes shownAs) const
 {
-    if (!m_service)
-        return RoomIndex::emptyLines();
-    return onRelay([&] { return m_service->rooms().lines(room, shownAs); });
+    catchUp();
+    const auto found = m_lists.find(roomKey(room));
+    if (found == m_lists.end())
+        return emptyLines();
+    return shownAs == HighBytes::Windows1252 ? found->second.windowLines
+                                             : found->second.terminalLines;
 }
 
 QStringList RelayServer::slotLines(const QByteArray& room) const
@@ -139,6 +171,13 @@ int RelayServer::threadOf(const QByteArray& room) const
     return onRelay([&] { return m_service->rooms().workerOf(room); });
 }
 
+int RelayServer::connectionsFrom(const QHostAddress& address) const
+{
+    if (!m_service)
+        return 0;
+    return onRelay([&] { return m_service->tally().from(address); });
+}
+
 QByteArray RelayServer::userName(int n, const QByteArray& room) const
 {
     return withRoom(room, QByteArray(), [n](RelayHub& hub) { return hub.user(n).Name; });
@@ -156,9 +195,11 @@ qint64 RelayServer::unsentBytes(int n, const QByteArray& room) const
 
 QList<RoomListing> RelayServer::rooms() const
 {
-    if (!m_service)
-        return {};
-    return onRelay([this] { return m_service->rooms().rooms(); });
+    catchUp();
+    QList<RoomListing> listing;
+    for (const auto& [key, listed] : m_lists)
+        listing.append(listed.listing);
+    return listing;
 }
 
 bool RelayServer::kick(const QByteArray& room, int n)

@@ -3,10 +3,11 @@
 // The relay service as the fronts (the window, the headless front) and tests see it, on their
 // own thread: the relay itself runs on an accepting thread (RelayService: listeners, doorway,
 // room index) and on worker threads that hold the rooms (RoomHost), each reached only through
-// its loop. Calls that answer (start, stop, the slot list) wait for those threads to run them;
-// the list's changes and the end of a Stop come back as queued signals. The slot lists are
-// answered from what the rooms last reported, so what a call answers is never newer than what
-// listChanged() told.
+// its loop. Calls that answer (start, stop, a player's name) wait for those threads to run them;
+// the list's changes and the end of a Stop come back as queued signals, straight from the
+// room's thread, posted before any byte of the change leaves it. The slot lists and the rooms
+// are answered from those changes, so what a call answers is never newer than what
+// listChanged() told; a call that waits for a thread signals first what it posted until then.
 
 #include "common/protocol/Codec.h"
 #include "server/RelayService.h"
@@ -17,6 +18,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 namespace tamber::server {
@@ -64,6 +66,8 @@ public:
     bool kick(const QByteArray& room, int n);
     // Every room with players, in name order.
     QList<RoomListing> rooms() const;
+    // How many connections from `address` are counted against its limit now.
+    int connectionsFrom(const QHostAddress& address) const;
     // The thread (0 to threadCount() - 1) room `room` lives on, or -1 while it is not open.
     int threadOf(const QByteArray& room) const;
 
@@ -88,8 +92,10 @@ private:
     // Signals the list changes the relay thread has posted here so far.
     void catchUp() const;
     static QStringList windowLines(const QList<QByteArray>& lines);
-    // A room's lines as last reported.
+    // A room's lines as last told.
     QList<QByteArray> roomLines(const QByteArray& room, HighBytes shownAs) const;
+    void onListChanged(const QByteArray& room, int players, const QList<QByteArray>& window,
+                       const QList<QByteArray>& terminal);
     // Runs on the thread of the room of that name, with it, or gives `none`.
     template <typename T, typename F> T withRoom(const QByteArray& room, T none, F&& work) const
     {
@@ -117,6 +123,14 @@ private:
     RelayService* m_service = nullptr; // lives on the relay thread
     std::vector<RoomHost*> m_hosts;    // each on its worker's thread
     int m_closingHosts = 0;
+    bool m_signalling = false;
+    struct Listed
+    {
+        RoomListing listing;
+        QList<QByteArray> windowLines;
+        QList<QByteArray> terminalLines;
+    };
+    std::map<QByteArray, Listed> m_lists; // by roomKey(), the rooms with players
     Listening m_listening;
 };
 

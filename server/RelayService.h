@@ -57,6 +57,7 @@ public:
     void stop();
     bool isRunning() const { return m_tcp.isListening(); }
 
+    const net::ConnectionTally& tally() const { return *m_tally; }
     RoomIndex& rooms() { return m_rooms; }
     const RoomIndex& rooms() const { return m_rooms; }
 

@@ -19,8 +19,13 @@ RoomHost::RoomHost(int index, net::Loop& loop, net::WorkerSet& workers, net::Loo
 {
     t_host = this;
     m_rooms.setRouter(this);
-    connect(&m_rooms, &RoomDirectory::listChanged, this,
-            [this](const RelayHub& room) { report(room.room().name, 0, &room); });
+    connect(&m_rooms, &RoomDirectory::listChanged, this, [this](const RelayHub& room) {
+        if (m_listListener)
+            m_listListener(room.room().name, room.playerCount(),
+                           room.listLines(HighBytes::Windows1252),
+                           room.listLines(HighBytes::Latin1));
+        report(room.room().name, 0);
+    });
     connect(&m_rooms, &RoomDirectory::listingChanged, this,
             [this](const RelayHub& room) { report(room.room().name, 0); });
     connect(&m_rooms, &RoomDirectory::dropped, this,
@@ -193,7 +198,7 @@ RelayHub* RoomHost::askerRoom(const Asker& asker) const
     return room && room->seatSerial(asker.slot) == asker.serial ? room : nullptr;
 }
 
-void RoomHost::report(const QByteArray& name, int settled, const RelayHub* listed)
+void RoomHost::report(const QByteArray& name, int settled)
 {
     RoomReport report;
     report.name = name;
@@ -202,10 +207,6 @@ void RoomHost::report(const QByteArray& name, int settled, const RelayHub* liste
         report.exists = true;
         report.players = room->playerCount();
         report.isPrivate = room->rules().isPrivate();
-    }
-    if (listed) {
-        report.windowLines = listed->listLines(HighBytes::Windows1252);
-        report.terminalLines = listed->listLines(HighBytes::Latin1);
     }
     toIndex([report](RoomIndex& index) { index.report(report); });
 }

@@ -13,6 +13,7 @@
 #include "server/net/Connection.h"
 #include "server/net/WorkerSet.h"
 
+#include <functional>
 #include <memory>
 
 namespace tamber::server {
@@ -59,6 +60,11 @@ public:
     }
 
     RoomDirectory& rooms() { return m_rooms; }
+    // Told every rebuilt slot list of a room here, with its players, on this thread.
+    using ListListener = std::function<void(const QByteArray& room, int players,
+                                            const QList<QByteArray>& windowLines,
+                                            const QList<QByteArray>& terminalLines)>;
+    void setListListener(ListListener listener) { m_listListener = std::move(listener); }
 
     // From the index: a new player for room `name`, placed here.
     void seat(const QByteArray& name, bool asked, const std::shared_ptr<Passage>& passage);
@@ -83,7 +89,7 @@ private:
     // The asker's room, if the player still sits there.
     RelayHub* askerRoom(const Asker& asker) const;
     // Tells the index how the room is now; `settled`: the index's requests it answers.
-    void report(const QByteArray& name, int settled, const RelayHub* listed = nullptr);
+    void report(const QByteArray& name, int settled);
     void tidy(const QByteArray& name);
     template <typename F> void toIndex(F work);
 
@@ -92,6 +98,7 @@ private:
     net::WorkerSet& m_workers;
     net::Loop& m_relay;
     RoomDirectory m_rooms;
+    ListListener m_listListener;
 };
 
 } // namespace tamber::server

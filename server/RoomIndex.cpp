@@ -11,14 +11,6 @@ thread_local RoomIndex* t_index = nullptr;
 
 } // namespace
 
-QList<QByteArray> RoomIndex::emptyLines()
-{
-    QList<QByteArray> lines;
-    for (int n = 1; n <= kSlotCount; ++n)
-        lines << QByteArray::number(n) + ". No User: 0.0.0.0";
-    return lines;
-}
-
 RoomIndex::RoomIndex(net::WorkerSet& workers, int maxRooms)
     : m_workers(workers), m_maxRooms(maxRooms)
 {
@@ -83,11 +75,6 @@ void RoomIndex::report(const RoomReport& report)
     entry.hosted = report.exists;
     entry.players = report.players;
     entry.isPrivate = report.isPrivate;
-    if (!report.windowLines.isEmpty()) {
-        entry.windowLines = report.windowLines;
-        entry.terminalLines = report.terminalLines;
-        emit listChanged(entry.name, entry.windowLines, entry.terminalLines);
-    }
     forgetIfIdle(key);
 }
 
@@ -151,15 +138,6 @@ QList<RoomListing> RoomIndex::publicRooms() const
 QByteArray RoomIndex::roomsJson() const
 {
     return RoomDirectory::roomsJson(publicRooms());
-}
-
-QList<QByteArray> RoomIndex::lines(QByteArrayView name, HighBytes shownAs) const
-{
-    const auto found = m_entries.find(roomKey(name));
-    if (found == m_entries.end() || found->second.windowLines.isEmpty())
-        return emptyLines();
-    return shownAs == HighBytes::Windows1252 ? found->second.windowLines
-                                             : found->second.terminalLines;
 }
 
 RoomIndex::Entry* RoomIndex::placeFor(const QByteArray& name, SeatRefusal* why)

@@ -5,8 +5,8 @@
 // slot list). New players are placed from here: a room not yet open is put on the worker
 // holding the fewest rooms, and the connection is handed to that worker with what it sent,
 // where the room seats it or turns it away. "/join" and "/rooms" from a room on any worker are
-// answered here, and the lists ("/rooms", /rooms.json, the window's) come from the reports, so
-// no room is ever waited for.
+// answered here, and the lists ("/rooms", /rooms.json) come from the rooms' reports, so no room
+// is ever waited for.
 //
 // A room's entry stays while its worker holds the room or a request for it is on its way
 // there; the worker's reports settle them in order.
@@ -65,14 +65,6 @@ public:
     QList<RoomListing> rooms() const;
     QList<RoomListing> publicRooms() const;
     QByteArray roomsJson() const;
-    // The slot list of a room nobody is in.
-    static QList<QByteArray> emptyLines();
-    // The room's slot list as last reported (empty lines for a room nobody is in).
-    QList<QByteArray> lines(QByteArrayView name, HighBytes shownAs) const;
-
-signals:
-    void listChanged(const QByteArray& room, const QList<QByteArray>& windowLines,
-                     const QList<QByteArray>& terminalLines);
 
 private:
     struct Entry
@@ -83,8 +75,6 @@ private:
         bool isPrivate = false;
         bool hosted = false; // the worker holds the room
         int inFlight = 0;    // requests on their way to the worker
-        QList<QByteArray> windowLines;
-        QList<QByteArray> terminalLines;
     };
 
     // The room's entry, placed on a worker if new, or why there is none.
