@@ -62,7 +62,11 @@ void RoomHost::seat(const QByteArray& name, bool asked, const std::shared_ptr<Pa
         } else if (refusal->line.isEmpty()) {
             qCInfo(lcRelay) << "Turned away" << connection->peerAddress().toString()
                             << "- every place is taken";
-            connection->abort();
+            // A browser has its handshake's answer queued: it hears that, then the close.
+            if (connection->framing())
+                connection->closeAndLetGo();
+            else
+                connection->abort();
         } else {
             qCInfo(lcRelay) << "Turned away" << connection->peerAddress().toString() << "-"
                             << refusal->line;

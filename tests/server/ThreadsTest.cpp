@@ -4,6 +4,7 @@
 // place under the per-address limit is given back wherever it closes.
 
 #include "server/RelayServer.h"
+#include "tests/server/RawWebSocket.h"
 #include "tests/server/TestClient.h"
 
 #include <QTemporaryDir>
@@ -168,6 +169,17 @@ TEST_F(Threads, OwnersAndTheOperatorReachRoomsOnAnyThread)
     EXPECT_TRUE(server->kick("blues", 1));
     EXPECT_EQ(elsewhere.take(2), farewell("You were sent out of room blues by the operator."));
     EXPECT_TRUE(elsewhere.waitClosed());
+}
+
+TEST_F(Threads, ANinthBrowserInAFullMainIsAnsweredThenClosedWithoutAWord)
+{
+    for (int i = 1; i <= 8; ++i)
+        join("main", i);
+    testing::RawWebSocket ninth(server->webPort(), testing::RawWebSocket::Options{});
+    EXPECT_TRUE(ninth.readUntilClosed());
+    EXPECT_TRUE(ninth.bytes.startsWith("HTTP/1.1 101 ")) << ninth.bytes.constData();
+    EXPECT_TRUE(ninth.messages().isEmpty());
+    EXPECT_EQ(ninth.frames().value(0).opcode, 8); // the close
 }
 
 TEST_F(Threads, EveryConnectionsPlaceUnderTheAddressLimitComesBackWhereverItCloses)
