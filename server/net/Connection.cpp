@@ -378,6 +378,9 @@ void Connection::closeNow()
     m_loop.unwatch(m_fd);
     ::close(m_fd);
     m_fd = -1;
+    // Its place is free from now on, not from the end of the turn: on a room's thread the
+    // ticket goes back by a queued call, which then precedes the news of the departure.
+    m_ticket.release();
     m_out.clear();
     m_staging = QByteArray();
     m_source = nullptr;
