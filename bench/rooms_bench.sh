@@ -9,7 +9,10 @@
 #   latency  one room at 8 x 500 notes/s: CorventServer (as it ships) and ncat alternating
 #   rooms    10 and 1,000 rooms of 8 players at 10 notes/s each (rooms-N: N rooms)
 #   idle     10,000 connections held in 1,250 rooms: the server's memory per connection
-# SERVER_ARGS (environment): more options for every CorventServer run.
+#   threads  8 rooms, limits lifted, as fast as the relay takes them, on 1, 2 and 4 threads
+#            (THREADS, environment: other counts): how throughput grows with threads
+# SERVER_ARGS (environment): more options for every CorventServer run. Every player comes from
+# 127.0.0.1, so each run lifts the limit per address.
 set -euo pipefail
 build=${1:?build directory}
 what=${2:-all}
@@ -18,6 +21,7 @@ bench="$build/bin/rooms_bench"
 server="$build/bin/CorventServer"
 unlimited=(--note-rate 1e9 --note-burst 1e9)
 read -r -a extra <<<"${SERVER_ARGS:-}"
+extra=(--max-per-address 0 "${extra[@]}")
 
 # inns RELAY ARGS... -- BENCH ARGS...: the relay and the bench in a namespace of their own.
 inns() {
@@ -73,6 +77,16 @@ if [[ $what == rooms* || $what == all ]]; then
             say "$rooms rooms x 8 at 10 notes/s, CorventServer ${extra[*]} (run $i)"
             inns "$server" --headless "${extra[@]}" -- "$bench" --rooms "$rooms" --rate 10 \
                 --seconds 10
+        done
+    done
+fi
+if [[ $what == threads || $what == all ]]; then
+    read -r -a counts <<<"${THREADS:-1 2 4}"
+    for i in $(seq "$repeats"); do
+        for threads in "${counts[@]}"; do
+            say "raw, 8 rooms, CorventServer --threads $threads ${extra[*]} (run $i)"
+            inns "$server" --headless --threads "$threads" "${extra[@]}" "${unlimited[@]}" -- \
+                "$bench" --rooms 8 --rate 0 --seconds 3
         done
     done
 fi

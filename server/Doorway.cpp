@@ -5,7 +5,7 @@
 
 namespace tamber::server {
 
-Doorway::Doorway(RoomDirectory& rooms, const Clock& clock, net::Timers* timers, Duration closeGrace)
+Doorway::Doorway(Seating& rooms, const Clock& clock, net::Timers* timers, Duration closeGrace)
     : m_rooms(rooms), m_clock(clock), m_timers(timers), m_closeGrace(closeGrace)
 {
 }

@@ -9,7 +9,7 @@
 // room's ninth player is closed without a byte, as it always was.
 
 #include "server/ClientLink.h"
-#include "server/RoomDirectory.h"
+#include "server/Seating.h"
 #include "server/net/Timers.h"
 
 #include <list>
@@ -23,7 +23,7 @@ public:
     static constexpr Duration kSeatDelay = std::chrono::milliseconds(100);
 
     // Deadlines go into `timers`; without any, whoever drives the doorway calls wake() (tests).
-    Doorway(RoomDirectory& rooms, const Clock& clock, net::Timers* timers, Duration closeGrace);
+    Doorway(Seating& rooms, const Clock& clock, net::Timers* timers, Duration closeGrace);
     // Ends every connection it still holds, at once.
     ~Doorway() override;
     Doorway(const Doorway&) = delete;
@@ -56,7 +56,7 @@ private:
     void forget(Entries& list, Entries::iterator entry);
     void settle();
 
-    RoomDirectory& m_rooms;
+    Seating& m_rooms;
     const Clock& m_clock;
     net::Timers* m_timers;
     Duration m_closeGrace;

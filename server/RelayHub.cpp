@@ -77,6 +77,7 @@ int RelayHub::adopt(Arrival arrival)
         m_core.setRoom(roomState());
     slot.connection = connection;
     slot.address = address;
+    slot.serial = ++m_seated;
     if (arrival.gate)
         slot.gate = std::move(arrival.gate);
     else
@@ -108,12 +109,33 @@ Arrival RelayHub::leave(int n)
     arrival.gate = std::move(slot.gate);
     arrival.input = std::move(m_core.input(n));
     m_core.input(n).clear();
-    if (slot.paced && slot.connection)
+    if ((slot.paced || slot.held) && slot.connection)
         slot.connection->resumeReading(); // the next room paces it afresh
     arrival.connection = detach(n);
     m_core.departed(n);
     settle();
     return arrival;
+}
+
+void RelayHub::hold(int n)
+{
+    Slot& slot = m_slots[n - 1];
+    if (!slot.connection || slot.held)
+        return;
+    slot.held = true;
+    slot.connection->pauseReading();
+}
+
+void RelayHub::release(int n)
+{
+    Slot& slot = m_slots[n - 1];
+    if (!slot.connection || !slot.held)
+        return;
+    slot.held = false;
+    if (!slot.paced)
+        slot.connection->resumeReading();
+    drain(n, true);
+    settle();
 }
 
 int RelayHub::playerCount() const
@@ -161,6 +183,8 @@ void RelayHub::apply(int sender, const RoomRules::Outcome& outcome)
         m_core.tellAll(outcome.toRoom);
     if (outcome.infoChanged)
         m_core.setRoom(roomState());
+    if (outcome.listingChanged)
+        emit listingChanged();
 }
 
 void RelayHub::sendOut(const RoomRules::Removal& removal)
@@ -310,7 +334,7 @@ void RelayHub::linkReceived(ClientLink& connection, QByteArrayView bytes)
         // Notes are handled at once while the client is within its rate; past it, and from
         // a chat text on (a command may move the player, who takes the rest along), in turn.
         const bool chat = decoded && decoded->kind == protocol::ClientMessageView::Kind::Chat;
-        if (slot.inbox.empty() && !chat && slot.gate->take(traffic, now)) {
+        if (slot.inbox.empty() && !chat && !slot.held && slot.gate->take(traffic, now)) {
             if (decoded)
                 m_core.handle(n, *decoded);
         } else {
@@ -353,6 +377,11 @@ void RelayHub::drain(int n, bool pacing)
     Slot& slot = m_slots[n - 1];
     const Time now = m_clock.now();
     while (slot.connection && !slot.inbox.empty()) {
+        // Waiting for an answer: the rest goes where the answer sends the player.
+        if (slot.held) {
+            m_core.flush();
+            return;
+        }
         if (pacing && !slot.gate->take(slot.inbox.front().traffic, now)) {
             if (!slot.paced) {
                 slot.paced = true;
@@ -370,6 +399,8 @@ void RelayHub::drain(int n, bool pacing)
     }
     m_core.flush();
     slot.wakeAt.reset();
+    if (slot.held)
+        return;
     if (slot.paced && slot.connection) {
         slot.paced = false;
         slot.connection->resumeReading();
@@ -386,6 +417,8 @@ ClientLink* RelayHub::detach(int n)
     slot.inbox.clear();
     slot.gate.reset();
     slot.paced = false;
+    slot.held = false;
+    slot.serial = 0;
     slot.wakeAt.reset();
     return connection;
 }

@@ -14,6 +14,7 @@
 
 #include <QList>
 #include <QObject>
+#include <algorithm>
 #include <array>
 #include <deque>
 #include <vector>
@@ -76,7 +77,14 @@ public:
     bool isOpen() const { return SocketLoaded[0]; }
     bool isClosing() const { return !m_closing.empty(); }
 
-    bool hasFreeSlot() const { return isOpen() && m_core.firstFreeSlot() != 0; }
+    // A seat held for a player on its way from another thread counts as taken.
+    bool hasFreeSlot() const
+    {
+        return isOpen() && m_core.firstFreeSlot() != 0 && playerCount() + m_reserved < kSlotCount;
+    }
+    void reserve() { ++m_reserved; }
+    void unreserve() { m_reserved = std::max(0, m_reserved - 1); }
+    int reserved() const { return m_reserved; }
     // Takes the connection into the lowest free slot, which greets it, and owns it from now
     // on. Returns the slot, or 0 when none is free (the connection is then aborted).
     int adopt(ClientLink* connection);
@@ -85,6 +93,13 @@ public:
     // Slot n's player leaves for another room: the room sees it go, as when it disconnects,
     // and the player takes along everything it sent that was not handled here.
     Arrival leave(int n);
+
+    // Slot n's player waits for an answer from another thread (where a room is, which rooms
+    // there are): nothing it sent later is handled, nor is more read, until release().
+    void hold(int n);
+    void release(int n);
+    // Tells apart the players who sat in slot n one after another (0: nobody sits there).
+    quint64 seatSerial(int n) const { return m_slots[n - 1].serial; }
 
     void setCommands(RoomCommands* commands) { m_commands = commands; }
     const RoomState& room() const { return m_core.room(); }
@@ -120,6 +135,8 @@ public:
 signals:
     // At every rebuild of the slot list.
     void listChanged();
+    // The room was made private or public.
+    void listingChanged();
     void allClosed();
 
 private:
@@ -130,6 +147,8 @@ private:
         std::deque<Inbound> inbox; // cut but not yet handled: the client is paced
         std::optional<FloodGate> gate;
         bool paced = false;
+        bool held = false;
+        quint64 serial = 0;
         std::optional<Time> wakeAt;
     };
     struct Closing
@@ -172,6 +191,8 @@ private:
     RoomRules m_rules;
     net::Timers* m_timers;
     RoomCommands* m_commands = nullptr;
+    int m_reserved = 0;
+    quint64 m_seated = 0; // players seated so far, for their serials
 };
 
 } // namespace tamber::server

@@ -1,20 +1,24 @@
 #pragma once
 
 // The relay service as the fronts (the window, the headless front) and tests see it, on their
-// own thread: the relay itself runs on a relay thread of its own (RelayService), reached only
-// through that thread's loop. Calls that answer (start, stop, the slot list) wait for the relay
-// thread to run them; the list's changes and the end of a Stop come back as queued signals.
-// Before such a call returns, every list change the relay made until then has been signalled,
-// so what a call answers is never newer than what listChanged() told.
+// own thread: the relay itself runs on an accepting thread (RelayService: listeners, doorway,
+// room index) and on worker threads that hold the rooms (RoomHost), each reached only through
+// its loop. Calls that answer (start, stop, a player's name) wait for those threads to run them;
+// the list's changes and the end of a Stop come back as queued signals, straight from the
+// room's thread, posted before any byte of the change leaves it. The slot lists and the rooms
+// are answered from those changes, so what a call answers is never newer than what
+// listChanged() told; a call that waits for a thread signals first what it posted until then.
 
 #include "common/protocol/Codec.h"
 #include "server/RelayService.h"
-#include "server/RoomDirectory.h"
-#include "server/net/Worker.h"
+#include "server/RoomHost.h"
+#include "server/RoomIndex.h"
+#include "server/net/WorkerSet.h"
 
 #include <QHostAddress>
 #include <QObject>
 #include <QStringList>
+#include <map>
 #include <optional>
 
 namespace tamber::server {
@@ -24,7 +28,8 @@ class RelayServer : public QObject
     Q_OBJECT
 
 public:
-    explicit RelayServer(RelayLimits limits = {}, int maxRooms = kDefaultMaxRooms,
+    // `threads`: how many threads hold the rooms (0 or less: one per core).
+    explicit RelayServer(RelayLimits limits = {}, int maxRooms = kDefaultMaxRooms, int threads = 0,
                          QObject* parent = nullptr);
     ~RelayServer() override;
 
@@ -39,7 +44,9 @@ public:
     // Connections still taking their last output close within two seconds (allClosed()).
     void stop();
     bool isRunning() const { return m_listening.ok; }
-    bool isClosing() const;
+    // After a Stop, until allClosed().
+    bool isClosing() const { return m_closingHosts > 0; }
+    int threadCount() const { return m_workers.size(); }
     quint16 port() const { return m_listening.port; }
     quint16 webPort() const { return m_listening.webPort; }
     QString errorString() const { return m_listening.error; }
@@ -59,6 +66,10 @@ public:
     bool kick(const QByteArray& room, int n);
     // Every room with players, in name order.
     QList<RoomListing> rooms() const;
+    // How many connections from `address` are counted against its limit now.
+    int connectionsFrom(const QHostAddress& address) const;
+    // The thread (0 to threadCount() - 1) room `room` lives on, or -1 while it is not open.
+    int threadOf(const QByteArray& room) const;
 
 signals:
     // At start (for the default room) and at every rebuild of a room's slot list, with the
@@ -81,25 +92,45 @@ private:
     // Signals the list changes the relay thread has posted here so far.
     void catchUp() const;
     static QStringList windowLines(const QList<QByteArray>& lines);
-    // A room's lines, on the relay thread.
+    // A room's lines as last told.
     QList<QByteArray> roomLines(const QByteArray& room, HighBytes shownAs) const;
-    // Runs on the relay thread with the room of that name, or gives `none`.
+    void onListChanged(const QByteArray& room, int players, const QList<QByteArray>& window,
+                       const QList<QByteArray>& terminal);
+    // Runs on the thread of the room of that name, with it, or gives `none`.
     template <typename T, typename F> T withRoom(const QByteArray& room, T none, F&& work) const
     {
-        if (!m_service)
+        const int thread = threadOf(room);
+        if (thread < 0)
             return none;
-        return onRelay([&]() -> T {
-            const RelayHub* hub = m_service->rooms().find(room);
-            return hub ? work(*hub) : none;
+        T result = none;
+        m_workers.at(thread).run([&] {
+            RoomHost* host = RoomHost::current();
+            if (RelayHub* hub = host ? host->rooms().find(room) : nullptr)
+                result = work(*hub);
         });
+        catchUp();
+        return result;
     }
+    void makeService();
+    void onHostClosed();
 
     SteadyClock m_clock;
     mutable net::Worker m_worker{m_clock, QStringLiteral("relay")};
+    mutable net::WorkerSet m_workers;
     RelayLimits m_limits;
     int m_maxRooms;
     std::optional<WebService> m_web;
     RelayService* m_service = nullptr; // lives on the relay thread
+    std::vector<RoomHost*> m_hosts;    // each on its worker's thread
+    int m_closingHosts = 0;
+    bool m_signalling = false;
+    struct Listed
+    {
+        RoomListing listing;
+        QList<QByteArray> windowLines;
+        QList<QByteArray> terminalLines;
+    };
+    std::map<QByteArray, Listed> m_lists; // by roomKey(), the rooms with players
     Listening m_listening;
 };
 

@@ -9,15 +9,14 @@
 namespace tamber::server {
 
 RelayService::RelayService(net::Loop& loop, const RelayLimits& limits,
-                           const std::optional<WebService>& web, int maxRooms, QObject* parent)
+                           const std::optional<WebService>& web, net::WorkerSet& workers,
+                           int maxRooms, QObject* parent)
     : QObject(parent), m_loop(loop), m_limits(limits),
-      m_tally(net::ConnectionTally::create(limits.connections)),
-      m_rooms(limits, loop.clock(), &loop.timers(), &loop, maxRooms),
+      m_tally(net::ConnectionTally::create(limits.connections, &loop)), m_rooms(workers, maxRooms),
       m_doorway(m_rooms, loop.clock(), &loop.timers(), limits.closeGrace),
       m_tcp(loop, [this](int fd, const QHostAddress& peer) { onTcpAccepted(fd, peer); }),
       m_webService(web)
 {
-    connect(&m_rooms, &RoomDirectory::allClosed, this, &RelayService::allClosed);
 }
 
 RelayService::~RelayService()
@@ -39,10 +38,10 @@ Listening RelayService::start(quint16 port, const QHostAddress& address)
         if (!m_web) {
             // The default room's ninth player gets no seat, and nobody else notices; a player
             // refused a room it named is told why before its socket closes.
-            const auto seat = [this](net::Connection& connection, const QByteArray& room) {
-                Arrival arrival;
-                arrival.connection = &connection;
-                const auto refusal = m_rooms.seat(std::move(arrival), {room, !isDefaultRoom(room)});
+            const auto seat = [this](net::Connection& connection, const QByteArray& room,
+                                     const QByteArray& early) {
+                const auto refusal =
+                    m_rooms.seat(connection, {room, !isDefaultRoom(room)}, {}, early);
                 if (refusal && !refusal->line.isEmpty())
                     connection.write(farewell(refusal->line));
                 return !refusal;
@@ -66,14 +65,13 @@ Listening RelayService::start(quint16 port, const QHostAddress& address)
     return result;
 }
 
-bool RelayService::stop()
+void RelayService::stop()
 {
     m_doorway.closeAll();
-    m_rooms.closeAll();
+    m_rooms.close();
     m_tcp.close();
     if (m_web)
         m_web->close();
-    return m_rooms.isClosing();
 }
 
 void RelayService::onTcpAccepted(int fd, const QHostAddress& peer)

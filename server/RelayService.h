@@ -1,12 +1,13 @@
 #pragma once
 
-// The relay on its thread: the TCP listener hands every accepted connection to the doorway,
-// which seats it in its room; the web port seats a player in the room its address names.
-// Everything here lives on one relay thread and is reached from others only through that
-// thread's loop (RelayServer does so).
+// The relay's accepting thread: the TCP listener hands every accepted connection to the
+// doorway, which seats it in its room; the web port seats a player in the room its address
+// names. Seating goes through the room index, which hands the connection to the worker thread
+// its room lives on. Everything here lives on the accepting thread and is reached from others
+// only through that thread's loop (RelayServer does so).
 
 #include "server/Doorway.h"
-#include "server/RoomDirectory.h"
+#include "server/RoomIndex.h"
 #include "server/net/ConnectionTally.h"
 #include "server/net/Listener.h"
 #include "server/web/WebFiles.h"
@@ -45,21 +46,20 @@ class RelayService : public QObject
 
 public:
     RelayService(net::Loop& loop, const RelayLimits& limits, const std::optional<WebService>& web,
-                 int maxRooms = kDefaultMaxRooms, QObject* parent = nullptr);
+                 net::WorkerSet& workers, int maxRooms = kDefaultMaxRooms,
+                 QObject* parent = nullptr);
     // Ends every connection at once.
     ~RelayService() override;
 
     Listening start(quint16 port, const QHostAddress& address);
-    // Closes every seat without telling anyone, then the listeners; true while connections
-    // are still taking their last output (allClosed() follows).
-    bool stop();
+    // Seats nobody more and closes the listeners; the rooms on the workers are closed by
+    // their own threads.
+    void stop();
     bool isRunning() const { return m_tcp.isListening(); }
 
-    RoomDirectory& rooms() { return m_rooms; }
-    const RoomDirectory& rooms() const { return m_rooms; }
-
-signals:
-    void allClosed();
+    const net::ConnectionTally& tally() const { return *m_tally; }
+    RoomIndex& rooms() { return m_rooms; }
+    const RoomIndex& rooms() const { return m_rooms; }
 
 private:
     void onTcpAccepted(int fd, const QHostAddress& peer);
@@ -70,7 +70,7 @@ private:
     RelayLimits m_limits;
     // Shared with every connection's ticket, which may outlive the service by a turn.
     std::shared_ptr<net::ConnectionTally> m_tally;
-    RoomDirectory m_rooms;
+    RoomIndex m_rooms;
     Doorway m_doorway;
     net::Listener m_tcp;
     std::optional<WebService> m_webService;

@@ -109,11 +109,11 @@ int RoomDirectory::playerCount() const
     return players;
 }
 
-QByteArray RoomDirectory::roomsJson() const
+QByteArray RoomDirectory::roomsJson(const QList<RoomListing>& rooms)
 {
     // Room names are letters, digits, '-' and '_': nothing to escape.
     QByteArray json = "[";
-    for (const RoomListing& room : publicRooms()) {
+    for (const RoomListing& room : rooms) {
         if (json.size() > 1)
             json += ',';
         json += "{\"name\":\"" + room.name + "\",\"players\":" + QByteArray::number(room.players) +
@@ -129,14 +129,23 @@ void RoomDirectory::roomCommand(RelayHub& room, int slot, const QByteArray& text
         return;
     }
     if (const auto rest = commandRest(text, "rooms"); rest && rest->trimmed().isEmpty()) {
-        QList<QByteArray> lines;
-        for (const RoomListing& listed : publicRooms())
-            lines.append(roomsLine(listed.name, listed.players));
-        room.tell(slot, lines.isEmpty() ? QList<QByteArray>{kNoRoomsOpen} : lines);
+        if (m_router) {
+            m_router->listRooms(room, slot);
+            return;
+        }
+        room.tell(slot, roomsLines(publicRooms()));
     }
 }
 
-void RoomDirectory::move(RelayHub& from, int slot, const QByteArray& name)
+QList<QByteArray> RoomDirectory::roomsLines(const QList<RoomListing>& rooms)
+{
+    QList<QByteArray> lines;
+    for (const RoomListing& listed : rooms)
+        lines.append(roomsLine(listed.name, listed.players));
+    return lines.isEmpty() ? QList<QByteArray>{kNoRoomsOpen} : lines;
+}
+
+void RoomDirectory::move(RelayHub& from, int slot, const QByteArray& name, bool placedHere)
 {
     if (!protocol::isRoomName(name)) {
         from.tell(slot, {kBadRoomName});
@@ -146,7 +155,12 @@ void RoomDirectory::move(RelayHub& from, int slot, const QByteArray& name)
         from.tell(slot, {"You are in room " + from.room().name + " already."});
         return;
     }
-    if (RelayHub* existing = find(name)) {
+    RelayHub* existing = find(name);
+    if (!existing && m_router && !placedHere) {
+        m_router->join(from, slot, name);
+        return;
+    }
+    if (existing) {
         // A player refused stays where it is.
         if (auto refusal = existing->joinRefusal(from.addressOf(slot))) {
             from.tell(slot, {*refusal});
@@ -172,7 +186,7 @@ RoomDirectory::Made RoomDirectory::roomFor(const QByteArray& name)
     const QByteArray key = roomKey(name);
     if (RelayHub* existing = find(key))
         return {existing, std::nullopt};
-    if (int(m_rooms.size()) >= m_maxRooms) {
+    if (!m_router && int(m_rooms.size()) >= m_maxRooms) {
         qCInfo(lcRelay) << "No room" << name << "made: there are" << m_maxRooms << "rooms";
         return {nullptr, Refusal{kNoRoomForRoom}};
     }
@@ -186,6 +200,7 @@ RoomDirectory::Made RoomDirectory::roomFor(const QByteArray& name)
         emit listChanged(*room);
         dropIfEmpty(*room);
     });
+    connect(room, &RelayHub::listingChanged, this, [this, room] { emit listingChanged(*room); });
     connect(room, &RelayHub::allClosed, this, [this, room] {
         dropIfEmpty(*room);
         onClosed();
@@ -197,7 +212,7 @@ RoomDirectory::Made RoomDirectory::roomFor(const QByteArray& name)
 
 void RoomDirectory::dropIfEmpty(RelayHub& room)
 {
-    if (room.playerCount() != 0 || room.isClosing())
+    if (room.playerCount() != 0 || room.isClosing() || room.reserved() != 0)
         return;
     const auto found = m_rooms.find(roomKey(room.room().name));
     if (found == m_rooms.end() || found->second.get() != &room)
@@ -206,6 +221,7 @@ void RoomDirectory::dropIfEmpty(RelayHub& room)
     room.disconnect(this);
     std::unique_ptr<RelayHub> dropped = std::move(found->second);
     m_rooms.erase(found);
+    emit this->dropped(dropped->room().name);
     // It may be the room whose call brought us here: deleted once that call is done.
     if (m_loop)
         m_loop->dispose(m_loop->own(std::move(dropped)));

@@ -8,6 +8,7 @@
 // plain values, so they can be handed to other threads as they are.
 
 #include "server/RelayHub.h"
+#include "server/Seating.h"
 
 #include <QObject>
 #include <map>
@@ -28,7 +29,21 @@ struct RoomListing
     int players = 0;
 };
 
-class RoomDirectory : public QObject, private RoomCommands
+// Where the rooms of one thread ask about rooms elsewhere, when there are other threads: the
+// asking player is held until the answer comes back (RoomHost).
+class RoomRouter
+{
+public:
+    // "/join NAME" for a room not on this thread.
+    virtual void join(RelayHub& from, int slot, const QByteArray& name) = 0;
+    // "/rooms".
+    virtual void listRooms(RelayHub& from, int slot) = 0;
+
+protected:
+    ~RoomRouter() = default;
+};
+
+class RoomDirectory : public QObject, public Seating, private RoomCommands
 {
     Q_OBJECT
 
@@ -46,15 +61,23 @@ public:
     bool isOpen() const { return m_open; }
     bool isClosing() const;
 
-    // Why a new player got no seat: `line` told to it (then "Farewell"), or nothing at all
-    // for the ninth player of the default room who did not name it.
-    struct Refusal
+    using Refusal = SeatRefusal;
+    std::optional<Refusal> seat(Arrival arrival, const SeatRequest& request) override;
+    // Rooms not found here are asked of `router` (nullptr: every room is here).
+    void setRouter(RoomRouter* router) { m_router = router; }
+
+    struct Made
     {
-        QByteArray line;
+        RelayHub* room = nullptr;
+        std::optional<Refusal> refusal;
     };
-    // Seats a new player in `request.room` with what it sent before; a refused connection
-    // stays the caller's.
-    std::optional<Refusal> seat(Arrival arrival, const SeatRequest& request);
+    // The room of that name, made if need be, or why there is none.
+    Made roomFor(const QByteArray& name);
+    // Slot's player moves to room `name`, unless refused (told why, it stays); a room that is
+    // not here is asked of the router, unless it was placed here.
+    void move(RelayHub& from, int slot, const QByteArray& name, bool placedHere = false);
+    // The room goes if nobody is in it, nor on the way to it.
+    void dropIfEmpty(RelayHub& room);
 
     // The room of that name, if it has players.
     RelayHub* find(QByteArrayView name) const;
@@ -63,26 +86,21 @@ public:
     QList<RoomListing> publicRooms() const;
     int playerCount() const;
     // The lobby's list: [{"name":"jazz","players":3,"seats":8}].
-    QByteArray roomsJson() const;
+    QByteArray roomsJson() const { return roomsJson(publicRooms()); }
+    static QByteArray roomsJson(const QList<RoomListing>& rooms);
+    // What "/rooms" tells.
+    static QList<QByteArray> roomsLines(const QList<RoomListing>& rooms);
 
 signals:
     // The room's slot list changed (the room may be dropped right after, once empty).
     void listChanged(const RelayHub& room);
+    void listingChanged(const RelayHub& room);
+    // The room was let go (its name as first written).
+    void dropped(const QByteArray& name);
     void allClosed();
 
 private:
-    struct Made
-    {
-        RelayHub* room = nullptr;
-        std::optional<Refusal> refusal;
-    };
-
     void roomCommand(RelayHub& room, int slot, const QByteArray& text) override;
-    void move(RelayHub& from, int slot, const QByteArray& name);
-    // The room of that name, made if need be, or why there is none.
-    Made roomFor(const QByteArray& name);
-    // A room that has nobody left, and no connection taking its last output, goes.
-    void dropIfEmpty(RelayHub& room);
     void onClosed();
 
     RelayLimits m_limits;
@@ -91,6 +109,7 @@ private:
     net::Loop* m_loop;
     int m_maxRooms;
     bool m_open = false;
+    RoomRouter* m_router = nullptr;
     std::map<QByteArray, std::unique_ptr<RelayHub>> m_rooms; // by roomKey()
     std::vector<std::unique_ptr<RelayHub>> m_dropped;        // without a loop to delete them
 };

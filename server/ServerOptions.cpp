@@ -4,6 +4,7 @@
 #include "common/protocol/Codec.h"
 #include "server/RoomDirectory.h"
 #include "server/net/Sockets.h"
+#include "server/net/WorkerSet.h"
 
 #include <QCoreApplication>
 #include <QUrl>
@@ -12,6 +13,8 @@
 namespace tamber::server {
 
 namespace {
+
+constexpr uint kMaxThreads = 256;
 
 constexpr auto kDescription = QT_TRANSLATE_NOOP(
     "ServerOptions",
@@ -94,6 +97,12 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
                                       "refused (default %1).")
                      .arg(kDefaultMaxRooms),
                  QStringLiteral("count")),
+      m_threads(QStringLiteral("threads"),
+                QCoreApplication::translate("ServerOptions",
+                                            "How many threads hold the rooms, each room wholly on "
+                                            "one (default: one per core, %1 here).")
+                    .arg(net::WorkerSet::defaultCount()),
+                QStringLiteral("count")),
       m_web(QStringLiteral("web"),
             QCoreApplication::translate(
                 "ServerOptions",
@@ -139,6 +148,7 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
     parser.addOption(m_verbose);
     parser.addOption(m_port);
     parser.addOption(m_maxRooms);
+    parser.addOption(m_threads);
     parser.addOption(m_web);
     parser.addOption(m_webOrigin);
     parser.addOption(m_maxPerAddress);
@@ -268,6 +278,19 @@ std::optional<ListenSettings> ServerOptions::listen(QString* error) const
             return std::nullopt;
         }
         listen.maxRooms = int(rooms);
+    }
+    if (m_parser.isSet(m_threads)) {
+        const QString text = m_parser.value(m_threads);
+        bool ok = false;
+        const uint threads = text.toUInt(&ok);
+        if (!ok || threads == 0 || threads > kMaxThreads) {
+            *error = QCoreApplication::translate(
+                         "ServerOptions", "--threads wants a number from 1 to %1, not \"%2\"")
+                         .arg(kMaxThreads)
+                         .arg(text);
+            return std::nullopt;
+        }
+        listen.threads = int(threads);
     }
     return listen;
 }

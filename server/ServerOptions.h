@@ -17,6 +17,7 @@ struct ListenSettings
 {
     quint16 port = 0;
     int maxRooms = 0;
+    int threads = 0; // 0: one per core
 };
 
 struct WebSettings
@@ -38,7 +39,8 @@ public:
     // The limits the command line asks for (rates, connection caps, trusted proxies), or
     // nullopt with *error naming the bad value.
     std::optional<RelayLimits> limits(QString* error) const;
-    // The TCP port and the number of rooms, or nullopt with *error naming the bad value.
+    // The TCP port, the number of rooms and of threads, or nullopt with *error naming the bad
+    // value.
     std::optional<ListenSettings> listen(QString* error) const;
     // The web port the command line asks for, or nullopt with *error naming the bad value.
     std::optional<WebSettings> web(QString* error) const;
@@ -56,6 +58,7 @@ private:
     QCommandLineOption m_verbose;
     QCommandLineOption m_port;
     QCommandLineOption m_maxRooms;
+    QCommandLineOption m_threads;
     QCommandLineOption m_web;
     QCommandLineOption m_webOrigin;
     QCommandLineOption m_maxPerAddress;

@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     if (options.verbose())
         tamber::enableVerboseLogging();
     tamber::server::net::raiseOpenFileLimit();
-    RelayServer server(*limits, listen->maxRooms);
+    RelayServer server(*limits, listen->maxRooms, listen->threads);
     if (web->port != 0)
         server.setWeb({web->port, QHostAddress::Any, web->allowedOrigins, installedWebFolders()});
     tamber::QtMessageBoxes messageBoxes;

@@ -64,7 +64,7 @@ int runHeadless(const tamber::server::RelayLimits& limits,
                 const tamber::server::WebSettings& web)
 {
     using namespace tamber::server;
-    RelayServer server(limits, listen.maxRooms);
+    RelayServer server(limits, listen.maxRooms, listen.threads);
     if (web.port != 0)
         server.setWeb({web.port, QHostAddress::Any, web.allowedOrigins, installedWebFolders()});
     FdChannel out(STDOUT_FILENO);

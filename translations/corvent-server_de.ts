@@ -139,6 +139,14 @@ Ein Spieler, der schneller sendet als die Raten unten, wird gebremst, nicht getr
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms erwartet eine Zahl von 1 bis 1000000, nicht „%1“</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>Wie viele Threads die Räume tragen, jeder Raum ganz auf einem (Vorgabe: einer je Kern, hier %1).</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads erwartet eine Zahl von 1 bis %1, nicht „%2“</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

@@ -139,6 +139,14 @@ Un jugador que envía más rápido que los ritmos de abajo se ralentiza, no se d
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms espera un número de 1 a 1000000, no «%1»</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>Cuántos hilos llevan las salas, cada sala entera en uno (por defecto: uno por núcleo, aquí %1).</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads espera un número de 1 a %1, no «%2»</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

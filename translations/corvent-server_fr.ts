@@ -139,6 +139,14 @@ Un joueur qui envoie plus vite que les débits ci-dessous est ralenti, pas coup�
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms attend un nombre de 1 à 1000000, pas « %1 »</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>Combien de threads portent les salles, chaque salle entière sur un seul (par défaut : un par cœur, ici %1).</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads attend un nombre de 1 à %1, pas « %2 »</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

@@ -139,6 +139,14 @@ Un giocatore che invia più velocemente dei limiti qui sotto viene rallentato, n
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms richiede un numero da 1 a 1000000, non «%1»</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>Quanti thread ospitano le stanze, ogni stanza interamente su uno (predefinito: uno per core, qui %1).</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads richiede un numero da 1 a %1, non «%2»</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

@@ -139,6 +139,14 @@ A player who sends faster than the rates below is slowed down, not cut off: the 
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms には 1 から 1000000 までの数値が必要です (「%1」ではありません)</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>ルームを受け持つスレッドの数。各ルームは一つのスレッドだけで動きます (既定: コアごとに一つ、ここでは %1)。</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads には 1 から %1 までの数値が必要です (「%2」ではありません)</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

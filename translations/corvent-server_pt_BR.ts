@@ -139,6 +139,14 @@ Um jogador que envia mais rápido do que as taxas abaixo é desacelerado, não d
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms espera um número de 1 a 1000000, não &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>Quantas threads mantêm as salas, cada sala inteira em uma só (padrão: uma por núcleo, aqui %1).</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads espera um número de 1 a %1, não &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

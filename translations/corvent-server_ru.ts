@@ -139,6 +139,14 @@ A player who sends faster than the rates below is slowed down, not cut off: the 
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms ожидает число от 1 до 1000000, а не «%1»</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>Сколько потоков держат комнаты, каждая комната целиком в одном (по умолчанию: по одному на ядро, здесь %1).</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads ожидает число от 1 до %1, а не «%2»</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

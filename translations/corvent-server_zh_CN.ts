@@ -139,6 +139,14 @@ A player who sends faster than the rates below is slowed down, not cut off: the 
         <source>--max-rooms wants a number from 1 to 1000000, not &quot;%1&quot;</source>
         <translation>--max-rooms 需要一个 1 到 1000000 之间的数字，而不是“%1”</translation>
     </message>
+    <message>
+        <source>How many threads hold the rooms, each room wholly on one (default: one per core, %1 here).</source>
+        <translation>承载房间的线程数，每个房间完全在一个线程上（默认：每个核心一个，此处为 %1）。</translation>
+    </message>
+    <message>
+        <source>--threads wants a number from 1 to %1, not &quot;%2&quot;</source>
+        <translation>--threads 需要一个 1 到 %1 之间的数字，而不是“%2”</translation>
+    </message>
 </context>
 <context>
     <name>VerboseLogging</name>

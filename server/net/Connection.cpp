@@ -40,6 +40,7 @@ Connection::Parcel& Connection::Parcel::operator=(Parcel&& other) noexcept
         input = std::move(other.input);
         lastTaken = other.lastTaken;
         paused = other.paused;
+        ticket = std::move(other.ticket);
     }
     return *this;
 }
@@ -65,6 +66,7 @@ std::optional<Connection::Parcel> Connection::handOff(QByteArray unreadInput)
     parcel.input = std::move(unreadInput);
     parcel.lastTaken = m_lastTaken;
     parcel.paused = m_paused;
+    parcel.ticket = std::move(m_ticket);
     m_loop.unwatch(parcel.fd);
     m_loop.timers().disarm(*this);
     m_out.clear();
@@ -83,6 +85,7 @@ Connection* Connection::takeIn(Loop& loop, Parcel& parcel)
         return nullptr;
     connection->m_framing = std::move(parcel.framing);
     connection->m_lastTaken = parcel.lastTaken;
+    connection->m_ticket = std::move(parcel.ticket);
     if (!parcel.output.isEmpty()) {
         connection->m_out.append(parcel.output);
         loop.flushLater(*connection);
@@ -375,6 +378,9 @@ void Connection::closeNow()
     m_loop.unwatch(m_fd);
     ::close(m_fd);
     m_fd = -1;
+    // Its place is free from now on, not from the end of the turn: on a room's thread the
+    // ticket goes back by a queued call, which then precedes the news of the departure.
+    m_ticket.release();
     m_out.clear();
     m_staging = QByteArray();
     m_source = nullptr;

@@ -83,6 +83,7 @@ public:
         QByteArray input;
         Time lastTaken;
         bool paused = false;
+        ConnectionTally::Ticket ticket;
     };
     // Leaves this loop: nothing more is read, written or reported here, and the object is
     // deleted at the end of the turn. Only an open connection without a source can go;

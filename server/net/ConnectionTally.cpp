@@ -1,5 +1,9 @@
 #include "ConnectionTally.h"
 
+#include "server/net/Loop.h"
+
+#include <QThread>
+
 namespace tamber::server::net {
 
 ConnectionTally::Ticket& ConnectionTally::Ticket::operator=(Ticket&& other) noexcept
@@ -28,15 +32,26 @@ void ConnectionTally::Ticket::release()
 {
     if (!m_tally)
         return;
-    m_tally->add(m_address, -1);
-    --m_tally->m_total;
-    m_tally.reset();
-    m_address = QHostAddress();
+    std::shared_ptr<ConnectionTally> tally = std::move(m_tally);
+    const QHostAddress address = std::exchange(m_address, QHostAddress());
+    Loop* home = tally->m_home;
+    if (home && home->thread() != QThread::currentThread()) {
+        // The counts are the accepting thread's alone.
+        home->post([tally, address] { tally->giveBack(address); });
+        return;
+    }
+    tally->giveBack(address);
 }
 
-std::shared_ptr<ConnectionTally> ConnectionTally::create(ConnectionCaps caps)
+std::shared_ptr<ConnectionTally> ConnectionTally::create(ConnectionCaps caps, Loop* home)
 {
-    return std::shared_ptr<ConnectionTally>(new ConnectionTally(caps));
+    return std::shared_ptr<ConnectionTally>(new ConnectionTally(caps, home));
+}
+
+void ConnectionTally::giveBack(const QHostAddress& address)
+{
+    add(address, -1);
+    --m_total;
 }
 
 ConnectionTally::Verdict ConnectionTally::admit(const std::shared_ptr<ConnectionTally>& tally,

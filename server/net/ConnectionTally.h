@@ -15,6 +15,8 @@
 
 namespace tamber::server::net {
 
+class Loop;
+
 struct ConnectionCaps
 {
     int perAddress = 16; // 0: no limit per address
@@ -56,7 +58,9 @@ public:
         QHostAddress m_address;
     };
 
-    static std::shared_ptr<ConnectionTally> create(ConnectionCaps caps);
+    // `home`: the accepting thread's loop, where tickets released on other threads are given
+    // back (nullptr: every ticket is released on the thread that counts).
+    static std::shared_ptr<ConnectionTally> create(ConnectionCaps caps, Loop* home = nullptr);
 
     // Counts a new connection from `address` if the caps allow it; a null address counts in the
     // total only (a trusted proxy, until its request says whom it forwards).
@@ -71,11 +75,13 @@ public:
     static QByteArray refusal(Verdict verdict);
 
 private:
-    explicit ConnectionTally(ConnectionCaps caps) : m_caps(caps) {}
+    ConnectionTally(ConnectionCaps caps, Loop* home) : m_caps(caps), m_home(home) {}
     bool addressFull(const QHostAddress& address) const;
     void add(const QHostAddress& address, int count);
+    void giveBack(const QHostAddress& address);
 
     ConnectionCaps m_caps;
+    Loop* m_home;
     int m_total = 0;
     QHash<QHostAddress, int> m_perAddress;
 };

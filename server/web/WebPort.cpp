@@ -405,7 +405,7 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     // Seated, the connection is the hub's; bytes sent right behind the head are its first.
     const QByteArray early = exchange.m_head.rest();
     connection.setSink(nullptr);
-    if (!m_seat(connection, *room)) {
+    if (!m_seat(connection, *room, early)) {
         // No seat: answered, then turned away in order, and nobody else notices.
         connection.setSink(&exchange);
         exchange.answered();
@@ -413,7 +413,6 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     }
     exchange.m_connection = nullptr;
     finish(exchange);
-    connection.receive(early);
 }
 
 void WebPort::answer(Exchange& exchange, int status,

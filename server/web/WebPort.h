@@ -44,7 +44,10 @@ public:
 
     // Takes a WebSocket player's connection, its framing set, into the room named; false when
     // it gets no seat there (whatever it was told is then sent before the socket closes).
-    using Seat = std::function<bool(net::Connection& connection, const QByteArray& room)>;
+    // `early`: what the browser sent right behind its request's head, its first bytes, which
+    // the seat hands on to the connection's new owner.
+    using Seat = std::function<bool(net::Connection& connection, const QByteArray& room,
+                                    const QByteArray& early)>;
     // The rooms as the lobby lists them, as JSON.
     using RoomList = std::function<QByteArray()>;
 

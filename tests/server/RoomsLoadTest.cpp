@@ -106,8 +106,8 @@ TEST(RoomsLoad, TwoThousandPianosInTwoHundredFiftyRoomsEachHearOnlyTheirOwnRoom)
     if (net::raiseOpenFileLimit() < 2 * kPianos + 200)
         GTEST_SKIP() << "the open-file limit is too low for " << kPianos << " connections";
     RelayLimits limits;
-    limits.connections.perAddress = 0; // every piano comes from loopback
-    RelayServer server(limits);
+    limits.connections.perAddress = 0;               // every piano comes from loopback
+    RelayServer server(limits, kDefaultMaxRooms, 4); // more threads than cores, on purpose
     ASSERT_TRUE(server.start(0, QHostAddress::LocalHost));
     Pianos pianos(server.port());
     // A room at a time, every greeting taken before the next, so the listen backlog never

@@ -53,7 +53,8 @@ protected:
     }
 
     QTemporaryDir dir;
-    RelayServer server;
+    // Rooms on three threads, more than this machine has cores.
+    RelayServer server{{}, kDefaultMaxRooms, 3};
     std::vector<std::unique_ptr<TestClient>> clients;
 };
 

@@ -2,6 +2,7 @@
 // "/join", time up, full room), moves between rooms, "/rooms" and the lobby's list.
 
 #include "server/Doorway.h"
+#include "server/RoomDirectory.h"
 #include "tests/server/FakeConnection.h"
 
 #include <gtest/gtest.h>

@@ -138,5 +138,24 @@ TEST(ServerOptions, TheWebPortAndItsOriginsAreOptionalAndBadOnesNamed)
     }
 }
 
+TEST(ServerOptions, ThreadsDefaultToOnePerCoreAndBadCountsAreNamed)
+{
+    const auto listen = [](const QStringList& arguments, QString* error) {
+        QCommandLineParser parser;
+        const ServerOptions options(parser);
+        EXPECT_TRUE(parser.parse(QStringList{QStringLiteral("CorventServer")} + arguments));
+        return options.listen(error);
+    };
+    QString error;
+    EXPECT_EQ(listen({}, &error)->threads, 0);
+    EXPECT_EQ(listen({"--threads", "4"}, &error)->threads, 4);
+    for (const char* bad : {"0", "257", "-1", "two"}) {
+        error.clear();
+        EXPECT_FALSE(listen({"--threads", bad}, &error)) << bad;
+        EXPECT_EQ(error, QStringLiteral("--threads wants a number from 1 to 256, not \"%1\"")
+                             .arg(QLatin1String(bad)));
+    }
+}
+
 } // namespace
 } // namespace tamber::server
