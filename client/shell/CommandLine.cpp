@@ -48,14 +48,20 @@ PianoOptions PianoCommandLine::readBeforeApplication(int& argc, char** argv)
             if (argument.startsWith(QStringLiteral("--export-midi")))
                 failWith(m_parser.errorText());
         }
-        return {};
+        // Logging starts before the application object: --verbose is looked for by hand.
+        PianoOptions options;
+        options.verbose = arguments.contains(QStringLiteral("--verbose"));
+        return options;
     }
     if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("version"))) {
         QCoreApplication app(argc, argv);
         m_parser.process(app); // prints the help or the version and exits
     }
-    if (!m_parser.isSet(m_exportMidi))
-        return {};
+    if (!m_parser.isSet(m_exportMidi)) {
+        PianoOptions options;
+        options.verbose = m_parser.isSet(m_verbose);
+        return options;
+    }
     const QStringList files = m_parser.positionalArguments();
     if (files.size() != 2)
         failWith(QStringLiteral("--export-midi needs a recording and a MIDI file: "

@@ -35,6 +35,7 @@ public:
 
     // When asked for help or the version, prints it and ends the program with status 0.
     // A malformed --export-midi ends it with status 1 and a message on standard error.
+    // --verbose is read here too, so that logging is complete from the start.
     PianoOptions readBeforeApplication(int& argc, char** argv);
 
     // An unknown option, a missing value or an argument that is no option ends the program

@@ -9,8 +9,10 @@
 #include "client/platform/DataFiles.h"
 #include "client/platform/TerminationSignals.h"
 #include "client/session/TcpSessionTransport.h"
+#include "client/sound/LibraryLog.h"
 #include "client/sound/MidiBackends.h"
 #include "client/sound/MidiRegistry.h"
+#include "client/sound/MidiSystems.h"
 #include "client/sound/SynthEngine.h"
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
@@ -25,15 +27,17 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
     PianoCommandLine commandLine;
-    if (const PianoOptions early = commandLine.readBeforeApplication(argc, argv);
-        early.exportMidi) {
-        if (early.verbose)
-            enableVerboseLogging();
+    const PianoOptions early = commandLine.readBeforeApplication(argc, argv);
+    if (early.verbose)
+        enableVerboseLogging();
+    if (early.exportMidi)
         return runMidiExport(*early.exportMidi);
-    }
+    routeLibraryMessages();
     DisplayGuard display("TamberPiano", argc, argv);
     if (!display.reachable())
         return 1;
+    // Which MIDI systems are there is looked at while Qt starts.
+    MidiSystemsProbe midiSystems;
     QApplication app(argc, argv);
     display.started();
     QApplication::setWindowIcon(appIcon());
@@ -49,12 +53,14 @@ int main(int argc, char** argv)
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
     SteadyTickClock clock;
-    SynthEngine synth(SynthConfig::fromSettings(settings));
-    MidiOutputRegistry outputs(makeOutputBackends(&synth));
+    const MidiSystems& systems = midiSystems.result();
+    SynthEngine synth(SynthConfig::fromSettings(settings).forJack(systems.jackServer));
+    reportMissingSystems(systems, synth.hasSoundFont());
+    MidiOutputRegistry outputs(makeOutputBackends(&synth, systems));
     // TAMBER_TRACE_MIDI=path logs every MIDI message sent, with its time, for benchmarks.
     if (const QString trace = qEnvironmentVariable("TAMBER_TRACE_MIDI"); !trace.isEmpty())
         outputs.traceTo(trace);
-    MidiInputRegistry inputs(makeInputBackends());
+    MidiInputRegistry inputs(makeInputBackends(systems));
     QtKeyState keys;
     QtPlaybackTimer playbackTimer;
     TcpSessionTransport sessionTransport;

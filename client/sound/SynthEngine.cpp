@@ -1,10 +1,12 @@
 #include "SynthEngine.h"
 
 #include "FluidLog.h"
+#include "LibraryLog.h"
 #include "SoundLog.h"
 #include "client/platform/SettingsStore.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QtGlobal>
 #include <algorithm>
 #include <chrono>
@@ -38,6 +40,19 @@ const char* systemName(const QByteArray& driver)
     return driver.constData();
 }
 
+QString noOutputLine(const std::vector<QByteArray>& tried)
+{
+    QStringList names;
+    for (const QByteArray& driver : tried)
+        names << QLatin1String(systemName(driver));
+    const QString what = QStringLiteral("the built-in synthesizer and the PC speaker are silent");
+    if (names.isEmpty())
+        return QStringLiteral("No audio output: ") + what;
+    return QStringLiteral("No audio output could be opened (tried %1): ")
+               .arg(names.join(QStringLiteral(", "))) +
+           what;
+}
+
 } // namespace
 
 SynthConfig SynthConfig::fromSettings(const SettingsStore& settings)
@@ -56,6 +71,13 @@ SynthConfig SynthConfig::fromSettings(const SettingsStore& settings)
     }
     config.periodFrames = frames;
     return config;
+}
+
+SynthConfig SynthConfig::forJack(bool serverRunning) &&
+{
+    if (!serverRunning)
+        std::erase(audioDrivers, QByteArray("jack"));
+    return std::move(*this);
 }
 
 SynthEngine::SynthEngine(SynthConfig config)
@@ -114,7 +136,7 @@ bool SynthEngine::start()
         qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
     if (!m_driver) {
-        qCWarning(lcSound) << "No audio output could be opened";
+        qCWarning(lcSound).noquote() << noOutputLine(m_config.audioDrivers);
         return false;
     }
     describeOutput();
@@ -150,6 +172,8 @@ bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
     m_detector.reset();
     m_underruns.store(0);
     m_callbackFrames.store(0);
+    // A system that is not there is the next one's turn, not news: the outcome is told.
+    LibraryMessages messages(&lcSound, true);
     m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
     if (!m_driver)
         return false;

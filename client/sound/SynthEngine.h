@@ -39,6 +39,8 @@ struct SynthConfig
 
     // The defaults, with the period from the settings ("Audio"/"PeriodFrames") if it holds one.
     static SynthConfig fromSettings(const SettingsStore& settings);
+    // Without a JACK server running JACK is not tried: the piano never starts one.
+    SynthConfig forJack(bool serverRunning) &&;
 };
 
 // The built-in General MIDI synthesizer (FluidSynth) and the audio stream it plays through.

@@ -2,6 +2,7 @@
 #include "client/sound/SynthEngine.h"
 #include "client/sound/MidiBackends.h"
 #include "client/sound/MidiRegistry.h"
+#include "client/sound/MidiSystems.h"
 
 #include <gtest/gtest.h>
 
@@ -226,7 +227,7 @@ TEST(SynthEngine, ASoundFontThatFailsToLoadLeavesLinesInTheSoundLog)
 TEST(BuiltInSynthDevice, IsDeviceZeroWhenASoundFontExistsAndFailsToOpenWithoutAudio)
 {
     SynthEngine synth(SynthConfig{.audioDrivers = {}});
-    MidiOutputRegistry outputs(makeOutputBackends(&synth));
+    MidiOutputRegistry outputs(makeOutputBackends(&synth, MidiSystems{}));
     ASSERT_GE(outputs.count(), 1);
     EXPECT_EQ(outputs.name(0), QByteArray(kBuiltInSynthName));
     EXPECT_LE(QByteArray(kBuiltInSynthName).size(), 31);
@@ -234,7 +235,7 @@ TEST(BuiltInSynthDevice, IsDeviceZeroWhenASoundFontExistsAndFailsToOpenWithoutAu
     EXPECT_FALSE(outputs.isOpen());
 
     SynthEngine noFont(SynthConfig{.soundFont = "/nonexistent/none.sf2"});
-    MidiOutputRegistry withoutSynth(makeOutputBackends(&noFont));
+    MidiOutputRegistry withoutSynth(makeOutputBackends(&noFont, MidiSystems{}));
     for (int d = 0; d < withoutSynth.count(); ++d)
         EXPECT_NE(withoutSynth.name(d), QByteArray(kBuiltInSynthName));
     EXPECT_EQ(withoutSynth.count(), outputs.count() - 1);
