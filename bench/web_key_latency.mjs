@@ -38,7 +38,8 @@ const browser = await chromium.launch({
 });
 try {
     const page = await browser.newPage();
-    await page.goto('http://127.0.0.1:8080/');
+    // The main room's page, where the desktop piano sits.
+    await page.goto('http://127.0.0.1:8080/r/main/');
     await page.waitForFunction(() => document.getElementById('status').textContent === 'Connected as User2');
     let lost = 0;
     for (let i = 0; i < presses; ++i) {

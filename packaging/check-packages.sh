@@ -49,7 +49,8 @@ expect_files "$piano" usr/bin/TamberPiano usr/share/tamber-piano/Default.tmk \
     usr/share/doc/tamber-piano/copyright usr/share/doc/tamber-piano/changelog.gz \
     "${piano_icons[@]}"
 expect_files "$server" usr/bin/CorventServer usr/libexec/corvent-server/corvent-server-window \
-    usr/share/corvent-server/web/index.html usr/share/corvent-server/web/js/main.js \
+    usr/share/corvent-server/web/index.html usr/share/corvent-server/web/room.html \
+    usr/share/corvent-server/web/js/main.js \
     usr/share/corvent-server/web/js/tables.js usr/share/corvent-server/web/vendor/js-synthesizer.min.js \
     usr/share/doc/corvent-server/examples/nginx.conf \
     usr/lib/systemd/system/corvent-server.service \
@@ -72,8 +73,10 @@ for package in tamber-piano corvent-server; do
 done
 dpkg-deb -f "$piano" Depends | grep -qF 'timgm6mb-soundfont | fluid-soundfont-gm' ||
     fail "the piano does not depend on a General MIDI soundfont"
+# The relay speaks HTTP and WebSocket itself, on Qt Core and Network alone.
+dpkg-deb -f "$server" Depends | grep -q 'libqt6network6' || fail "the relay does not depend on libqt6network6"
 for library in libqt6httpserver6 libqt6websockets6; do
-    dpkg-deb -f "$server" Depends | grep -q "$library" || fail "the relay does not depend on $library"
+    dpkg-deb -f "$server" Depends | grep -q "$library" && fail "the relay depends on $library"
 done
 # The relay serves the browser piano the soundfont its path is built with.
 dpkg-deb -f "$server" Depends | grep -qE '(^|, )timgm6mb-soundfont(,|$)' ||

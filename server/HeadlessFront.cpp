@@ -44,7 +44,8 @@ HeadlessFront::HeadlessFront(RelayServer& server, OutputChannel& out, std::FILE*
         m_notifier = new QSocketNotifier(m_signalFd, QSocketNotifier::Read, this);
         connect(m_notifier, &QSocketNotifier::activated, this, &HeadlessFront::onSignal);
     }
-    connect(&m_server, &RelayServer::listChanged, this, &HeadlessFront::printList);
+    connect(&m_server, &RelayServer::listChanged, this,
+            [this](const QStringList&, const QList<QByteArray>& lines) { printList(lines); });
     connect(&m_server, &RelayServer::allClosed, this, [this] {
         if (m_stopping)
             emit stopped();
@@ -63,6 +64,7 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
         std::fprintf(m_err, "CorventServer: cannot watch for stop signals\n");
         return false;
     }
+    // The list as it starts is printed by the start itself, before any client's change.
     if (!m_server.start(port, address)) {
         const QByteArray reason = m_server.errorString().toLocal8Bit();
         std::fprintf(m_err, "CorventServer: cannot listen on port %u: %s\n",
@@ -72,14 +74,13 @@ bool HeadlessFront::start(quint16 port, const QHostAddress& address)
     if (const quint16 web = m_server.webPort())
         std::fprintf(m_err, "CorventServer: the browser piano is at http://HOST:%u/\n",
                      unsigned(web));
-    printList();
     return true;
 }
 
-void HeadlessFront::printList()
+void HeadlessFront::printList(const QList<QByteArray>& lines)
 {
     QByteArray list;
-    for (const QByteArray& line : m_server.terminalLines())
+    for (const QByteArray& line : lines)
         list += line + '\n';
     list += '\n';
     m_out.print(list);

@@ -35,7 +35,7 @@ signals:
     void stopped();
 
 private:
-    void printList();
+    void printList(const QList<QByteArray>& lines);
     void onSignal();
 
     RelayServer& m_server;

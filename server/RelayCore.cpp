@@ -1,6 +1,5 @@
 #include "RelayCore.h"
 
-#include "common/protocol/Text.h"
 #include "server/RelayLog.h"
 
 namespace tamber::server {
@@ -29,7 +28,9 @@ int RelayCore::firstFreeSlot() const
 void RelayCore::accepted(int n)
 {
     UserSlot& slot = Users[n - 1];
-    slot.Name = "User" + msg::decimal(n);
+    // Never seated under a name someone present goes by.
+    slot.Name =
+        uniqueName(defaultName(n), [&](const QByteArray& name) { return nameInUse(n, name); });
     slot.Reserved = 0;
     // A previous client's half message must not prefix this client's first data.
     slot.Pending.clear();
@@ -131,24 +132,49 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
     }
     // Slash text is a command and never relayed; "/name" is the only one.
     const auto rest = nameCommandRest(text);
-    if (!rest || rest->size() > kMaxUserName || !nameIsFree(n, *rest))
+    if (!rest)
         return;
+    if (const char* refusal = nameRefusal(n, *rest)) {
+        SendToUser(n, encode(msg::ChatLine{refusal}));
+        return;
+    }
     slot.Name = *rest;
     SendToAll(encode(msg::UserNameMessage{n, slot.Name}));
     m_host.refreshList();
 }
 
-bool RelayCore::nameIsFree(int n, const QByteArray& name) const
+const char* RelayCore::nameRefusal(int n, const QByteArray& name) const
 {
-    if (name == "-")
-        return false;
-    const QString wanted = protocol::decodeText(name);
-    for (int m = 1; m <= kSlotCount; ++m) {
-        if (m != n && m_host.isConnected(m) &&
-            wanted.compare(protocol::decodeText(Users[m - 1].Name), Qt::CaseInsensitive) == 0)
-            return false;
+    switch (nameFault(name)) {
+    case NameFault::Control:
+        return "A name may not hold control characters.";
+    case NameFault::Blank:
+        return "A name may not begin or end with a blank.";
+    case NameFault::Empty:
+        return "A name may not be empty.";
+    case NameFault::TooLong:
+        return "A name is at most 10 characters.";
+    case NameFault::None:
+        break;
     }
-    return true;
+    // Every piano shows "-" as an empty seat.
+    if (name == "-")
+        return "That name marks an empty seat.";
+    const int seat = defaultSeatOf(name);
+    if (seat != 0 && seat != n)
+        return "That name is kept for its seat.";
+    if (nameInUse(n, name))
+        return "That name is taken.";
+    return nullptr;
+}
+
+bool RelayCore::nameInUse(int n, const QByteArray& name) const
+{
+    for (int m = 1; m <= kSlotCount; ++m) {
+        if (m != n && m_host.isConnected(m) && sameName(name, Users[m - 1].Name))
+            return true;
+    }
+    return false;
 }
 
 void RelayCore::settleDepartures()

@@ -1,11 +1,13 @@
 #pragma once
 
 // The relay's logic, free of sockets: the slot table, the greeting, the relay of notes,
-// instruments and chat, and the "/name" command. RelayHub feeds it the events of the real
-// connections; tests and the fuzzer feed it through a fake SlotHost.
+// instruments and chat, and the "/name" command (with the rules of Names.h: no name can pass
+// for another's, and each seat's default name is kept for it). RelayHub feeds it the events of the
+// real connections; tests and the fuzzer feed it through a fake SlotHost.
 
 #include "common/protocol/Codec.h"
 #include "common/protocol/Messages.h"
+#include "server/Names.h"
 #include "server/SlotHost.h"
 
 #include <QByteArray>
@@ -18,7 +20,6 @@ inline constexpr int kSlotCount = 8;
 // No valid client message is longer than 60 bytes, so a few KiB without an SOH is junk.
 inline constexpr qsizetype kPendingCap = 4096;
 inline constexpr qsizetype kMaxChatText = 50;
-inline constexpr qsizetype kMaxUserName = 10;
 
 // The name a chat text asks for when it is a "/name" command (the command word in any case,
 // then a space), however long; nullopt for any other text.
@@ -63,9 +64,10 @@ private:
     // Announces the slots closed for exceeding their output cap, one after another, so that
     // no send ever runs inside another.
     void settleDepartures();
-    // A new name is refused when every piano would show it as an empty seat, or when it is
-    // another present user's name in any case.
-    bool nameIsFree(int n, const QByteArray& name) const;
+    // Why slot n may not take this name, as a line to its client; null when it may.
+    const char* nameRefusal(int n, const QByteArray& name) const;
+    // Whether a client other than slot n's goes by this name.
+    bool nameInUse(int n, const QByteArray& name) const;
 
     SlotHost& m_host;
     std::array<UserSlot, kSlotCount> Users;

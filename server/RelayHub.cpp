@@ -18,18 +18,16 @@ QByteArray dottedAddress(const QHostAddress& address)
 
 } // namespace
 
-RelayHub::RelayHub(const RelayLimits& limits, const Clock& clock, QObject* parent)
-    : QObject(parent), m_limits(limits), m_clock(clock)
+RelayHub::RelayHub(const RelayLimits& limits, const Clock& clock, net::Timers* timers,
+                   QObject* parent)
+    : QObject(parent), m_limits(limits), m_clock(clock), m_timers(timers)
 {
-    m_timer.setSingleShot(true);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &RelayHub::wake);
 }
 
 RelayHub::~RelayHub()
 {
     for (int n = 1; n <= kSlotCount; ++n) {
-        if (Connection* connection = detach(n))
+        if (ClientLink* connection = detach(n))
             connection->abort();
     }
     for (const Closing& closing : m_closing)
@@ -50,7 +48,7 @@ void RelayHub::closeAll()
     settle();
 }
 
-int RelayHub::adopt(Connection* connection)
+int RelayHub::adopt(ClientLink* connection)
 {
     const int n = isOpen() ? m_core.firstFreeSlot() : 0;
     if (n == 0) {
@@ -58,27 +56,26 @@ int RelayHub::adopt(Connection* connection)
         qCInfo(lcRelay) << "Turned away" << connection->peerAddress().toString()
                         << "- every place is taken";
         connection->abort();
-        connection->deleteLater();
         return 0;
     }
-    connection->setParent(this);
     Slot& slot = m_slots[n - 1];
     slot.connection = connection;
     slot.address = dottedAddress(connection->peerAddress());
     slot.gate.emplace(m_limits, m_clock.now());
-    connect(connection, &Connection::received, this,
-            [this, connection](const QByteArray& bytes) { onReceived(connection, bytes); });
-    connect(connection, &Connection::closed, this, [this, connection] { onEnded(connection); });
-    connect(connection, &Connection::failed, this, [this, connection] { onEnded(connection); });
+    connection->setSink(this);
     qCDebug(lcRelay) << "Place" << n << "taken by" << slot.address;
     m_core.accepted(n);
     settle();
     return n;
 }
 
+void RelayHub::onTimer(Time)
+{
+    wake();
+}
+
 void RelayHub::wake()
 {
-    m_timerDue.reset();
     const Time now = m_clock.now();
     for (int n = 1; n <= kSlotCount; ++n) {
         Slot& slot = m_slots[n - 1];
@@ -90,10 +87,9 @@ void RelayHub::wake()
     const bool wasClosing = isClosing();
     for (std::size_t i = 0; i < m_closing.size();) {
         if (m_closing[i].deadline <= now) {
-            Connection* late = m_closing[i].connection;
+            ClientLink* late = m_closing[i].connection;
             m_closing.erase(m_closing.begin() + qsizetype(i));
             late->abort();
-            late->deleteLater();
         } else {
             ++i;
         }
@@ -124,38 +120,29 @@ bool RelayHub::isConnected(int slot) const
 
 bool RelayHub::send(int slot, const QByteArray& message)
 {
-    Slot& s = m_slots[slot - 1];
-    if (s.outbox.isEmpty())
-        s.outbox.reserve(std::max(s.lastOutbox, message.size()));
-    s.outbox += message;
-    // The connection only ever takes bytes between two writes, so this is an upper bound.
-    if (s.unsentBefore + s.outbox.size() <= m_limits.outputCap)
-        return true;
-    const qint64 unsent = s.connection->unsentBytes() + s.outbox.size();
+    // Queued by the connection, which writes everything one turn relays in one piece.
+    ClientLink* connection = m_slots[slot - 1].connection;
+    connection->write(message);
+    const qint64 unsent = connection->unsentBytes();
     if (unsent <= m_limits.outputCap)
         return true;
     // Behind, but still reading: keep it, within reason.
     return unsent <= m_limits.hardOutputCap &&
-           m_clock.now() - s.connection->lastTaken() < m_limits.stallTimeout;
+           m_clock.now() - connection->lastTaken() < m_limits.stallTimeout;
 }
 
 void RelayHub::close(int slot, bool abort)
 {
-    const QByteArray unsent = std::exchange(m_slots[slot - 1].outbox, QByteArray());
-    Connection* connection = detach(slot);
+    ClientLink* connection = detach(slot);
     if (!connection)
         return;
     if (abort) {
         connection->abort();
-        connection->deleteLater();
         return;
     }
     // Let what is already queued reach the client, then go.
-    if (!unsent.isEmpty())
-        connection->write(unsent);
     m_closing.push_back({connection, m_clock.now() + m_limits.closeGrace});
-    connect(connection, &Connection::closed, this, [this, connection] { onEnded(connection); });
-    connect(connection, &Connection::failed, this, [this, connection] { onEnded(connection); });
+    connection->setSink(this);
     connection->closeGracefully();
 }
 
@@ -164,7 +151,7 @@ void RelayHub::refreshList()
     emit listChanged();
 }
 
-int RelayHub::slotOf(const Connection* connection) const
+int RelayHub::slotOf(const ClientLink* connection) const
 {
     for (int n = 1; n <= kSlotCount; ++n) {
         if (m_slots[n - 1].connection == connection)
@@ -173,13 +160,14 @@ int RelayHub::slotOf(const Connection* connection) const
     return 0;
 }
 
-void RelayHub::onReceived(Connection* connection, const QByteArray& bytes)
+void RelayHub::linkReceived(ClientLink& connection, QByteArrayView bytes)
 {
-    const int n = slotOf(connection);
+    const int n = slotOf(&connection);
     if (n == 0)
         return; // closing: nothing it sends counts any more
     Slot& slot = m_slots[n - 1];
-    for (const QByteArray& message : m_core.cut(n, bytes)) {
+    for (const QByteArray& message :
+         m_core.cut(n, QByteArray::fromRawData(bytes.data(), bytes.size()))) {
         auto decoded = RelayCore::decode(message);
         const Traffic traffic = classify(decoded);
         slot.inbox.push_back({traffic, std::move(decoded)});
@@ -188,25 +176,25 @@ void RelayHub::onReceived(Connection* connection, const QByteArray& bytes)
     settle();
 }
 
-void RelayHub::onEnded(Connection* connection)
+void RelayHub::linkEnded(ClientLink& connection, bool)
 {
-    if (const int n = slotOf(connection)) {
+    if (const int n = slotOf(&connection)) {
         // What the client sent before it went is relayed now, paced or not.
         drain(n, false);
-        if (m_slots[n - 1].connection == connection) {
+        if (m_slots[n - 1].connection == &connection) {
             qCDebug(lcRelay) << "Place" << n << "left";
             detach(n);
-            connection->abort();
-            connection->deleteLater();
+            connection.abort();
             m_core.departed(n);
         }
         settle();
         return;
     }
+    // A connection closed by Stop is gone once it says it ended.
     for (std::size_t i = 0; i < m_closing.size(); ++i) {
-        if (m_closing[i].connection == connection) {
+        if (m_closing[i].connection == &connection) {
             m_closing.erase(m_closing.begin() + qsizetype(i));
-            connection->deleteLater();
+            settle();
             if (!isClosing())
                 emit allClosed();
             return;
@@ -241,35 +229,21 @@ void RelayHub::drain(int n, bool pacing)
     }
 }
 
-Connection* RelayHub::detach(int n)
+ClientLink* RelayHub::detach(int n)
 {
     Slot& slot = m_slots[n - 1];
-    Connection* connection = slot.connection;
+    ClientLink* connection = slot.connection;
     if (connection)
-        connection->disconnect(this);
+        connection->setSink(nullptr);
     slot.connection = nullptr;
     slot.inbox.clear();
     slot.paced = false;
     slot.wakeAt.reset();
-    slot.outbox.clear();
-    slot.unsentBefore = 0;
     return connection;
 }
 
 void RelayHub::settle()
 {
-    // What one event relays goes to each client in one write. It leaves once the event loop
-    // turns, with what the other events of that turn relay: a relay that fell behind catches
-    // up with one send per client, not one per note.
-    for (Slot& slot : m_slots) {
-        if (!slot.outbox.isEmpty() && slot.connection) {
-            // The connection keeps the bytes without copying them; the next event starts anew.
-            slot.connection->write(slot.outbox);
-            slot.lastOutbox = std::min<qsizetype>(slot.outbox.size(), 1 << 18);
-            slot.outbox = QByteArray();
-            slot.unsentBefore = slot.connection->unsentBytes();
-        }
-    }
     std::optional<Time> next;
     for (const Slot& slot : m_slots) {
         if (slot.wakeAt && (!next || *slot.wakeAt < *next))
@@ -279,15 +253,12 @@ void RelayHub::settle()
         if (!next || closing.deadline < *next)
             next = closing.deadline;
     }
-    if (next == m_timerDue)
+    if (!m_timers)
         return;
-    m_timerDue = next;
-    if (!next) {
-        m_timer.stop();
-        return;
-    }
-    const auto wait = std::chrono::ceil<std::chrono::milliseconds>(*next - m_clock.now());
-    m_timer.start(int(std::max<qint64>(0, wait.count())));
+    if (next)
+        m_timers->arm(*this, *next);
+    else
+        m_timers->disarm(*this);
 }
 
 } // namespace tamber::server

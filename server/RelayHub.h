@@ -4,26 +4,32 @@
 // sender by its buckets, cuts a receiver that stopped reading, and closes everyone on Stop.
 // The relay rules themselves are RelayCore's; the listeners only hand connections in.
 
-#include "server/Connection.h"
+#include "server/ClientLink.h"
 #include "server/FloodControl.h"
 #include "server/RelayCore.h"
 #include "server/ShownName.h"
+#include "server/net/Timers.h"
 
 #include <QList>
 #include <QObject>
-#include <QTimer>
 #include <array>
 #include <deque>
 #include <vector>
 
 namespace tamber::server {
 
-class RelayHub : public QObject, private SlotHost
+class RelayHub : public QObject,
+                 private SlotHost,
+                 private ClientLink::Sink,
+                 private net::TimerClient
 {
     Q_OBJECT
 
 public:
-    RelayHub(const RelayLimits& limits, const Clock& clock, QObject* parent = nullptr);
+    // The hub's deadlines (pacing, the grace of Stop) go into `timers`, its thread's; without
+    // any, whoever drives the hub calls wake() itself (tests).
+    RelayHub(const RelayLimits& limits, const Clock& clock, net::Timers* timers = nullptr,
+             QObject* parent = nullptr);
     // Ends every connection at once, telling nobody.
     ~RelayHub() override;
 
@@ -38,10 +44,10 @@ public:
     bool hasFreeSlot() const { return isOpen() && m_core.firstFreeSlot() != 0; }
     // Takes the connection into the lowest free slot, which greets it, and owns it from now
     // on. Returns the slot, or 0 when none is free (the connection is then aborted).
-    int adopt(Connection* connection);
+    int adopt(ClientLink* connection);
 
     // Does what is due by now: reads on for paced clients whose tokens are back, aborts
-    // connections past their grace. The hub's own timer calls it.
+    // connections past their grace. The thread's timers call it.
     void wake();
 
     // The eight lines of the slot list, in slot order.
@@ -52,7 +58,7 @@ public:
     qint64 unsentBytes(int n) const
     {
         const Slot& slot = m_slots[n - 1];
-        return slot.connection ? slot.connection->unsentBytes() + slot.outbox.size() : 0;
+        return slot.connection ? slot.connection->unsentBytes() : 0;
     }
 
 signals:
@@ -68,19 +74,16 @@ private:
     };
     struct Slot
     {
-        Connection* connection = nullptr; // null while the slot is free
+        ClientLink* connection = nullptr; // null while the slot is free
         QByteArray address;
         std::deque<Inbound> inbox; // cut but not yet handled: the client is paced
         std::optional<FloodGate> gate;
         bool paced = false;
         std::optional<Time> wakeAt;
-        QByteArray outbox;        // what one event relays to this client, written in one piece
-        qsizetype lastOutbox = 0; // its size last time, reserved at once the next time
-        qint64 unsentBefore = 0;  // the connection's unsent output when the outbox was last written
     };
     struct Closing
     {
-        Connection* connection;
+        ClientLink* connection;
         Time deadline;
     };
 
@@ -89,13 +92,15 @@ private:
     void close(int slot, bool abort) override;
     void refreshList() override;
 
-    int slotOf(const Connection* connection) const;
-    void onReceived(Connection* connection, const QByteArray& bytes);
-    void onEnded(Connection* connection);
+    void linkReceived(ClientLink& link, QByteArrayView bytes) override;
+    void linkEnded(ClientLink& link, bool error) override;
+    void onTimer(Time now) override;
+
+    int slotOf(const ClientLink* connection) const;
     // Handles what the slot's client sent, in order; with pacing, only while its tokens last.
     void drain(int n, bool pacing);
-    Connection* detach(int n);
-    // After every event: hands its output over and sets the timer for what is due next.
+    ClientLink* detach(int n);
+    // After every event: sets the timer for what is due next.
     void settle();
 
     RelayLimits m_limits;
@@ -104,8 +109,7 @@ private:
     std::array<bool, kSlotCount> SocketLoaded{};
     std::vector<Closing> m_closing;
     RelayCore m_core{*this};
-    QTimer m_timer;
-    std::optional<Time> m_timerDue;
+    net::Timers* m_timers;
 };
 
 } // namespace tamber::server

@@ -1,124 +1,119 @@
 #include "RelayServer.h"
 
 #include "common/protocol/Text.h"
-#include "server/RelayLog.h"
-#include "server/TcpConnection.h"
-#include "server/web/WebServer.h"
-#include "server/web/WebSocketConnection.h"
 
-#include <QTcpSocket>
-#include <QWebSocket>
+#include <QCoreApplication>
 
 namespace tamber::server {
 
-namespace {
-
-// A burst of connects is queued by the kernel instead of waiting for SYN retransmits.
-constexpr int kListenBacklog = 1024;
-// Qt accepts in a loop for as long as connections keep coming; taking them in batches from
-// the event loop lets the connected clients (their notes, their departures) be served between
-// the batches of a connect storm.
-constexpr int kAcceptBatch = 16;
-
-} // namespace
-
-RelayServer::RelayServer(RelayLimits limits, QObject* parent)
-    : QObject(parent), m_hub(limits, m_clock)
+RelayServer::RelayServer(RelayLimits limits, QObject* parent) : QObject(parent), m_limits(limits)
 {
-    m_listener.setListenBacklogSize(kListenBacklog);
-    m_listener.setMaxPendingConnections(kAcceptBatch);
-    connect(&m_listener, &QTcpServer::newConnection, this, &RelayServer::onNewConnection,
-            Qt::QueuedConnection);
-    connect(&m_hub, &RelayHub::listChanged, this, [this] { emit listChanged(slotLines()); });
-    connect(&m_hub, &RelayHub::allClosed, this, &RelayServer::allClosed);
+    qRegisterMetaType<QList<QByteArray>>();
 }
 
-RelayServer::~RelayServer() = default;
+RelayServer::~RelayServer()
+{
+    if (m_service)
+        m_worker.run([this] { delete m_service; });
+}
 
 void RelayServer::setWeb(const WebService& web)
 {
-    m_webService = web;
-}
-
-quint16 RelayServer::webPort() const
-{
-    return m_web && m_web->isListening() ? m_web->port() : 0;
+    m_web = web;
 }
 
 bool RelayServer::start(quint16 port, const QHostAddress& address)
 {
     if (isRunning())
         return true;
-    if (!m_listener.listen(address, port)) {
-        m_errorString = m_listener.errorString();
-        m_failedPort = port;
-        return false;
-    }
-    if (!startWeb()) {
-        m_listener.close();
-        return false;
-    }
-    m_errorString.clear();
-    m_failedPort = 0;
-    m_hub.open();
-    return true;
+    QStringList lines;
+    QList<QByteArray> terminal;
+    m_worker.run([&] {
+        if (!m_service) {
+            m_service = new RelayService(m_worker.loop(), m_limits, m_web);
+            // Back to this thread, in order, each list as it was when it changed.
+            connect(m_service, &RelayService::listChanged, m_service, [this] {
+                const RelayHub& hub = m_service->hub();
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, lines = windowLines(hub), terminal = hub.listLines(HighBytes::Latin1)] {
+                        emit listChanged(lines, terminal);
+                    },
+                    Qt::QueuedConnection);
+            });
+            connect(m_service, &RelayService::allClosed, this, &RelayServer::allClosed,
+                    Qt::QueuedConnection);
+        }
+        m_listening = m_service->start(port, address);
+        lines = windowLines(m_service->hub());
+        terminal = m_service->hub().listLines(HighBytes::Latin1);
+    });
+    // The list as the service starts comes before any change a client makes.
+    if (m_listening.ok)
+        emit listChanged(lines, terminal);
+    catchUp();
+    return m_listening.ok;
 }
 
 void RelayServer::stop()
 {
-    m_hub.closeAll();
-    m_listener.close();
-    if (m_web)
-        m_web->close();
+    if (!m_service)
+        return;
+    m_worker.run([this] { m_service->stop(); });
+    m_listening.ok = false;
+    m_listening.port = m_listening.webPort = 0;
+    catchUp();
 }
 
-bool RelayServer::startWeb()
+void RelayServer::catchUp() const
 {
-    if (!m_webService)
-        return true;
-    if (!m_web) {
-        m_web = std::make_unique<WebServer>(
-            WebFiles(m_webService->folders), m_webService->allowedOrigins,
-            [this](std::unique_ptr<QWebSocket> socket) {
-                // A ninth player gets no seat, and nobody else notices.
-                if (m_hub.hasFreeSlot())
-                    m_hub.adopt(new WebSocketConnection(std::move(socket), m_clock));
-                else
-                    m_web->refuse(std::move(socket), QWebSocketProtocol::CloseCodeNormal);
-            });
-    }
-    if (m_web->listenOn(m_webService->address, m_webService->port))
-        return true;
-    m_errorString = m_web->errorString();
-    m_failedPort = m_webService->port;
-    return false;
+    QCoreApplication::sendPostedEvents(const_cast<RelayServer*>(this));
 }
 
-QStringList RelayServer::slotLines() const
+bool RelayServer::isClosing() const
+{
+    return m_service && onRelay([this] { return m_service->hub().isClosing(); });
+}
+
+QStringList RelayServer::windowLines(const RelayHub& hub)
 {
     QStringList lines;
-    for (const QByteArray& line : m_hub.listLines(HighBytes::Windows1252))
+    for (const QByteArray& line : hub.listLines(HighBytes::Windows1252))
         lines << protocol::decodeText(line);
     return lines;
 }
 
-QList<QByteArray> RelayServer::terminalLines() const
+QStringList RelayServer::slotLines() const
 {
-    return m_hub.listLines(HighBytes::Latin1);
+    if (!m_service)
+        return windowLines(RelayHub(m_limits, m_clock));
+    return onRelay([this] { return windowLines(m_service->hub()); });
 }
 
-void RelayServer::onNewConnection()
+QList<QByteArray> RelayServer::terminalLines() const
 {
-    while (QTcpSocket* socket = m_listener.nextPendingConnection()) {
-        if (!m_hub.hasFreeSlot()) {
-            qCInfo(lcRelay) << "Turned away" << socket->peerAddress().toString()
-                            << "- every place is taken";
-            socket->abort();
-            socket->deleteLater();
-            continue;
-        }
-        m_hub.adopt(new TcpConnection(socket, m_clock));
-    }
+    if (!m_service)
+        return RelayHub(m_limits, m_clock).listLines(HighBytes::Latin1);
+    return onRelay([this] { return m_service->hub().listLines(HighBytes::Latin1); });
+}
+
+QByteArray RelayServer::userName(int n) const
+{
+    if (!m_service)
+        return {};
+    return onRelay([this, n] { return m_service->hub().user(n).Name; });
+}
+
+bool RelayServer::isPaced(int n) const
+{
+    return m_service && onRelay([this, n] { return m_service->hub().isPaced(n); });
+}
+
+qint64 RelayServer::unsentBytes(int n) const
+{
+    if (!m_service)
+        return 0;
+    return onRelay([this, n] { return m_service->hub().unsentBytes(n); });
 }
 
 } // namespace tamber::server

@@ -75,9 +75,10 @@ ServerOptions::ServerOptions(QCommandLineParser& parser)
                            "WebSocket at /ws (default: no web port)."),
             QStringLiteral("port")),
       m_webOrigin(QStringLiteral("web-origin"),
-                  QStringLiteral("Let pages from this origin (as https://piano.example.org) open "
-                                 "the WebSocket; repeat for more, or * for any (default: the "
-                                 "page's own host only)."),
+                  QStringLiteral("Also let pages from this origin (as https://piano.example.org) "
+                                 "open the WebSocket; repeat for more, or * for any. The page's "
+                                 "own host always may, unless none is given too (a page served "
+                                 "only through a proxy)."),
                   QStringLiteral("origin"))
 {
     parser.setApplicationDescription(QString::fromLatin1(kDescription));
@@ -166,9 +167,10 @@ std::optional<WebSettings> ServerOptions::web(QString* error) const
     for (const QString& value : m_parser.values(m_webOrigin)) {
         for (const QString& entry : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
             const QString origin = entry.trimmed();
-            if (origin != QLatin1String("*") && !isOrigin(origin)) {
+            if (origin != QLatin1String("*") && origin != QLatin1String("none") &&
+                !isOrigin(origin)) {
                 *error = QStringLiteral("--web-origin wants an origin such as "
-                                        "https://piano.example.org, or *, not \"%1\"")
+                                        "https://piano.example.org, * or none, not \"%1\"")
                              .arg(origin);
                 return std::nullopt;
             }

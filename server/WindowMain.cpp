@@ -9,6 +9,7 @@
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
 #include "server/frmServer.h"
+#include "server/net/Sockets.h"
 
 #include <QApplication>
 #include <csignal>
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
 
     if (options.verbose())
         tamber::enableVerboseLogging();
+    tamber::server::net::raiseOpenFileLimit();
     RelayServer server(*limits);
     if (web->port != 0)
         server.setWeb({web->port, QHostAddress::Any, web->allowedOrigins, installedWebFolders()});

@@ -7,6 +7,7 @@
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
 #include "server/ServerOptions.h"
+#include "server/net/Sockets.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -108,5 +109,6 @@ int main(int argc, char** argv)
     }
     if (options.verbose())
         tamber::enableVerboseLogging();
+    tamber::server::net::raiseOpenFileLimit();
     return runHeadless(*limits, *web);
 }

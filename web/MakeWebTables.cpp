@@ -1,21 +1,24 @@
 // Build step: writes the browser piano's tables (instrument list, note labels, key shapes,
-// default keymap) as an ES module, from the same C++ tables the desktop piano uses, so the
-// page can never drift from the program. Usage: make_web_tables <output.js>
+// default keymap, the relay's default pacing) as an ES module, from the same C++ tables the
+// desktop piano and the relay use, so the page can never drift from them.
+// Usage: make_web_tables <output.js>
 #include "client/files/DefaultKeymap.h"
 #include "client/shell/Instruments.h"
 #include "client/widgets/PianoKeysView.h"
+#include "server/FloodControl.h"
 
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 
 namespace {
 
-QByteArray exportConst(const char* name, const QJsonArray& value)
+QByteArray exportConst(const char* name, const QJsonDocument& value)
 {
-    return QByteArray("export const ") + name + " = " +
-           QJsonDocument(value).toJson(QJsonDocument::Compact) + ";\n";
+    return QByteArray("export const ") + name + " = " + value.toJson(QJsonDocument::Compact) +
+           ";\n";
 }
 
 QByteArray tables()
@@ -45,10 +48,24 @@ QByteArray tables()
             mapped.append(QJsonArray{vk, int(keymap.KeyNote[vk])});
     }
 
-    return QByteArray("// Written at build time from the desktop piano's tables; do not edit.\n") +
+    // The relay's default rates, so that the page paces itself to exactly what the relay allows.
+    const tamber::server::RelayLimits limits;
+    const auto rate = [](const tamber::server::Rate& r) {
+        return QJsonObject{{QStringLiteral("perSecond"), r.perSecond},
+                           {QStringLiteral("burst"), r.burst}};
+    };
+    const QJsonObject pacing{{QStringLiteral("notes"), rate(limits.notes)},
+                             {QStringLiteral("chat"), rate(limits.chat)},
+                             {QStringLiteral("names"), rate(limits.names)}};
+
+    return QByteArray("// Written at build time from the desktop piano's and the relay's tables; "
+                      "do not edit.\n") +
            "export const FIRST_KEY_NOTE = " + QByteArray::number(tamber::kFirstKeyNote) + ";\n" +
-           exportConst("INSTRUMENTS", instruments) + exportConst("NOTE_LABELS", labels) +
-           exportConst("KEY_SHAPES", keys) + exportConst("DEFAULT_KEYMAP", mapped);
+           exportConst("INSTRUMENTS", QJsonDocument(instruments)) +
+           exportConst("NOTE_LABELS", QJsonDocument(labels)) +
+           exportConst("KEY_SHAPES", QJsonDocument(keys)) +
+           exportConst("DEFAULT_KEYMAP", QJsonDocument(mapped)) +
+           exportConst("RELAY_LIMITS", QJsonDocument(pacing));
 }
 
 } // namespace

@@ -4,12 +4,19 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <cstring>
 
 namespace tamber::server {
 
 namespace {
 
 constexpr auto kSoundfontPath = "/soundfont.sf2";
+// A room's page is /r/NAME/, the same file for every room; the page finds its room in its
+// own address.
+constexpr auto kRoomPrefix = "/r/";
+constexpr auto kLobbyFile = "/index.html";
+constexpr auto kRoomFile = "/room.html";
+constexpr qsizetype kMaxRoomName = 24;
 // Longer request paths name nothing the page has.
 constexpr qsizetype kMaxPath = 1024;
 
@@ -63,6 +70,20 @@ bool isPlainPath(const QByteArray& decoded)
     return true;
 }
 
+// 1 to 24 letters, digits, '-' or '_': what the relay takes as a room's name.
+bool isRoomName(const QByteArray& name)
+{
+    if (name.isEmpty() || name.size() > kMaxRoomName)
+        return false;
+    for (const char c : name) {
+        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                             (c >= '0' && c <= '9') || c == '-' || c == '_';
+        if (!allowed)
+            return false;
+    }
+    return true;
+}
+
 QString resolvedFolder(const QString& folder)
 {
     const QString canonical = QFileInfo(folder).canonicalFilePath();
@@ -109,13 +130,33 @@ WebReply WebFiles::resolve(const QByteArray& method, const QByteArray& path,
     }
     reply.headOnly = method == "HEAD";
     const QByteArray decoded = QByteArray::fromPercentEncoding(path.left(kMaxPath + 1));
-    if (path.size() > kMaxPath || !(decoded == "/" || isPlainPath(decoded)))
+    if (path.size() > kMaxPath)
         return reply;
 
+    QString pageFile;
+    if (decoded == "/") {
+        pageFile = QLatin1String(kLobbyFile);
+    } else if (decoded.startsWith(kRoomPrefix)) {
+        const QByteArray room = decoded.mid(qsizetype(std::strlen(kRoomPrefix)));
+        if (room.endsWith('/') && isRoomName(room.chopped(1))) {
+            pageFile = QLatin1String(kRoomFile);
+        } else {
+            // Without its final slash the page would look for its socket beside the wrong path.
+            if (isRoomName(room)) {
+                reply.status = 308;
+                reply.headers.emplaceBack("Location", kRoomPrefix + room + '/');
+                reply.headers.emplaceBack("Cache-Control", "no-cache");
+            }
+            return reply;
+        }
+    } else if (isPlainPath(decoded)) {
+        pageFile = QString::fromUtf8(decoded);
+    } else {
+        return reply;
+    }
+
     const bool soundfont = decoded == kSoundfontPath;
-    const QString file = soundfont ? m_folders.soundfont
-                                   : fileFor(decoded == "/" ? QStringLiteral("/index.html")
-                                                            : QString::fromUtf8(decoded));
+    const QString file = soundfont ? m_folders.soundfont : fileFor(pageFile);
     const QFileInfo info(file);
     const QByteArray* type = mimeType(info.suffix());
     if (file.isEmpty() || !info.isFile() || !info.isReadable() || !type)

@@ -17,6 +17,8 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -120,6 +122,8 @@ void runHub(const QByteArray& input)
     limits.chat = {5, 3};
     limits.outputCap = 512;
     limits.hardOutputCap = 4096;
+    // Connections outlive the hub's hold on them, as real ones do.
+    std::vector<std::unique_ptr<CheckingConnection>> connections;
     server::RelayHub hub(limits, clock);
     hub.open();
     std::array<CheckingConnection*, server::kSlotCount> present{};
@@ -131,7 +135,8 @@ void runHub(const QByteArray& input)
         switch (op & 7) {
         case 0:
             if (hub.hasFreeSlot()) {
-                auto* joining = new CheckingConnection;
+                connections.push_back(std::make_unique<CheckingConnection>());
+                CheckingConnection* joining = connections.back().get();
                 const int slot = hub.adopt(joining);
                 require(slot >= 1 && !present[slot - 1]);
                 present[slot - 1] = joining;

@@ -1,14 +1,15 @@
 #pragma once
 
-// A Connection without a transport, and a clock moved by hand: the test plays the peer, says
+// A connection without a transport, and a clock moved by hand: the test plays the peer, says
 // how much output is still unsent and when bytes were last taken, and sees what the relay
 // wrote, paused and closed.
 
 #include "common/protocol/Codec.h"
+#include "server/ClientLink.h"
 #include "server/Clock.h"
-#include "server/Connection.h"
 
 #include <QList>
+#include <QObject>
 
 namespace tamber::server {
 
@@ -20,7 +21,7 @@ public:
     Time at{std::chrono::hours(1)};
 };
 
-class FakeConnection : public Connection
+class FakeConnection : public QObject, public ClientLink
 {
     Q_OBJECT
 
@@ -28,6 +29,13 @@ public:
     explicit FakeConnection(QHostAddress address = QHostAddress(QStringLiteral("10.0.0.7")))
         : m_address(address)
     {
+        // The peer's side, emitted by the test, reaches the owner as a real connection's would.
+        connect(this, &FakeConnection::received, this, [this](const QByteArray& bytes) {
+            if (Sink* s = sink())
+                s->linkReceived(*this, bytes);
+        });
+        connect(this, &FakeConnection::closed, this, [this] { ended(false); });
+        connect(this, &FakeConnection::failed, this, [this] { ended(true); });
     }
 
     void write(const QByteArray& bytes) override
@@ -50,6 +58,12 @@ public:
     // The messages written since the last call.
     QList<QList<QByteArray>> take() { return std::exchange(got, {}); }
 
+signals:
+    void received(const QByteArray& bytes);
+    void closed();
+    void failed();
+
+public:
     QList<QList<QByteArray>> got;
     bool reading = true; // while false, written bytes stay unsent
     qint64 unsent = 0;
@@ -59,6 +73,12 @@ public:
     bool aborted = false;
 
 private:
+    void ended(bool error)
+    {
+        if (Sink* s = sink())
+            s->linkEnded(*this, error);
+    }
+
     QHostAddress m_address;
     protocol::MessageAssembler m_assembler{0};
 };

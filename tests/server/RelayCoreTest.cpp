@@ -97,24 +97,31 @@ TEST_F(RelayCoreTest, NameCommandRenamesAnnouncesAndIsNeverRelayed)
     EXPECT_EQ(host.refreshes, 1);
     from(2, {"ChatMsg", "/NAME Bob"});         // the command word ignores case, the name keeps it
     from(1, {"ChatMsg", "/name Anna Maria"});  // ten characters, space included
-    from(2, {"ChatMsg", "/name Anna Maria!"}); // eleven: nothing
+    from(2, {"ChatMsg", "/name Anna Maria!"}); // eleven: refused
     from(2, {"ChatMsg", "/name"});             // no rest: nothing
     from(2, {"ChatMsg", "/nick Bobby"});       // other commands: nothing
     from(2, {"ChatMsg", "/"});
-    from(2, {"ChatMsg", "/name  two"}); // the rest keeps its leading space
+    from(2, {"ChatMsg", "/name  two"}); // a blank at the start: refused
     from(1, {"ChatMsg", "hi"});
-    from(2, {"ChatMsg", "/name "}); // an empty name is set and announced
-    EXPECT_EQ(toAll(2), (QList<Fields>{{"UserName", "1", "Anna"},
-                                       {"UserName", "2", "Bob"},
-                                       {"UserName", "1", "Anna Maria"},
-                                       {"UserName", "2", " two"},
-                                       {"ChatMsg", "Anna Maria: hi"},
-                                       {"UserName", "2", ""}}));
-    EXPECT_EQ(core.user(2).Name, "");
-    EXPECT_EQ(host.refreshes, 5);
+    from(2, {"ChatMsg", "/name "}); // an empty name: refused
+    const QList<Fields> relayed{{"UserName", "1", "Anna"},
+                                {"UserName", "2", "Bob"},
+                                {"UserName", "1", "Anna Maria"},
+                                {"ChatMsg", "Anna Maria: hi"}};
+    EXPECT_EQ(host.to(1), relayed);
+    // Each refusal is a line to the sender alone.
+    EXPECT_EQ(host.to(2), (QList<Fields>{relayed[0],
+                                         relayed[1],
+                                         relayed[2],
+                                         {"ChatMsg", "A name is at most 10 characters."},
+                                         {"ChatMsg", "A name may not begin or end with a blank."},
+                                         relayed[3],
+                                         {"ChatMsg", "A name may not be empty."}}));
+    EXPECT_EQ(core.user(2).Name, "Bob");
+    EXPECT_EQ(host.refreshes, 3);
 }
 
-TEST_F(RelayCoreTest, NameCommandRefusesAnEmptySeatAndAnotherPresentUsersName)
+TEST_F(RelayCoreTest, NameCommandRefusesAnEmptySeatAnotherPresentUsersNameAndSeatDefaults)
 {
     joinAll(4);
     from(1, {"ChatMsg", "/name Anna"});
@@ -126,13 +133,19 @@ TEST_F(RelayCoreTest, NameCommandRefusesAnEmptySeatAndAnotherPresentUsersName)
         from(2, {"ChatMsg", "/name " + taken});
         EXPECT_EQ(core.user(2).Name, "User2") << taken.constData();
     }
-    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(host.to(1).isEmpty());
+    EXPECT_EQ(host.to(2), (QList<Fields>{{"ChatMsg", "That name marks an empty seat."},
+                                         {"ChatMsg", "That name is taken."},
+                                         {"ChatMsg", "That name is taken."},
+                                         {"ChatMsg", "That name is kept for its seat."},
+                                         {"ChatMsg", "That name is taken."}}));
     EXPECT_EQ(host.refreshes, 0);
 
+    host.sent.clear();
     from(1, {"ChatMsg", "/name ANNA"}); // one's own name in another case is fine
     from(2, {"ChatMsg", "/name --"});
-    from(4, {"ChatMsg", "/name USER4"});
-    host.connected[2] = false; // a name is free again once its user has gone
+    from(4, {"ChatMsg", "/name USER4"}); // and so is one's own seat's default
+    host.connected[2] = false;           // a name is free again once its user has gone
     core.departed(3);
     from(2, {"ChatMsg", "/name cafe\xe9"});
     from(2, {"ChatMsg", "/name caf\xe9"});
@@ -142,6 +155,79 @@ TEST_F(RelayCoreTest, NameCommandRefusesAnEmptySeatAndAnotherPresentUsersName)
                                          {"UserName", "3", "-"},
                                          {"UserName", "2", "cafe\xe9"},
                                          {"UserName", "2", "caf\xe9"}}));
+}
+
+// Names that a reader could not tell from another's, or that show what they are not.
+TEST_F(RelayCoreTest, LookAlikeNamesAreRefusedWithALineToTheSenderAlone)
+{
+    joinAll(4);
+    from(1, {"ChatMsg", "/name Anna"});
+    from(3, {"ChatMsg", "/name Caf\xe9"});
+    from(4, {"ChatMsg", "/name Bo Bo"});
+    const char* const kept = "That name is kept for its seat.";
+    const char* const taken = "That name is taken.";
+    const char* const blank = "A name may not begin or end with a blank.";
+    const char* const control = "A name may not hold control characters.";
+    const char* const empty = "A name may not be empty.";
+    const struct
+    {
+        QByteArray name;
+        const char* refusal;
+    } cases[] = {
+        {"user5", kept}, // a free seat's default, claimed in advance
+        {"User3", kept}, // a renamed player's
+        {"USER8", kept},
+        {"User\xad"
+         "3",
+         kept}, // a soft hyphen shows nothing
+        {"An\xadna", taken},
+        {"Anna\xa0", blank}, // a no-break space is a blank
+        {"\xa0"
+         "Anna",
+         blank},
+        {"Bob ", blank},
+        {"\xad Bob", blank},
+        {"Bo\xa0"
+         "Bo",
+         taken}, // the same to a reader
+        {"Bo\tb", control},
+        {"Bo\nb", control},
+        {"Bob\x7f", control},
+        {"\x1b[2J", control},
+        {"\x81"
+         "Bob",
+         control}, // the five C1 codes Windows-1252 leaves undefined
+        {"Bo\x8d"
+         "b",
+         control},
+        {"\x8f"
+         "B",
+         control},
+        {"\x90"
+         "B",
+         control},
+        {"B\x9d", control},
+        {"\xad", empty},
+        {"\xad\xad", empty},
+        {"CAF\xc9", taken},
+        {"\x80uro\x92s", nullptr}, // Windows-1252's own characters are fine
+        {"User9", nullptr},        // no seat's default
+        {"User3-2", nullptr},
+    };
+    for (const auto& c : cases) {
+        host.sent.clear();
+        const QByteArray before = core.user(2).Name;
+        from(2, {"ChatMsg", "/name " + c.name});
+        if (!c.refusal) {
+            EXPECT_EQ(host.to(1), (QList<Fields>{{"UserName", "2", c.name}}))
+                << c.name.toHex().constData();
+            continue;
+        }
+        EXPECT_EQ(core.user(2).Name, before) << c.name.toHex().constData();
+        EXPECT_TRUE(host.to(1).isEmpty()) << c.name.toHex().constData();
+        EXPECT_EQ(host.to(2), (QList<Fields>{{"ChatMsg", c.refusal}}))
+            << c.name.toHex().constData();
+    }
 }
 
 TEST_F(RelayCoreTest, NewClientGetsDefaultNameAndItsPredecessorsHalfMessageIsGone)

@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 #include <memory>
+#include <vector>
 
 namespace tamber::server {
 namespace {
@@ -46,7 +47,7 @@ protected:
     void joinAll(int count)
     {
         for (int i = 0; i < count; ++i) {
-            clients.append(new FakeConnection);
+            clients.append(fake());
             ASSERT_EQ(hub().adopt(clients.back()), i + 1);
         }
         for (FakeConnection* c : clients)
@@ -57,12 +58,19 @@ protected:
         clock.advance(d);
         hub().wake();
     }
+    // A connection that outlives the hub, as real ones outlive their owner's hold on them.
+    FakeConnection* fake()
+    {
+        m_fakes.push_back(std::make_unique<FakeConnection>());
+        return m_fakes.back().get();
+    }
 
     FakeClock clock;
     RelayLimits limits;
-    QList<FakeConnection*> clients; // owned by the hub
+    QList<FakeConnection*> clients;
 
 private:
+    std::vector<std::unique_ptr<FakeConnection>> m_fakes;
     std::unique_ptr<RelayHub> m_hub;
 };
 
@@ -210,7 +218,7 @@ TEST_F(RelayHubTest, WhatAPacedClientSentBeforeLeavingIsRelayedBeforeItsDepartur
     EXPECT_TRUE(clients[0]->aborted);
 
     // The next client of the slot starts with full buckets.
-    auto* next = new FakeConnection;
+    auto* next = fake();
     ASSERT_EQ(hub().adopt(next), 1);
     clients[1]->take();
     emit next->received(messages(flood));
@@ -251,20 +259,26 @@ TEST_F(RelayHubTest, StopClosesGracefullyThenAbortsWhatIsLeftAfterTwoSeconds)
 
     // Start again: slot 1 is free for the next client.
     hub().open();
-    EXPECT_EQ(hub().adopt(new FakeConnection), 1);
+    EXPECT_EQ(hub().adopt(fake()), 1);
 }
 
 TEST_F(RelayHubTest, TheListShowsEachNameOnOneLineAndANinthClientIsTurnedAway)
 {
     joinAll(8);
+    // A name with controls gets no further than a line to its sender...
     clients[0]->send({"ChatMsg", "/name \x1b[2J\r\n9. X"});
+    EXPECT_EQ(clients[0]->take(),
+              (QList<Fields>{{"ChatMsg", "A name may not hold control characters."}}));
+    EXPECT_EQ(hub().listLines(HighBytes::Latin1)[0], "1. User1: 10.0.0.7");
+    // ...and one that writes an escape out is shown as written, not as the escape.
+    clients[0]->send({"ChatMsg", "/name \\x1b[2J"});
     const QList<QByteArray> lines = hub().listLines(HighBytes::Latin1);
-    EXPECT_EQ(lines[0], "1. \\x1b[2J\\x0d\\x0a9. X: 10.0.0.7");
+    EXPECT_EQ(lines[0], "1. \\\\x1b[2J: 10.0.0.7");
     // The wire carries the name unchanged.
     for (FakeConnection* c : clients)
-        EXPECT_EQ(c->take(), (QList<Fields>{{"UserName", "1", "\x1b[2J\r\n9. X"}}));
+        EXPECT_EQ(c->take(), (QList<Fields>{{"UserName", "1", "\\x1b[2J"}}));
 
-    auto* ninth = new FakeConnection;
+    auto* ninth = fake();
     EXPECT_EQ(hub().adopt(ninth), 0);
     EXPECT_TRUE(ninth->aborted);
     EXPECT_TRUE(ninth->got.isEmpty());

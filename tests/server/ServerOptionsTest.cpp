@@ -88,6 +88,10 @@ TEST(ServerOptions, TheWebPortAndItsOriginsAreOptionalAndBadOnesNamed)
     EXPECT_EQ(set->port, 8080);
     EXPECT_EQ(set->allowedOrigins,
               QStringList({"https://piano.example.org", "http://10.0.0.2:8080", "*"}));
+    const auto proxied =
+        web({"--web", "8080", "--web-origin", "none,https://piano.example.org"}, &error);
+    ASSERT_TRUE(proxied);
+    EXPECT_EQ(proxied->allowedOrigins, QStringList({"none", "https://piano.example.org"}));
 
     for (const QStringList& bad :
          {QStringList{"--web", "0"},

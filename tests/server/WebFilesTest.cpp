@@ -2,7 +2,7 @@
 // path out of it, each with its type, the security policy and caching headers.
 
 #include "server/web/WebFiles.h"
-#include "server/web/WebServer.h"
+#include "server/web/WebPort.h"
 
 #include <QDir>
 #include <QFile>
@@ -36,8 +36,8 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         page = dir.filePath(QStringLiteral("web"));
-        for (const char* name : {"index.html", "style.css", "favicon.svg", "js/main.js",
-                                 "vendor/LICENSE.txt", "js/.hidden.js", "notes.md"})
+        for (const char* name : {"index.html", "room.html", "style.css", "favicon.svg",
+                                 "js/main.js", "vendor/LICENSE.txt", "js/.hidden.js", "notes.md"})
             writeFile(page + '/' + QLatin1String(name));
         writeFile(dir.filePath(QStringLiteral("secret.js")));
         writeFile(dir.filePath(QStringLiteral("TimGM6mb.sf2")), "sfbk");
@@ -66,6 +66,11 @@ TEST_F(WebFilesTest, ServesThePagesFilesWithTheirTypesPolicyAndCaching)
     } cases[] = {
         {"/", "web/index.html", "text/html; charset=utf-8"},
         {"/index.html", "web/index.html", "text/html; charset=utf-8"},
+        // Every room's page is the one room page.
+        {"/r/main/", "web/room.html", "text/html; charset=utf-8"},
+        {"/r/Jazz-Club_2/", "web/room.html", "text/html; charset=utf-8"},
+        {"/r/%6Aazz/", "web/room.html", "text/html; charset=utf-8"},
+        {"/r/abcdefghijklmnopqrstuvwx/", "web/room.html", "text/html; charset=utf-8"},
         {"/style.css", "web/style.css", "text/css; charset=utf-8"},
         {"/favicon.svg", "web/favicon.svg", "image/svg+xml"},
         {"/js/main.js", "web/js/main.js", "text/javascript; charset=utf-8"},
@@ -123,6 +128,17 @@ TEST_F(WebFilesTest, RefusesEverythingOutsideThePagesFiles)
         EXPECT_EQ(header(reply, "X-Content-Type-Options"), "nosniff");
     }
     EXPECT_EQ(get("/" + QByteArray(2000, 'a') + ".js").status, 404);
+    // Not a room's page: no name, a name the relay refuses, anything after the name.
+    for (const char* path : {"/r", "/r/", "/r//", "/r/ja zz/", "/r/ja%20zz/", "/r/ja%2Fzz/",
+                             "/r/j%C3%A4zz/", "/r/.jazz/", "/r/../index.html",
+                             "/r/abcdefghijklmnopqrstuvwxy/", "/r/abcdefghijklmnopqrstuvwxy",
+                             "/r/jazz/ws", "/r/jazz/index.html", "/r/jazz//", "/R/jazz/"}) {
+        SCOPED_TRACE(path);
+        const WebReply reply = get(path);
+        EXPECT_EQ(reply.status, 404);
+        EXPECT_TRUE(reply.file.isEmpty());
+        EXPECT_EQ(header(reply, "X-Content-Type-Options"), "nosniff");
+    }
     // A page folder that is not there serves nothing, not the working directory.
     EXPECT_EQ(WebFiles({dir.filePath(QStringLiteral("none")), {}}).resolve("GET", "/").status, 404);
     EXPECT_EQ(WebFiles({page, dir.filePath(QStringLiteral("none.sf2"))})
@@ -153,6 +169,37 @@ TEST_F(WebFilesTest, AnswersHeadWithoutBodyOtherMethodsNotAndACurrentCopyWith304
     EXPECT_EQ(get("/js/main.js", "GET", tag).status, 200);
 }
 
+TEST_F(WebFilesTest, SendsARoomsAddressWithoutItsSlashToThePageWith308)
+{
+    const struct
+    {
+        const char* method;
+        const char* path;
+        const char* location;
+    } cases[] = {
+        {"GET", "/r/jazz", "/r/jazz/"},
+        {"HEAD", "/r/Jazz-Club_2", "/r/Jazz-Club_2/"},
+        {"GET", "/r/%6Aazz", "/r/jazz/"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const WebReply reply = get(c.path, c.method);
+        EXPECT_EQ(reply.status, 308);
+        EXPECT_FALSE(reply.sendsBody());
+        EXPECT_TRUE(reply.file.isEmpty());
+        EXPECT_EQ(header(reply, "Location"), c.location);
+        EXPECT_EQ(header(reply, "Content-Security-Policy"), WebFiles::kContentSecurityPolicy);
+        EXPECT_EQ(header(reply, "X-Content-Type-Options"), "nosniff");
+    }
+    EXPECT_EQ(get("/r/jazz", "POST").status, 405);
+    EXPECT_EQ(get("/r/jazz/", "DELETE").status, 405);
+
+    // The room page is checked for a current copy like any file.
+    const QByteArray tag = header(get("/r/jazz/"), "ETag");
+    EXPECT_EQ(get("/r/other/", "GET", tag).status, 304);
+    EXPECT_EQ(get("/r/jazz/", "HEAD").status, 200);
+}
+
 TEST(WebFolders, BesideTheBinaryInTheBuildAndInTheDataFolderOnceInstalled)
 {
     QTemporaryDir dir;
@@ -164,7 +211,7 @@ TEST(WebFolders, BesideTheBinaryInTheBuildAndInTheDataFolderOnceInstalled)
     EXPECT_TRUE(webFoldersIn(bin).soundfont.endsWith(QStringLiteral(".sf2")));
 }
 
-TEST(WebOrigin, OnlyThePagesOwnHostOrTheOriginsGiven)
+TEST(WebOrigin, ThePagesOwnHostAndTheOriginsGivenUnlessNone)
 {
     const QStringList none;
     EXPECT_TRUE(originAllowed(QStringLiteral("http://127.0.0.1:8080"),
@@ -185,8 +232,18 @@ TEST(WebOrigin, OnlyThePagesOwnHostOrTheOriginsGiven)
                               QStringLiteral("10.0.0.1:8080"), given));
     EXPECT_FALSE(originAllowed(QStringLiteral("http://piano.example.org"),
                                QStringLiteral("10.0.0.1:8080"), given));
+    // The origins given add to the page's own; "none" takes the page's own away.
+    EXPECT_TRUE(originAllowed(QStringLiteral("http://10.0.0.1:8080"),
+                              QStringLiteral("10.0.0.1:8080"), given));
+    const QStringList proxied{QStringLiteral("none"), QStringLiteral("https://piano.example.org")};
     EXPECT_FALSE(originAllowed(QStringLiteral("http://10.0.0.1:8080"),
-                               QStringLiteral("10.0.0.1:8080"), given));
+                               QStringLiteral("10.0.0.1:8080"), proxied));
+    EXPECT_TRUE(originAllowed(QStringLiteral("https://piano.example.org"),
+                              QStringLiteral("10.0.0.1:8080"), proxied));
+    EXPECT_FALSE(originAllowed(QStringLiteral("http://10.0.0.1:8080"),
+                               QStringLiteral("10.0.0.1:8080"), {QStringLiteral("none")}));
+    EXPECT_TRUE(
+        originAllowed(QString(), QStringLiteral("10.0.0.1:8080"), {QStringLiteral("none")}));
     EXPECT_TRUE(originAllowed(QStringLiteral("http://anything"), QStringLiteral("h"),
                               {QStringLiteral("*")}));
 }

@@ -12,7 +12,7 @@
 namespace tamber::server {
 namespace {
 
-TEST(frmServerNames, ControlCharactersOfANameAreWrittenOutAndWindows1252IsShown)
+TEST(frmServerNames, ANameShowsOnOneLineAsWrittenAndOneWithControlsNeverGetsIn)
 {
     RelayServer server;
     fakes::FakeMessageBoxes boxes;
@@ -23,8 +23,15 @@ TEST(frmServerNames, ControlCharactersOfANameAreWrittenOutAndWindows1252IsShown)
 
     testing::TestClient client(server.port());
     client.take(3);
-    client.send({"ChatMsg", "/name \x1b[7m\r\n\x80\x81\x92"});
-    const QString shown = QString::fromUtf8("1. \\x1b[7m\\x0d\\x0a€\\x81’: 127.0.0.1");
+    // Controls (C0, and the C1 codes Windows-1252 leaves undefined) are refused...
+    client.send({"ChatMsg", "/name \x1b[7m\r\n\x81"});
+    EXPECT_EQ(client.next(),
+              (testing::Fields{"ChatMsg", "A name may not hold control characters."}));
+    EXPECT_EQ(controls.list("lstUsers").item(0)->text(), "1. User1: 127.0.0.1");
+    // ...while Windows-1252's own characters show as themselves, and a written-out escape
+    // as written.
+    client.send({"ChatMsg", "/name \\x1b\x80\x92"});
+    const QString shown = QString::fromUtf8("1. \\\\x1b€’: 127.0.0.1");
     EXPECT_TRUE(testing::waitUntil([&] {
         return controls.list("lstUsers").item(0)->text() == shown;
     })) << controls.list("lstUsers").item(0)->text().toStdString();

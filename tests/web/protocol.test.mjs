@@ -43,6 +43,9 @@ test('server messages are read with their fields checked', () => {
         ['SetPatch\x002\x0040\0', { type: 'SetPatch', user: 2, patch: 40 }],
         ['ChatMsg\0Jos\xe9: \x93hi\x94\0', { type: 'ChatMsg', line: 'José: “hi”' }],
         ['UserName\x008\0-\0', { type: 'UserName', user: 8, name: '-' }],
+        ['RoomInfo\0jazz\x000\x000\0', { type: 'RoomInfo', name: 'jazz', owner: 0, locked: false }],
+        ['RoomInfo\0Jazz-2\x008\x001\0', { type: 'RoomInfo', name: 'Jazz-2', owner: 8, locked: true }],
+        ['Farewell\0Room jazz is full.\0', { type: 'Farewell', reason: 'Room jazz is full.' }],
         // A faulty peer's values are relayed unchecked; none may reach the synthesizer.
         ['NoteOn\x00abc\x001000\x003\0', null],
         ['NoteOn\x0060\x00128\x003\0', null],
@@ -51,6 +54,10 @@ test('server messages are read with their fields checked', () => {
         ['SetPatch\x000\x005\0', null],
         ['UserName\x000\0Anna\0', null],
         ['UserID\0User9\x009\0', null],
+        ['RoomInfo\0jazz\x009\x000\0', null],
+        ['RoomInfo\0jazz\x001\x002\0', null],
+        ['RoomInfo\0jazz\x001\0', null],
+        ['Farewell\0', null],
         ['noteon\x0060\x00127\x003\0', null],
         ['Stop\0', null],
     ];
@@ -89,6 +96,8 @@ test('the relay is at ws beside the page, secure when the page is', () => {
         ['http://piano.lan:8080/', 'ws://piano.lan:8080/ws'],
         ['https://example.org/', 'wss://example.org/ws'],
         ['https://example.org/piano/index.html?x=1#top', 'wss://example.org/piano/ws'],
+        ['http://piano.lan:8080/r/jazz/', 'ws://piano.lan:8080/r/jazz/ws'],
+        ['https://example.org/r/Jazz_2/?x#y', 'wss://example.org/r/Jazz_2/ws'],
     ];
     for (const [page, relay] of cases)
         assert.equal(relayUrl(page), relay, page);

@@ -17,6 +17,8 @@ function makePage() {
         status: '',
         instrument: 0,
         timers: [],
+        room: null,
+        farewells: [],
     };
     const engine = new NoteEngine({
         synth: {
@@ -54,6 +56,8 @@ function makePage() {
             endSession: () => { page.users = Array(8).fill('-'); },
             appendChatLine: (line) => page.lines.push(line),
             setUserEntry: (i, name) => { page.users[i] = name; },
+            setRoomInfo: (info) => { page.room = info; },
+            showFarewell: (reason) => { page.farewells.push(reason); },
         },
         selectedInstrument: () => page.instrument,
         setTimer: (fn, ms) => {
@@ -142,6 +146,8 @@ test('leaving stops every note, frees the seats and says why', () => {
             'Disconnected: the server closed the connection before a seat was free; it may be full.'],
         [(p) => p.timers[0].fn(), 'Disconnected: the server did not answer.'],
         [(p) => { p.join(4); p.session.onClosed(true); }, 'Disconnected: the server closed the connection.'],
+        [(p) => { p.join(4); p.session.onClosed(true, 'Too much\nheld for you.'); },
+            'Disconnected: Too much held for you.'],
         [(p) => { p.join(4); p.session.disconnect(); }, 'Disconnected'],
     ];
     for (const [happen, status] of cases) {
@@ -187,4 +193,51 @@ test('a held key stops the note it started, whatever changed meanwhile', () => {
     assert.equal(page.sounds.at(-1), 'off 3 72');
     page.held.release('key:KeyZ'); // a release without a press sends nothing
     assert.equal(page.sent.filter((m) => m.startsWith('NoteOff')).length, 1);
+});
+
+test('the room\'s name, owner and lock come from RoomInfo once seated, and again when they change', () => {
+    const page = makePage();
+    page.session.connect();
+    page.receive('RoomInfo\0jazz\x002\x000\0\x01'); // not seated yet: not this page's room
+    assert.equal(page.room, null);
+    page.receive('UserID\0User3\x003\0\x01ChatMsg\0Welcome to Corvent! This is room Jazz.\0\x01' +
+        'RoomInfo\0Jazz\x003\x000\0\x01');
+    assert.deepEqual(page.room, { name: 'Jazz', owner: 3, locked: false });
+    page.receive('RoomInfo\0Jazz\x005\x001\0\x01RoomInfo\0Jazz\x009\x000\0\x01');
+    assert.deepEqual(page.room, { name: 'Jazz', owner: 5, locked: true });
+});
+
+test('Farewell ends the session with its reason, seated or still waiting for a seat, for good', () => {
+    const cases = [
+        // [greeting first?, what the relay sends, the status line, the box]
+        [true, 'ChatMsg\0You were sent out of room jazz by the owner.\0\x01' +
+            'Farewell\0You were sent out of room jazz by the owner.\0\x01',
+        'Disconnected: You were sent out of room jazz by the owner.',
+        'You were sent out of room jazz by the owner.'],
+        [false, 'ChatMsg\0Room jazz is locked.\0\x01Farewell\0Room jazz is locked.\0\x01',
+            'Disconnected: Room jazz is locked.', 'Room jazz is locked.'],
+        [false, 'Farewell\0\0\x01', 'Disconnected: the server sent you away.',
+            'The server sent you away.'],
+    ];
+    for (const [seated, sent, status, box] of cases) {
+        const page = makePage();
+        if (seated)
+            page.join(4);
+        else
+            page.session.connect();
+        page.held.press('key:KeyZ', 72);
+        page.receive(sent + 'ChatMsg\0after\0\x01');
+        assert.equal(page.status, status);
+        assert.deepEqual(page.farewells, [box]);
+        assert.equal(page.session.phase, 'offline');
+        assert.equal(page.lit.size, 0);
+        assert.equal(page.transport.closed, 1);
+        // The close that follows changes nothing, and nothing connects again by itself.
+        page.session.onClosed(true);
+        for (const timer of page.timers.filter((t) => !t.cancelled))
+            timer.fn();
+        assert.equal(page.status, status);
+        assert.equal(page.transport.opened, 1);
+        assert.ok(!page.lines.includes('after'));
+    }
 });

@@ -11,7 +11,8 @@ export class KeyboardView {
     constructor(keysElement, labelsElement) {
         const width = Math.max(...KEY_SHAPES.map(([x, , w]) => x + w));
         const height = Math.max(...KEY_SHAPES.map(([, y, , h]) => y + h));
-        keysElement.style.aspectRatio = `${width} / ${height}`;
+        // The stylesheet keeps this shape, or a taller one on a phone.
+        keysElement.style.setProperty('--keyboard-ratio', `${width} / ${height}`);
         this.keys = KEY_SHAPES.map(([x, y, w, h, black], key) => {
             const element = document.createElement('div');
             element.className = black ? 'key black' : 'key white';

@@ -1,11 +1,16 @@
-// Wires the browser piano together: view, sound, note engine, session and input.
+// Wires a room's page together: view, sound, note engine, session and input. The page is
+// /r/NAME/ for every room; its socket, "ws" beside it, takes the player into that room.
 
+import { copyText } from './copy-link.js';
 import { HeldNotes } from './held-notes.js';
 import { bindComputerKeyboard, bindPointer } from './input.js';
+import { bindKeyboardScroll } from './keyboard-scroll.js';
 import { KeyboardView } from './keyboard-view.js';
 import { Keymap, START_OCTAVE } from './keymap.js';
 import { listenToMidi, midiAvailable } from './midi-input.js';
 import { NoteEngine } from './note-engine.js';
+import { PacedTransport } from './pacer.js';
+import { DEFAULT_ROOM, roomFromPath } from './room-name.js';
 import { SessionClient } from './session.js';
 import { SessionView } from './session-view.js';
 import { Synth } from './synth.js';
@@ -13,6 +18,22 @@ import { DEFAULT_KEYMAP, INSTRUMENTS } from './tables.js';
 import { WebSocketTransport, relayUrl } from './transport.js';
 
 const $ = (id) => document.getElementById(id);
+
+// The room's name from the address until the relay gives it as first written.
+const addressedRoom = roomFromPath(location.pathname) ?? DEFAULT_ROOM;
+const showRoomName = (name) => {
+    const shown = name || addressedRoom;
+    $('room-name').textContent = shown;
+    document.title = `Tamber Piano — ${shown}`;
+};
+showRoomName('');
+
+$('copy-link').addEventListener('click', async () => {
+    const link = new URL(location.href);
+    link.search = link.hash = '';
+    const state = $('copy-state');
+    state.textContent = (await copyText(link.href)) ? 'Link copied' : `Copy this link: ${link.href}`;
+});
 
 const instrumentList = $('instrument');
 for (const [program, entry] of INSTRUMENTS.entries())
@@ -38,12 +59,22 @@ const synth = new Synth((state, text) => {
 });
 
 const keyboardView = new KeyboardView($('keys'), $('labels'));
+bindKeyboardScroll($('piano'), $('keys'), $('keys-move'), $('keys-down'), $('keys-up'));
 const sessionView = new SessionView({
     status: $('status'),
     connect: $('connect'),
-    users: $('users'),
     transcript: $('transcript'),
+    farewell: $('farewell'),
+    farewellReason: $('farewell-reason'),
+    users: $('users'),
+    lockControl: $('lock-control'),
+    lock: $('lock'),
+    locked: $('room-locked'),
+}, {
+    showRoomName,
+    sendCommand: (text) => session.sendChatText(text),
 });
+$('farewell-ok').addEventListener('click', () => $('farewell').close());
 
 let session = null;
 const engine = new NoteEngine({
@@ -58,20 +89,21 @@ const engine = new NoteEngine({
     myUserId: () => session.myUserId,
 });
 const held = new HeldNotes(engine, () => session.myUserId);
-const transport = new WebSocketTransport(relayUrl(location.href), {
+const setTimer = (fn, ms) => {
+    const timer = setTimeout(fn, ms);
+    return () => clearTimeout(timer);
+};
+const socket = new WebSocketTransport(relayUrl(location.href), {
     onBytes: (bytes) => session.onBytes(bytes),
-    onClosed: (opened) => session.onClosed(opened),
+    onClosed: (opened, reason) => session.onClosed(opened, reason),
 });
 session = new SessionClient({
-    transport,
+    transport: new PacedTransport(socket, { now: () => performance.now(), setTimer }),
     engine,
     held,
     view: sessionView,
     selectedInstrument,
-    setTimer: (fn, ms) => {
-        const timer = setTimeout(fn, ms);
-        return () => clearTimeout(timer);
-    },
+    setTimer,
 });
 
 instrumentList.addEventListener('change', () => {

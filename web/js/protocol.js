@@ -5,6 +5,10 @@
 //
 //   "NoteOn" 00 "60" 00 "127" 00 01          page -> relay, middle C at full strength
 //   "NoteOn" 00 "60" 00 "127" 00 "3" 00 01   relay -> all, stamped with sender 3
+//   "RoomInfo" 00 "jazz" 00 "2" 00 "1" 00 01   relay -> room: its name, owner id (0: none),
+//                                              locked ("1") or not ("0")
+//   "Farewell" 00 reason 00 01                relay -> one player, right before it closes
+//                                              the connection on purpose
 //
 // Text is Windows-1252, numbers plain unsigned decimal. Over a WebSocket each binary message
 // carries one or more whole messages, exactly the bytes TCP would carry.
@@ -74,6 +78,8 @@ const userId = (field) => {
     return id !== null && id >= 1 ? id : null;
 };
 const midiValue = (field) => parseNumber(field, MAX_MIDI_VALUE);
+const flag = (field) => (field.length === 1 && (field[0] === 0x30 || field[0] === 0x31)
+    ? field[0] === 0x31 : null);
 const allValid = (object) => Object.values(object).every((v) => v !== null);
 
 // One message from the relay as an object { type, ... }, or null when the command is not
@@ -108,6 +114,14 @@ export function parseServerMessage(message) {
     case 'UserName':
         if (has(3))
             parsed = { user: userId(f[1]), name: decode(f[2]) };
+        break;
+    case 'RoomInfo':
+        if (has(4))
+            parsed = { name: decode(f[1]), owner: parseNumber(f[2], MAX_USER_ID), locked: flag(f[3]) };
+        break;
+    case 'Farewell':
+        if (has(2))
+            parsed = { reason: decode(f[1]) };
         break;
     }
     return parsed && allValid(parsed) ? { type: command, ...parsed } : null;

@@ -1,20 +1,19 @@
-// The session's face: connection state, the eight seats, the chat transcript.
+// The session's face: connection state, the room, the eight seats, the chat transcript, and
+// the box that says why the relay sent the player away.
 
-const SEATS = 8;
-const EMPTY_SEAT = '-';
+import { SeatList } from './seat-list.js';
+
 // A flood of chat lines must not grow the page without bound.
 const TRANSCRIPT_LINES = 5000;
 
 export class SessionView {
-    // elements: { status, connect, users, transcript }
-    constructor(elements) {
+    // elements: { status, connect, transcript, farewell (a dialog), farewellReason,
+    //             and SeatList's: users, lockControl, lock, locked };
+    // showRoomName(name); sendCommand(text) sends a chat line (the owner's actions).
+    constructor(elements, { showRoomName, sendCommand }) {
         this.e = elements;
-        this.seats = Array.from({ length: SEATS }, () => {
-            const item = document.createElement('li');
-            item.textContent = EMPTY_SEAT;
-            elements.users.append(item);
-            return item;
-        });
+        this.showRoomName = showRoomName;
+        this.seats = new SeatList(elements, sendCommand);
     }
 
     setStatus(text, phase) {
@@ -26,23 +25,28 @@ export class SessionView {
     // A new session starts with an empty transcript and the own name in its seat at once.
     startSession(id, name) {
         this.e.transcript.replaceChildren();
-        this.clearSeats();
+        this.seats.start(id);
         this.setUserEntry(id - 1, name);
     }
 
     // The transcript stays to be read; the seats are no longer known.
     endSession() {
-        this.clearSeats();
-    }
-
-    clearSeats() {
-        for (const seat of this.seats)
-            seat.textContent = EMPTY_SEAT;
+        this.seats.start(0);
     }
 
     setUserEntry(index, name) {
-        if (index >= 0 && index < SEATS)
-            this.seats[index].textContent = name;
+        this.seats.setName(index, name);
+    }
+
+    setRoomInfo(info) {
+        this.showRoomName(info.name);
+        this.seats.setRoomInfo(info);
+    }
+
+    showFarewell(reason) {
+        this.e.farewellReason.textContent = reason;
+        if (!this.e.farewell.open)
+            this.e.farewell.showModal();
     }
 
     appendChatLine(line) {

@@ -5,7 +5,8 @@
 // links: transport { open(), send(bytes), close() },
 //        engine (NoteEngine), held (HeldNotes),
 //        view { setStatus(text, phase), startSession(id, name), endSession(),
-//               appendChatLine(line), setUserEntry(index, name) },
+//               appendChatLine(line), setUserEntry(index, name),
+//               setRoomInfo({ name, owner, locked }), showFarewell(reason) },
 //        selectedInstrument(), setTimer(fn, ms) -> cancel
 
 import { displayText } from './cp1252.js';
@@ -47,9 +48,12 @@ export class SessionClient {
         this.leave('');
     }
 
-    // The connection ended; opened tells whether it was ever established.
-    onClosed(opened) {
-        if (this.phase === Phase.Connecting) {
+    // The connection ended; opened tells whether it was ever established, reason is what the
+    // relay said when it closed it (a WebSocket close reason), if anything.
+    onClosed(opened, reason = '') {
+        if (reason) {
+            this.leave(displayText(reason));
+        } else if (this.phase === Phase.Connecting) {
             this.leave(opened
                 ? 'the server closed the connection before a seat was free; it may be full.'
                 : 'could not connect to the server.');
@@ -96,6 +100,11 @@ export class SessionClient {
             this.handleUserId(m);
             return;
         }
+        // Sent also to a connection refused before it was seated (a full or locked room).
+        if (m.type === 'Farewell') {
+            this.farewell(displayText(m.reason));
+            return;
+        }
         // Everything else needs the own id, which "UserID" brings.
         if (this.phase !== Phase.InSession)
             return;
@@ -122,6 +131,9 @@ export class SessionClient {
                 engine.silenceChannel(m.user);
             view.setUserEntry(m.user - 1, displayText(m.name));
             break;
+        case 'RoomInfo':
+            view.setRoomInfo({ name: displayText(m.name), owner: m.owner, locked: m.locked });
+            break;
         }
     }
 
@@ -140,6 +152,13 @@ export class SessionClient {
         this.links.view.startSession(m.id, shown);
         this.links.view.setStatus(`Connected as ${shown}`, this.phase);
         this.links.engine.selectPatch(this.links.selectedInstrument(), m.id, true);
+    }
+
+    // The relay sent the player away on purpose (kicked, banned, refused a room): the session
+    // ends here, with the reason shown, and is not taken up again by itself.
+    farewell(reason) {
+        this.leave(reason || 'the server sent you away.');
+        this.links.view.showFarewell(reason || 'The server sent you away.');
     }
 
     leave(reason) {

@@ -5,8 +5,9 @@
 // engine is ready, instrument changes are kept and notes still held when it becomes ready
 // start then; notes already released are dropped rather than sounding late.
 
-const VENDOR = 'vendor/';
-const SOUNDFONT_URL = 'soundfont.sf2';
+// From the site's root: every room's page is served at an address of its own.
+const VENDOR = '/vendor/';
+const SOUNDFONT_URL = '/soundfont.sf2';
 // The desktop's gain: FluidSynth's default is meant for dense songs; a hand-played piano
 // sounds faint with it.
 const SETTINGS = { initialGain: 0.5 };

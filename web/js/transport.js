@@ -1,5 +1,6 @@
-// The relay connection: a WebSocket at "ws" beside the page (/ws when the page is at /, and
-// still right behind a proxy that serves it under a path), carrying protocol bytes.
+// The relay connection: a WebSocket at "ws" beside the page (/r/NAME/ws for a room's page at
+// /r/NAME/, which takes the player into that room; /ws is the main room's), carrying
+// protocol bytes.
 // Messages sent in one turn of the event loop (SetPatch with its NoteOn, a chord) leave
 // together in as few WebSocket messages as the relay's size limit allows.
 
@@ -13,7 +14,8 @@ export function relayUrl(pageUrl) {
 }
 
 export class WebSocketTransport {
-    // events: { onBytes(Uint8Array), onClosed(opened) }
+    // events: { onBytes(Uint8Array), onClosed(opened, reason) }; reason is the relay's close
+    // reason, if it gave one.
     constructor(url, events) {
         this.url = url;
         this.events = events;
@@ -34,12 +36,12 @@ export class WebSocketTransport {
             if (event.data instanceof ArrayBuffer)
                 this.events.onBytes(new Uint8Array(event.data));
         };
-        socket.onclose = () => {
+        socket.onclose = (event) => {
             if (this.socket !== socket)
                 return;
             this.socket = null;
             this.outbox = [];
-            this.events.onClosed(opened);
+            this.events.onClosed(opened, event.reason);
         };
         this.socket = socket;
     }

@@ -2,6 +2,7 @@
 // SIGTERM. Runs inside a private network namespace (see tests/server/CMakeLists.txt), so the
 // fixed port never meets the host's or another test's.
 
+#include "tests/e2e/server/ServerProcess.h"
 #include "tests/server/TestClient.h"
 
 #include <QCoreApplication>
@@ -21,20 +22,6 @@ namespace {
 using testing::Fields;
 using testing::TestClient;
 using testing::waitUntil;
-
-QString serverBinary()
-{
-    return QString::fromLocal8Bit(qgetenv("CORVENT_SERVER"));
-}
-
-// A process environment with no display of any kind.
-QProcessEnvironment noDisplay()
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
-    return env;
-}
 
 // Connects, waits for the greeting and goes: two rebuilt lists each time.
 bool comeAndGo(int times)
@@ -115,7 +102,8 @@ protected:
     {
         ASSERT_FALSE(serverBinary().isEmpty()) << "CORVENT_SERVER not set";
         server.setProcessEnvironment(noDisplay());
-        server.start(serverBinary(), {QStringLiteral("--headless")});
+        server.start(serverBinary(), {QStringLiteral("--headless"), QStringLiteral("--web"),
+                                      QStringLiteral("8080")});
         ASSERT_TRUE(server.waitForStarted(5000));
         ASSERT_TRUE(waitUntil([&] { return output().count('\n') >= 9; }));
     }
@@ -236,31 +224,48 @@ TEST_F(HeadlessServer, LoadsNoDisplayLibrariesAndShowsNamesEscaped)
     ASSERT_TRUE(maps.open(QIODevice::ReadOnly));
     const QByteArray mapped = maps.readAll();
     EXPECT_TRUE(mapped.contains("libQt6Network"));
-    for (const char* library :
-         {"libQt6Widgets", "libQt6Gui", "libX11", "libxcb", "libGL", "libEGL", "libOpenGL"})
+    for (const char* library : {"libQt6Widgets", "libQt6Gui", "libX11", "libxcb", "libGL", "libEGL",
+                                "libOpenGL", "libQt6HttpServer", "libQt6WebSockets"})
         EXPECT_FALSE(mapped.contains(library)) << library;
 
-    // A name cannot move the operator's cursor nor forge a slot line.
+    // A name cannot move the operator's cursor nor forge a slot line: one with controls is
+    // refused, and one that writes an escape out is shown as written.
     TestClient client(protocol::kPort);
     client.take(3);
     client.send({"ChatMsg", "/name \x1b[2J\r\n2.X\x9b"});
-    EXPECT_EQ(client.next(), (Fields{"UserName", "1", "\x1b[2J\r\n2.X\x9b"}));
-    EXPECT_TRUE(waitUntil([&] {
-        return output().contains("\n1. \\x1b[2J\\x0d\\x0a2.X\\x9b: 127.0.0.1\n2. No User");
-    }));
+    EXPECT_EQ(client.next(), (Fields{"ChatMsg", "A name may not hold control characters."}));
+    client.send({"ChatMsg", "/name \\x0a2.X"});
+    EXPECT_EQ(client.next(), (Fields{"UserName", "1", "\\x0a2.X"}));
+    EXPECT_TRUE(
+        waitUntil([&] { return output().contains("\n1. \\\\x0a2.X: 127.0.0.1\n2. No User"); }));
 }
 
 TEST_F(HeadlessServer, ListensWithRoomForAConnectStorm)
 {
-    QProcess ss; // for a listening socket, Send-Q is the backlog
-    ss.start(QStringLiteral("ss"), {QStringLiteral("-ltnH"), QStringLiteral("sport = :9050")});
-    ASSERT_TRUE(ss.waitForFinished(5000));
-    const QList<QByteArray> fields = ss.readAllStandardOutput().simplified().split(' ');
-    ASSERT_GE(fields.size(), 3);
-    EXPECT_GE(fields[2].toInt(), 1024);
+    // Both ports alike: for a listening socket, Send-Q is the backlog.
+    for (const char* port : {"9050", "8080"}) {
+        QProcess ss;
+        ss.start(QStringLiteral("ss"),
+                 {QStringLiteral("-ltnH"), QStringLiteral("sport = :%1").arg(QLatin1String(port))});
+        ASSERT_TRUE(ss.waitForFinished(5000));
+        const QList<QByteArray> fields = ss.readAllStandardOutput().simplified().split(' ');
+        ASSERT_GE(fields.size(), 3) << port;
+        EXPECT_GE(fields[2].toInt(), 1024) << port;
+    }
 
     // A burst of connects is served, each in turn, and the relay stays responsive.
     ASSERT_TRUE(comeAndGo(200));
+    EXPECT_TRUE(serves());
+    // The same on the web port: 500 page requests one after another, each answered.
+    for (int i = 0; i < 500; ++i) {
+        QTcpSocket page;
+        page.connectToHost(QHostAddress::LocalHost, 8080);
+        ASSERT_TRUE(page.waitForConnected(5000)) << i;
+        page.write("HEAD / HTTP/1.1\r\nHost: 127.0.0.1:8080\r\n\r\n");
+        ASSERT_TRUE(waitUntil([&] { return page.state() == QAbstractSocket::UnconnectedState; }))
+            << i;
+        ASSERT_TRUE(page.readAll().startsWith("HTTP/1.1 ")) << i;
+    }
     EXPECT_TRUE(serves());
 }
 

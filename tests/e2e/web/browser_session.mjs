@@ -21,7 +21,8 @@ import { pathToFileURL } from 'node:url';
 const env = process.env;
 const { chromium } = createRequire(path.resolve(env.TAMBER_WEB_MODULES, 'x.js'))('playwright-core');
 const { paintKey } = await import(pathToFileURL(path.join(env.TAMBER_WEB_DIR, 'js/paint-key.js')).href);
-const PAGE = 'http://127.0.0.1:8080/';
+// The main room's page: the desktop piano asks for no room, so it sits in the main room.
+const PAGE = 'http://127.0.0.1:8080/r/main/';
 
 const run = (program, ...args) => execFileSync(program, args, { encoding: 'utf8' }).trim();
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
@@ -94,6 +95,7 @@ try {
     await page.waitForFunction(() => document.getElementById('status').textContent === 'Connected as User2');
     assert.deepEqual(await page.locator('#users li').allTextContents(),
         ['User1', 'User2', '-', '-', '-', '-', '-', '-']);
+    assert.equal(await page.locator('#room-name').textContent(), 'main');
     console.log('the browser took seat 2');
 
     // A browser key sounds at the desktop's output on channel 2, after the browser's
