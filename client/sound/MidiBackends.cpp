@@ -110,7 +110,16 @@ class BuiltInSynthPort : public MidiOutputPort
 {
 public:
     explicit BuiltInSynthPort(SynthEngine& synth) : m_synth(synth) { m_synth.setListening(true); }
+    ~BuiltInSynthPort() override
+    {
+        m_synth.forgetReady();
+        m_synth.setListening(false);
+    }
     void send(ShortMessage message) override { m_synth.send(message); }
+    void whenReady(std::function<void(bool)> ready) override
+    {
+        m_synth.openInBackground(std::move(ready));
+    }
     // The stream keeps running: the PC-speaker tones play through it.
     void close() override
     {
@@ -135,9 +144,9 @@ public:
     }
     std::unique_ptr<MidiOutputPort> open(const QByteArray&) override
     {
-        if (!m_synth.hasSoundFont() || !m_synth.start())
+        if (!m_synth.hasSoundFont())
             return nullptr;
-        m_synth.loadSoundFont();
+        // The audio output and the sound font open in the background: see whenReady().
         return std::make_unique<BuiltInSynthPort>(m_synth);
     }
 

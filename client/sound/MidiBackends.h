@@ -21,6 +21,10 @@ public:
     virtual void send(ShortMessage message) = 0;
     // Leaves nothing sounding that this program started, then lets go of the port.
     virtual void close() = 0;
+    // Called once, right after the open: `ready` runs on this thread when the port can play
+    // (true) or has failed (false), at once for a port that is ready when open returns. Until
+    // then nothing is sent to it. Not called once the port has been closed.
+    virtual void whenReady(std::function<void(bool opened)> ready) { ready(true); }
 };
 
 // An external synthesizer keeps sounding whatever it was told last: ports to one send All

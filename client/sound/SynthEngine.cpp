@@ -6,12 +6,14 @@
 #include "client/platform/SettingsStore.h"
 
 #include <QFile>
+#include <QMetaObject>
 #include <QStringList>
 #include <QtGlobal>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <fluidsynth.h>
+#include <utility>
 
 namespace tamber {
 
@@ -38,6 +40,14 @@ const char* systemName(const QByteArray& driver)
     if (driver == "alsa")
         return "ALSA";
     return driver.constData();
+}
+
+// Without this, probing JACK would try to launch a server and give up only after seconds.
+// Set on the GUI thread before the opening thread reads it.
+void neverStartJack()
+{
+    if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
+        qputenv("JACK_NO_START_SERVER", "1");
 }
 
 QString noOutputLine(const std::vector<QByteArray>& tried)
@@ -110,11 +120,15 @@ SynthEngine::SynthEngine(SynthConfig config)
 
 SynthEngine::~SynthEngine()
 {
+    // An opening still under way ends first; what it opened is taken down with the rest.
+    if (m_opener.joinable()) {
+        m_opener.join();
+        if (!m_driver)
+            m_driver = m_opened.driver;
+    }
     // The driver goes first so that no callback runs while the rest is taken down.
     if (m_driver)
         delete_fluid_audio_driver(m_driver);
-    if (m_loader.joinable())
-        m_loader.join();
     if (fluid_synth_t* synth = m_synth.exchange(nullptr))
         delete_fluid_synth(synth);
     delete_fluid_settings(m_settings);
@@ -122,25 +136,69 @@ SynthEngine::~SynthEngine()
 
 bool SynthEngine::start()
 {
-    if (m_driver)
+    if (m_driver || isOpening())
         return true;
-    // Without this, probing JACK would try to launch a server and give up only after seconds.
-    if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
-        qputenv("JACK_NO_START_SERVER", "1");
+    neverStartJack();
+    adopt(openFirstDriver(m_config.periodFrames));
+    return m_driver != nullptr;
+}
 
+SynthEngine::Opened SynthEngine::openFirstDriver(int periodFrames)
+{
     for (const QByteArray& name : m_config.audioDrivers) {
-        if (openDriver(name, m_config.periodFrames)) {
-            m_policy = PeriodPolicy(m_config.periodFrames, name != "jack");
-            break;
-        }
+        if (_fluid_audio_driver_t* driver = openDriver(name, periodFrames))
+            return {driver, name};
         qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
-    if (!m_driver) {
+    return {};
+}
+
+// On the GUI thread: the driver found (or none) becomes the engine's.
+void SynthEngine::adopt(const Opened& opened)
+{
+    if (!opened.driver) {
         qCWarning(lcSound).noquote() << noOutputLine(m_config.audioDrivers);
-        return false;
+        return;
     }
+    m_driver = opened.driver;
+    m_driverName = opened.name;
+    m_policy = PeriodPolicy(m_config.periodFrames, opened.name != "jack");
     describeOutput();
-    return true;
+}
+
+void SynthEngine::openInBackground(std::function<void(bool opened)> ready)
+{
+    m_ready = std::move(ready);
+    if (isOpening())
+        return;
+    if (m_driver && (m_synth.load() || m_load.load() == Load::Failed)) {
+        std::exchange(m_ready, nullptr)(true);
+        return;
+    }
+    const bool needDriver = !m_driver;
+    neverStartJack();
+    m_opened = {};
+    m_opener = std::thread([this, needDriver] {
+        if (needDriver)
+            m_opened = openFirstDriver(m_config.periodFrames);
+        // After the driver has fixed the sample rate.
+        if (!needDriver || m_opened.driver)
+            loadSynth();
+        QMetaObject::invokeMethod(
+            &m_watch, [this] { finishOpening(); }, Qt::QueuedConnection);
+    });
+}
+
+void SynthEngine::finishOpening()
+{
+    if (!m_opener.joinable())
+        return;
+    m_opener.join();
+    if (!m_driver)
+        adopt(m_opened);
+    m_opened = {};
+    if (auto ready = std::exchange(m_ready, nullptr))
+        ready(m_driver != nullptr);
 }
 
 void SynthEngine::describeOutput() const
@@ -156,7 +214,7 @@ void SynthEngine::describeOutput() const
 
 // Each audio system's settings for the shortest delay it allows. A period is what one
 // callback renders, and the notes of a key reach the synthesizer at the start of the next.
-bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
+_fluid_audio_driver_t* SynthEngine::openDriver(const QByteArray& name, int periodFrames)
 {
     fluid_settings_setstr(m_settings, "audio.driver", name.constData());
     // JACK ignores both: its server sets the period for every client.
@@ -174,15 +232,15 @@ bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
     m_callbackFrames.store(0);
     // A system that is not there is the next one's turn, not news: the outcome is told.
     LibraryMessages messages(&lcSound, true);
-    m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
-    if (!m_driver)
-        return false;
-    m_driverName = name;
+    _fluid_audio_driver_t* driver =
+        new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
+    if (!driver)
+        return nullptr;
     // JACK imposes its own rate and writes it back into the settings.
     double rate = m_config.sampleRate;
     fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
     m_sampleRate.store(rate);
-    return true;
+    return driver;
 }
 
 int SynthEngine::periodFrames() const
@@ -244,13 +302,15 @@ void SynthEngine::reopen()
     m_driver = nullptr;
     // The system that played a moment ago should take the new period; if it is gone, the
     // others are tried as at the start.
-    bool opened = openDriver(m_driverName, frames);
-    for (size_t i = 0; !opened && i < m_config.audioDrivers.size(); ++i) {
-        opened = openDriver(m_config.audioDrivers[i], frames);
-        if (opened)
+    m_driver = openDriver(m_driverName, frames);
+    for (size_t i = 0; !m_driver && i < m_config.audioDrivers.size(); ++i) {
+        m_driver = openDriver(m_config.audioDrivers[i], frames);
+        if (m_driver) {
+            m_driverName = m_config.audioDrivers[i];
             describeOutput();
+        }
     }
-    if (!opened) {
+    if (!m_driver) {
         qCWarning(lcSound) << "The audio output could not be opened again";
         return;
     }
@@ -259,16 +319,11 @@ void SynthEngine::reopen()
         m_policy = PeriodPolicy(frames, false);
 }
 
-void SynthEngine::loadSoundFont()
-{
-    // After the driver has fixed the sample rate; only once.
-    if (!m_driver || m_loader.joinable() || m_synth.load() || m_load.load() != Load::Pending)
-        return;
-    m_loader = std::thread([this] { loadSynth(); });
-}
-
+// On the opening thread (or the caller's, offline); only once.
 void SynthEngine::loadSynth()
 {
+    if (m_synth.load() || m_load.load() != Load::Pending)
+        return;
     if (!m_hasSoundFont) {
         m_load.store(Load::Failed);
         return;
@@ -291,8 +346,8 @@ bool SynthEngine::prepareOffline(double sampleRate)
 {
     if (m_driver)
         return false;
-    if (m_loader.joinable())
-        m_loader.join();
+    if (m_opener.joinable())
+        return false;
     if (m_synth.load())
         return true;
     m_offline = true;
