@@ -101,13 +101,14 @@ SynthEngine::SynthEngine(SynthConfig config)
         qCInfo(lcSound) << "No sound font at" << m_config.soundFont
                         << "- the built-in synthesizer is not offered";
 
+    m_synthSettings = new_fluid_settings();
+    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
+    fluid_settings_setnum(m_synthSettings, "synth.gain", 0.5);
     m_settings = new_fluid_settings();
     fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
     fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
     fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
     fluid_settings_setint(m_settings, "audio.jack.multi", 0);
-    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
-    fluid_settings_setnum(m_settings, "synth.gain", 0.5);
 
     m_watch.setSingleShot(true);
     m_watch.setInterval(kWatchMs);
@@ -132,6 +133,7 @@ SynthEngine::~SynthEngine()
     if (fluid_synth_t* synth = m_synth.exchange(nullptr))
         delete_fluid_synth(synth);
     delete_fluid_settings(m_settings);
+    delete_fluid_settings(m_synthSettings);
 }
 
 bool SynthEngine::start()
@@ -179,11 +181,30 @@ void SynthEngine::openInBackground(std::function<void(bool opened)> ready)
     neverStartJack();
     m_opened = {};
     m_opener = std::thread([this, needDriver] {
+        // The sound font loads while the driver opens: the wait is the longer of the two.
+        const double rate = needDriver ? m_config.sampleRate : m_sampleRate.load();
+        fluid_synth_t* synth = nullptr;
+        std::thread loader;
+        if (m_hasSoundFont)
+            loader = std::thread([this, rate, &synth] { synth = buildSynth(rate); });
         if (needDriver)
             m_opened = openFirstDriver(m_config.periodFrames);
-        // After the driver has fixed the sample rate.
-        if (!needDriver || m_opened.driver)
-            loadSynth();
+        if (loader.joinable())
+            loader.join();
+        if (needDriver && !m_opened.driver) {
+            // Nothing to play through: the next try loads it again.
+            if (synth)
+                delete_fluid_synth(synth);
+        } else {
+            if (synth && m_sampleRate.load() != rate) {
+                // The server imposes its own rate (JACK): the voices must be made for it.
+                qCDebug(lcSound) << "The sound font loads again at" << m_sampleRate.load()
+                                 << "Hz, the audio output's rate";
+                delete_fluid_synth(synth);
+                synth = buildSynth(m_sampleRate.load());
+            }
+            publish(synth);
+        }
         QMetaObject::invokeMethod(
             &m_watch, [this] { finishOpening(); }, Qt::QueuedConnection);
     });
@@ -319,22 +340,27 @@ void SynthEngine::reopen()
         m_policy = PeriodPolicy(frames, false);
 }
 
-// On the opening thread (or the caller's, offline); only once.
-void SynthEngine::loadSynth()
+// On a thread of the opening (or the caller's, offline). The synthesizer has settings of its
+// own, so that the driver opening beside it cannot change its rate under it.
+fluid_synth_t* SynthEngine::buildSynth(double rate)
 {
-    if (m_synth.load() || m_load.load() != Load::Pending)
-        return;
-    if (!m_hasSoundFont) {
-        m_load.store(Load::Failed);
-        return;
-    }
-    fluid_synth_t* synth = new_fluid_synth(m_settings);
+    fluid_settings_setnum(m_synthSettings, "synth.sample-rate", rate);
+    fluid_synth_t* synth = new_fluid_synth(m_synthSettings);
     const QByteArray path = QFile::encodeName(m_config.soundFont);
     if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
         if (synth)
             delete_fluid_synth(synth);
         // Looked like a sound font, yet would not load: the synthesizer stays silent.
         qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
+        return nullptr;
+    }
+    return synth;
+}
+
+// The audio callback plays it from its next period; without one, it drops what it is sent.
+void SynthEngine::publish(fluid_synth_t* synth)
+{
+    if (!synth) {
         m_load.store(Load::Failed);
         return;
     }
@@ -350,10 +376,11 @@ bool SynthEngine::prepareOffline(double sampleRate)
         return false;
     if (m_synth.load())
         return true;
+    if (m_load.load() != Load::Pending)
+        return false;
     m_offline = true;
-    fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
     m_sampleRate.store(sampleRate);
-    loadSynth();
+    publish(m_hasSoundFont ? buildSynth(sampleRate) : nullptr);
     return m_load.load() == Load::Ready;
 }
 

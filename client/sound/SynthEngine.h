@@ -130,7 +130,8 @@ private:
     void checkUnderruns();
     // Restarts the stream with the policy's period, which it keeps knowing.
     void reopen();
-    void loadSynth();
+    _fluid_synth_t* buildSynth(double rate);
+    void publish(_fluid_synth_t* synth);
     // True when something sounded: a voice or a tone.
     bool render(int frames, float* left, float* right);
     void applyEvents(_fluid_synth_t* synth);
@@ -139,7 +140,8 @@ private:
     SynthConfig m_config;
     bool m_hasSoundFont = false;
     bool m_offline = false;
-    _fluid_hashtable_t* m_settings = nullptr;
+    _fluid_hashtable_t* m_settings = nullptr;      // the audio driver's
+    _fluid_hashtable_t* m_synthSettings = nullptr; // the synthesizer's
     _fluid_audio_driver_t* m_driver = nullptr;
     QByteArray m_driverName;
     std::thread m_opener;
