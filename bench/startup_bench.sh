@@ -155,8 +155,9 @@ PIDS+=($PATH_JACK)
 jack_wait -w -t 5 >/dev/null 2>&1
 vmpk_settings() {
     mkdir -p "$XDG_CONFIG_HOME/vmpk.sourceforge.net"
-    printf '[FluidSynth]\nAudioDriver=jack\nInstrumentsDefinition=%s\n' "$SOUND_FONT" \
-        >"$XDG_CONFIG_HOME/vmpk.sourceforge.net/VMPK.conf"
+    # Without its output driver named, a fresh VMPK sets the FluidSynth group aside.
+    printf '[Connections]\nOutputDriver=FluidSynth\n\n[FluidSynth]\nAudioDriver=jack\n%s\n' \
+        "InstrumentsDefinition=$SOUND_FONT" >"$XDG_CONFIG_HOME/vmpk.sourceforge.net/VMPK.conf"
 }
 declare -A jstart jpss jcpu
 for ((run = 1; run <= RUNS; run++)); do
