@@ -2,8 +2,8 @@
 // how far it raised the peak memory, and how many boxes it showed.
 //   hostile_files keymap|recording FILE
 // Run by bench/hostile_files.sh, which makes the files.
-#include "client/files/KeymapFile.h"
-#include "client/files/Player.h"
+#include "client/formats/KeymapFile.h"
+#include "client/recording/Player.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

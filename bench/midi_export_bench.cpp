@@ -2,9 +2,9 @@
 // `TamberPiano --export-midi` does, and prints the time it took (best and median of the runs),
 // the sizes, and the time to read the export back with the MIDI file reader.
 //   midi_export_bench [events] [runs]      (defaults: 1000000 events, 5 runs)
-#include "client/files/MidiExport.h"
-#include "client/files/MidiFileReader.h"
-#include "client/files/RecordingFormat.h"
+#include "client/formats/MidiExport.h"
+#include "client/formats/MidiFileReader.h"
+#include "client/formats/RecordingFormat.h"
 
 #include <QFile>
 #include <QFileInfo>

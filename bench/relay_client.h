@@ -1,7 +1,8 @@
 #pragma once
 
-// What the relay benchmarks' clients share: a steady clock in nanoseconds and a non-blocking
-// connection to the relay on 127.0.0.1:9050 without Nagle's delay.
+// What the relay benchmarks' clients share: a steady clock in nanoseconds and a connection to
+// the relay on 127.0.0.1 (port 9050 unless told), non-blocking unless told, without Nagle's
+// delay.
 
 #include <arpa/inet.h>
 #include <chrono>
@@ -21,12 +22,12 @@ inline long long nowNs()
         .count();
 }
 
-inline int connectClient()
+inline int connectClient(uint16_t port = 9050, bool nonBlocking = true)
 {
     const int fd = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
-    address.sin_port = htons(9050);
+    address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (fd < 0 || connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         std::perror("connect");
@@ -34,7 +35,8 @@ inline int connectClient()
     }
     const int one = 1;
     setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
-    fcntl(fd, F_SETFL, O_NONBLOCK);
+    if (nonBlocking)
+        fcntl(fd, F_SETFL, O_NONBLOCK);
     return fd;
 }
 

@@ -3,14 +3,15 @@
 # package) and installs the result, gzipped for manual pages.
 #
 # In:  TEMPLATE, NAME (installed file name), DESTINATION (relative to the prefix), GZIP (bool),
-#      BINDIR, DATADIR, WEBDIR, UNITDIR (relative to the prefix), PROJECT_VERSION, WORKDIR (a folder of
-#      the build tree).
+#      BINDIR, DATADIR, WEBDIR, SERVERTRANSLATIONSDIR, UNITDIR (relative to the prefix),
+#      PROJECT_VERSION, WORKDIR (a folder of the build tree).
 
 set(prefix "${CMAKE_INSTALL_PREFIX}")
 set(TAMBER_BINDIR "${prefix}/${BINDIR}")
 set(TAMBER_DATA_FULL_DIR "${prefix}/${DATADIR}")
 set(TAMBER_UNIT_FULL_DIR "${prefix}/${UNITDIR}")
 set(TAMBER_WEB_FULL_DIR "${prefix}/${WEBDIR}")
+set(TAMBER_SERVER_TRANSLATIONS_FULL_DIR "${prefix}/${SERVERTRANSLATIONSDIR}")
 
 # One work folder per destination, so that installs into different places may run at once.
 string(MD5 key "$ENV{DESTDIR}${prefix}")

@@ -51,12 +51,19 @@ expect_files "$piano" usr/bin/TamberPiano usr/share/tamber-piano/Default.tmk \
 expect_files "$server" usr/bin/CorventServer usr/libexec/corvent-server/corvent-server-window \
     usr/share/corvent-server/web/index.html usr/share/corvent-server/web/room.html \
     usr/share/corvent-server/web/js/main.js \
+    usr/share/corvent-server/web/i18n/en.json usr/share/corvent-server/web/i18n/zh-CN.json \
     usr/share/corvent-server/web/js/tables.js usr/share/corvent-server/web/vendor/js-synthesizer.min.js \
     usr/share/doc/corvent-server/examples/nginx.conf \
     usr/lib/systemd/system/corvent-server.service \
     "usr/share/applications/$server_id.desktop" usr/share/man/man1/CorventServer.1.gz \
     usr/share/doc/corvent-server/copyright usr/share/doc/corvent-server/changelog.gz \
     "${server_icons[@]}"
+# Every language's compiled translation, for each program.
+languages=$(grep -E '^[a-z]' "$(dirname "$0")/../translations/languages.txt" | cut -d' ' -f1)
+for code in $languages; do
+    expect_files "$piano" "usr/share/tamber-piano/translations/tamber-piano_$code.qm"
+    expect_files "$server" "usr/share/corvent-server/translations/corvent-server_$code.qm"
+done
 dpkg-deb -c "$piano" | grep -q 'CorventServer' && fail "the piano's package holds the relay"
 dpkg-deb -c "$server" | grep -qE 'TamberPiano|tamber-piano/' && fail "the relay's package holds the piano"
 
@@ -65,6 +72,9 @@ for deb in "$piano" "$server"; do
     [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "$(basename "$deb"): version is not $version"
     dpkg-deb -f "$deb" Depends | grep -q 'libqt6core6' ||
         fail "$(basename "$deb"): no library dependencies (shlibdeps)"
+    # Qt's own dialogs and buttons speak the player's language with Qt's translations.
+    dpkg-deb -f "$deb" Recommends | grep -q 'qt6-translations-l10n' ||
+        fail "$(basename "$deb"): does not recommend qt6-translations-l10n"
 done
 for package in tamber-piano corvent-server; do
     deb=$debs/${package}_${version}_$(dpkg --print-architecture).deb

@@ -32,7 +32,7 @@ public:
     void setSink(Sink* sink) { m_sink = sink; }
 
     // Queues bytes; they leave at the end of the loop's turn, with whatever else was queued.
-    virtual void write(const QByteArray& bytes) = 0;
+    virtual void write(QByteArrayView bytes) = 0;
     // Bytes queued that the peer has not taken yet.
     virtual qint64 unsentBytes() const = 0;
     // When the peer last took bytes, or nothing was owed to it.

@@ -9,7 +9,15 @@ Traffic classify(const std::optional<protocol::ClientMessage>& message)
     const auto* chat = message ? std::get_if<protocol::ChatRequest>(&*message) : nullptr;
     if (!chat)
         return Traffic::Notes;
-    return nameCommandRest(chat->text) ? Traffic::Names : Traffic::Chat;
+    return classify(
+        protocol::ClientMessageView{protocol::ClientMessageView::Kind::Chat, chat->text, {}});
+}
+
+Traffic classify(const std::optional<protocol::ClientMessageView>& message)
+{
+    if (!message || message->kind != protocol::ClientMessageView::Kind::Chat)
+        return Traffic::Notes;
+    return nameCommandRest(message->first.toByteArray()) ? Traffic::Names : Traffic::Chat;
 }
 
 FloodGate::FloodGate(const RelayLimits& limits, Time now)

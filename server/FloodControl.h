@@ -6,6 +6,10 @@
 
 #include "common/protocol/Messages.h"
 #include "server/TokenBucket.h"
+#include "server/net/ConnectionTally.h"
+
+#include <QHostAddress>
+#include <QList>
 
 #include <QtGlobal>
 #include <optional>
@@ -35,6 +39,11 @@ struct RelayLimits
 
     // Stop lets each connection take what was queued for it for this long, then aborts it.
     Duration closeGrace = std::chrono::seconds(2);
+
+    // Connections one address may hold across both ports, and the whole server.
+    net::ConnectionCaps connections;
+    // Web proxies whose connections count as, and are shown as, the address they forward.
+    QList<QHostAddress> trustedProxies;
 };
 
 enum class Traffic
@@ -46,6 +55,7 @@ enum class Traffic
 
 // The bucket a message draws on; nullopt is a message the relay drops unread.
 Traffic classify(const std::optional<protocol::ClientMessage>& message);
+Traffic classify(const std::optional<protocol::ClientMessageView>& message);
 
 // One client's three buckets.
 class FloodGate

@@ -1,5 +1,6 @@
 #include "HeadlessFront.h"
 
+#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/signalfd.h>
@@ -45,7 +46,9 @@ HeadlessFront::HeadlessFront(RelayServer& server, OutputChannel& out, std::FILE*
         connect(m_notifier, &QSocketNotifier::activated, this, &HeadlessFront::onSignal);
     }
     connect(&m_server, &RelayServer::listChanged, this,
-            [this](const QStringList&, const QList<QByteArray>& lines) { printList(lines); });
+            [this](const QByteArray& room, const QStringList&, const QList<QByteArray>& lines) {
+                printList(room, lines);
+            });
     connect(&m_server, &RelayServer::allClosed, this, [this] {
         if (m_stopping)
             emit stopped();
@@ -60,26 +63,32 @@ HeadlessFront::~HeadlessFront()
 
 bool HeadlessFront::start(quint16 port, const QHostAddress& address)
 {
+    // Lines for the operator, in the operator's language (the list on standard output stays
+    // as scripts read it).
+    const auto say = [this](const QString& text) {
+        std::fprintf(m_err, "CorventServer: %s\n", text.toLocal8Bit().constData());
+    };
     if (m_signalFd < 0) {
-        std::fprintf(m_err, "CorventServer: cannot watch for stop signals\n");
+        say(QCoreApplication::translate("HeadlessFront", "cannot watch for stop signals"));
         return false;
     }
     // The list as it starts is printed by the start itself, before any client's change.
     if (!m_server.start(port, address)) {
-        const QByteArray reason = m_server.errorString().toLocal8Bit();
-        std::fprintf(m_err, "CorventServer: cannot listen on port %u: %s\n",
-                     unsigned(m_server.failedPort()), reason.constData());
+        say(QCoreApplication::translate("HeadlessFront", "cannot listen on port %1: %2")
+                .arg(m_server.failedPort())
+                .arg(m_server.errorString()));
         return false;
     }
     if (const quint16 web = m_server.webPort())
-        std::fprintf(m_err, "CorventServer: the browser piano is at http://HOST:%u/\n",
-                     unsigned(web));
+        say(QCoreApplication::translate("HeadlessFront", "the browser piano is at http://HOST:%1/")
+                .arg(web));
     return true;
 }
 
-void HeadlessFront::printList(const QList<QByteArray>& lines)
+void HeadlessFront::printList(const QByteArray& room, const QList<QByteArray>& lines)
 {
-    QByteArray list;
+    // The default room's list prints as it always did; any other says whose it is.
+    QByteArray list = isDefaultRoom(room) ? QByteArray() : "Room " + room + ":\n";
     for (const QByteArray& line : lines)
         list += line + '\n';
     list += '\n';

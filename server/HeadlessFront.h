@@ -1,8 +1,8 @@
 #pragma once
 
 // The front of `CorventServer --headless`: starts the service at once, prints every rebuilt
-// slot list to standard output without ever waiting for its reader, and on SIGTERM or SIGINT
-// stops the service and quits (a second signal quits without waiting for slow clients).
+// slot list of a room to standard output without ever waiting for its reader, and on SIGTERM or
+// SIGINT stops the service and quits (a second signal quits without waiting for slow clients).
 
 #include "server/HeadlessOutput.h"
 #include "server/RelayServer.h"
@@ -35,7 +35,7 @@ signals:
     void stopped();
 
 private:
-    void printList(const QList<QByteArray>& lines);
+    void printList(const QByteArray& room, const QList<QByteArray>& lines);
     void onSignal();
 
     RelayServer& m_server;

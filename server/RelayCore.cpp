@@ -2,9 +2,19 @@
 
 #include "server/RelayLog.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace tamber::server {
 
 namespace msg = protocol;
+
+namespace {
+
+// The most a room keeps of its notes' buffer between batches.
+constexpr qsizetype kFanoutKept = 16 * 1024;
+
+} // namespace
 
 std::optional<QByteArray> nameCommandRest(const QByteArray& text)
 {
@@ -36,7 +46,8 @@ void RelayCore::accepted(int n)
     slot.Pending.clear();
 
     SendToUser(n, encode(msg::UserIdMessage{slot.Name, n}));
-    SendToUser(n, encode(msg::ChatLine{"Welcome to Corvent!"}));
+    SendToUser(n, encode(msg::ChatLine{welcomeLine(m_room.name)}));
+    SendToUser(n, encode(msg::RoomInfoMessage{m_room.name, m_room.owner, m_room.locked}));
     for (int m = 1; m <= kSlotCount; ++m) {
         if (m_host.isConnected(m))
             SendToAll(encode(msg::UserNameMessage{m, Users[m - 1].Name}));
@@ -45,40 +56,72 @@ void RelayCore::accepted(int n)
     settleDepartures();
 }
 
-void RelayCore::received(int n, const QByteArray& bytes)
+void RelayCore::received(int n, QByteArrayView bytes)
 {
-    for (const QByteArray& message : cut(n, bytes)) {
+    cut(n, bytes, [&](QByteArrayView message) {
         // The sender itself may have been closed by a send of an earlier message.
         if (!m_host.isConnected(n))
-            break;
+            return false;
         if (const auto decoded = decode(message))
             handle(n, *decoded);
-    }
+        return true;
+    });
+    flush();
 }
 
-QList<QByteArray> RelayCore::cut(int n, const QByteArray& bytes)
-{
-    return Users[n - 1].Pending.feed(bytes);
-}
-
-std::optional<protocol::ClientMessage> RelayCore::decode(const QByteArray& message)
+std::optional<protocol::ClientMessageView> RelayCore::decode(QByteArrayView message)
 {
     if (message.isEmpty() || message.size() > protocol::kMaxClientMessage)
         return std::nullopt;
-    return msg::decodeClientMessage(message);
+    return msg::decodeClientView(message);
 }
 
-void RelayCore::handle(int n, const protocol::ClientMessage& message)
+void RelayCore::handle(int n, const protocol::ClientMessageView& message)
 {
-    if (const auto* m = std::get_if<msg::NoteOnRequest>(&message))
-        SendToAll(encode(msg::NoteOnRelay{m->note, m->velocity, n}));
-    else if (const auto* m = std::get_if<msg::NoteOffRequest>(&message))
-        SendToAll(encode(msg::NoteOffRelay{m->note, n}));
-    else if (const auto* m = std::get_if<msg::SetPatchRequest>(&message))
-        SendToAll(encode(msg::SetPatchRelay{n, m->program}));
-    else if (const auto* m = std::get_if<msg::ChatRequest>(&message))
-        HandleChatText(n, m->text);
+    if (message.kind != msg::ClientMessageView::Kind::Chat) {
+        relay(n, message);
+        return;
+    }
+    HandleChatText(n, message.first.toByteArray());
     settleDepartures();
+}
+
+void RelayCore::flush()
+{
+    sendFanout();
+    settleDepartures();
+}
+
+void RelayCore::relay(int n, const protocol::ClientMessageView& message)
+{
+    const qsizetype before = m_fanout.size();
+    if (before == 0) {
+        m_fanoutRoom = std::numeric_limits<qint64>::max();
+        for (int m = 1; m <= kSlotCount; ++m) {
+            if (m_host.isConnected(m))
+                m_fanoutRoom = std::min(m_fanoutRoom, m_host.room(m));
+        }
+    }
+    msg::appendRelayed(m_fanout, message, n);
+    if (m_fanout.size() <= m_fanoutRoom)
+        return;
+    broadcast(QByteArrayView(m_fanout).first(before));
+    broadcast(QByteArrayView(m_fanout).sliced(before));
+    m_fanout.resize(0);
+    // Those it cut are announced before the next message, as always.
+    settleDepartures();
+}
+
+void RelayCore::sendFanout()
+{
+    if (m_fanout.isEmpty())
+        return;
+    broadcast(m_fanout);
+    // A flood's batch may be large; a room that plays on keeps a small one.
+    if (m_fanout.capacity() > kFanoutKept)
+        m_fanout = QByteArray();
+    else
+        m_fanout.resize(0);
 }
 
 void RelayCore::departed(int n)
@@ -88,9 +131,21 @@ void RelayCore::departed(int n)
     settleDepartures();
 }
 
-void RelayCore::SendToUser(int n, const QByteArray& message)
+void RelayCore::SendToUser(int n, QByteArrayView message)
 {
-    if (!m_host.isConnected(n))
+    sendFanout();
+    deliver(n, message);
+}
+
+void RelayCore::SendToAll(QByteArrayView message)
+{
+    sendFanout();
+    broadcast(message);
+}
+
+void RelayCore::deliver(int n, QByteArrayView message)
+{
+    if (!m_host.isConnected(n) || message.isEmpty())
         return;
     if (!m_host.send(n, message)) {
         // A client that does not read may not make the server buffer without limit; it is
@@ -101,12 +156,10 @@ void RelayCore::SendToUser(int n, const QByteArray& message)
     }
 }
 
-void RelayCore::SendToAll(const QByteArray& message)
+void RelayCore::broadcast(QByteArrayView message)
 {
-    for (int n = 1; n <= kSlotCount; ++n) {
-        if (m_host.isConnected(n))
-            SendToUser(n, message);
-    }
+    for (int n = 1; n <= kSlotCount; ++n)
+        deliver(n, message);
 }
 
 void RelayCore::CloseSlot(int n)
@@ -117,8 +170,9 @@ void RelayCore::CloseSlot(int n)
 
 void RelayCore::HandleClientMessage(int n, const QByteArray& message)
 {
-    if (const auto decoded = msg::decodeClientMessage(message))
+    if (const auto decoded = msg::decodeClientView(message))
         handle(n, *decoded);
+    flush();
 }
 
 void RelayCore::HandleChatText(int n, const QByteArray& text)
@@ -130,10 +184,12 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
         SendToAll(encode(msg::ChatLine{slot.Name + ": " + text}));
         return;
     }
-    // Slash text is a command and never relayed; "/name" is the only one.
+    // Slash text is a command and never relayed; the room's host takes all but "/name".
     const auto rest = nameCommandRest(text);
-    if (!rest)
+    if (!rest) {
+        m_host.command(n, text);
         return;
+    }
     if (const char* refusal = nameRefusal(n, *rest)) {
         SendToUser(n, encode(msg::ChatLine{refusal}));
         return;
@@ -141,6 +197,30 @@ void RelayCore::HandleChatText(int n, const QByteArray& text)
     slot.Name = *rest;
     SendToAll(encode(msg::UserNameMessage{n, slot.Name}));
     m_host.refreshList();
+}
+
+void RelayCore::tell(int n, const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines)
+        SendToUser(n, encode(msg::ChatLine{line}));
+    settleDepartures();
+}
+
+void RelayCore::tellAll(const QList<QByteArray>& lines)
+{
+    for (const QByteArray& line : lines)
+        SendToAll(encode(msg::ChatLine{line}));
+    settleDepartures();
+}
+
+void RelayCore::setRoom(const RoomState& room)
+{
+    const bool changed =
+        room.name != m_room.name || room.owner != m_room.owner || room.locked != m_room.locked;
+    m_room = room;
+    if (changed)
+        SendToAll(encode(msg::RoomInfoMessage{m_room.name, m_room.owner, m_room.locked}));
+    settleDepartures();
 }
 
 const char* RelayCore::nameRefusal(int n, const QByteArray& name) const

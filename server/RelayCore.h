@@ -8,6 +8,7 @@
 #include "common/protocol/Codec.h"
 #include "common/protocol/Messages.h"
 #include "server/Names.h"
+#include "server/Rooms.h"
 #include "server/SlotHost.h"
 
 #include <QByteArray>
@@ -16,7 +17,7 @@
 
 namespace tamber::server {
 
-inline constexpr int kSlotCount = 8;
+inline constexpr int kSlotCount = kSeatsPerRoom;
 // No valid client message is longer than 60 bytes, so a few KiB without an SOH is junk.
 inline constexpr qsizetype kPendingCap = 4096;
 inline constexpr qsizetype kMaxChatText = 50;
@@ -32,35 +33,70 @@ struct UserSlot
     protocol::MessageAssembler Pending{kPendingCap};
 };
 
+// What "RoomInfo" tells: the room's name as first written, its owner's seat (0: none) and
+// whether it is locked.
+struct RoomState
+{
+    QByteArray name = kDefaultRoom;
+    int owner = 0;
+    bool locked = false;
+};
+
 class RelayCore
 {
 public:
-    explicit RelayCore(SlotHost& host) : m_host(host) {}
+    explicit RelayCore(SlotHost& host, const QByteArray& room = kDefaultRoom) : m_host(host)
+    {
+        m_room.name = room;
+    }
+
+    const RoomState& room() const { return m_room; }
+    // Tells the whole room when a field changes.
+    void setRoom(const RoomState& room);
 
     // The lowest slot without a connection, or 0 when all eight are in use.
     int firstFreeSlot() const;
     // A client has just taken slot n: name it and greet it, then tell everyone who is here.
     void accepted(int n);
     // Bytes arrived on slot n: cut them into messages and handle each.
-    void received(int n, const QByteArray& bytes);
-    // The same in two steps, for a caller that paces a client: cut() gives the messages the
-    // bytes complete, and handle() acts on one of them later.
-    QList<QByteArray> cut(int n, const QByteArray& bytes);
+    void received(int n, QByteArrayView bytes);
+    // The same in steps, for a caller that paces a client: cut() gives each message the bytes
+    // complete (a view valid during the call; `each` returns false to drop the rest), and
+    // handle() acts on one of them, then or later. Notes handled are built once for the room
+    // and go out together at flush(), which the caller calls before it returns to the loop.
+    template <typename Each> void cut(int n, QByteArrayView bytes, Each&& each)
+    {
+        Users[n - 1].Pending.feed(bytes, each);
+    }
     // A message of the right length decoded, or nullopt for one the relay drops unread.
-    static std::optional<protocol::ClientMessage> decode(const QByteArray& message);
-    void handle(int n, const protocol::ClientMessage& message);
+    static std::optional<protocol::ClientMessageView> decode(QByteArrayView message);
+    void handle(int n, const protocol::ClientMessageView& message);
+    void flush();
     // Slot n's connection ended by any means but Stop (its host link is already gone).
     void departed(int n);
 
-    void SendToUser(int n, const QByteArray& message);
-    void SendToAll(const QByteArray& message);
+    void SendToUser(int n, QByteArrayView message);
+    void SendToAll(QByteArrayView message);
     void CloseSlot(int n);
     void HandleClientMessage(int n, const QByteArray& message);
     void HandleChatText(int n, const QByteArray& text);
+    // Chat lines to slot n alone (answers to its commands).
+    void tell(int n, const QList<QByteArray>& lines);
+    // Chat lines to everyone in the room.
+    void tellAll(const QList<QByteArray>& lines);
 
     const UserSlot& user(int n) const { return Users[n - 1]; }
+    // The unfinished message of slot n's client, which goes with it to another room.
+    protocol::MessageAssembler& input(int n) { return Users[n - 1].Pending; }
 
 private:
+    // Adds a note to the notes going to the whole room; one that might cut a receiver goes on
+    // its own, after those before it, so a cut happens where it always did.
+    void relay(int n, const protocol::ClientMessageView& message);
+    void sendFanout();
+    // Queues for every client, cutting those that stopped reading.
+    void broadcast(QByteArrayView bytes);
+    void deliver(int n, QByteArrayView bytes);
     // Announces the slots closed for exceeding their output cap, one after another, so that
     // no send ever runs inside another.
     void settleDepartures();
@@ -70,8 +106,13 @@ private:
     bool nameInUse(int n, const QByteArray& name) const;
 
     SlotHost& m_host;
+    RoomState m_room;
     std::array<UserSlot, kSlotCount> Users;
     QList<int> m_overflowed;
+    // Notes handled since the last flush, built once for everyone; sent as one piece.
+    QByteArray m_fanout;
+    // How much every client may still be sent before it could be cut, as the batch began.
+    qint64 m_fanoutRoom = 0;
 };
 
 } // namespace tamber::server

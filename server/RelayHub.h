@@ -7,7 +7,9 @@
 #include "server/ClientLink.h"
 #include "server/FloodControl.h"
 #include "server/RelayCore.h"
+#include "server/RoomRules.h"
 #include "server/ShownName.h"
+#include "server/net/Loop.h"
 #include "server/net/Timers.h"
 
 #include <QList>
@@ -18,7 +20,40 @@
 
 namespace tamber::server {
 
+class RelayHub;
+
+// A message cut from a client's stream but not handled yet: the client is paced.
+struct Inbound
+{
+    Traffic traffic;
+    QByteArray message;
+};
+
+// A player on the way into a room, with everything it sent that was not handled yet, in
+// order: a new connection with the bytes it sent before it was seated, or a player moving
+// from another room with its waiting messages, its unfinished one and its pacing.
+struct Arrival
+{
+    ClientLink* connection = nullptr;
+    std::deque<Inbound> inbox;
+    std::optional<protocol::MessageAssembler> input;
+    QByteArray unread;
+    std::optional<FloodGate> gate;
+};
+
+// Where a room's commands about rooms go ("/join", "/rooms"): the room directory.
+class RoomCommands
+{
+public:
+    virtual void roomCommand(RelayHub& room, int slot, const QByteArray& text) = 0;
+
+protected:
+    ~RoomCommands() = default;
+};
+
+// One room: its eight slots on their connections.
 class RelayHub : public QObject,
+                 public net::Disposable,
                  private SlotHost,
                  private ClientLink::Sink,
                  private net::TimerClient
@@ -29,7 +64,7 @@ public:
     // The hub's deadlines (pacing, the grace of Stop) go into `timers`, its thread's; without
     // any, whoever drives the hub calls wake() itself (tests).
     RelayHub(const RelayLimits& limits, const Clock& clock, net::Timers* timers = nullptr,
-             QObject* parent = nullptr);
+             const QByteArray& room = kDefaultRoom);
     // Ends every connection at once, telling nobody.
     ~RelayHub() override;
 
@@ -45,6 +80,27 @@ public:
     // Takes the connection into the lowest free slot, which greets it, and owns it from now
     // on. Returns the slot, or 0 when none is free (the connection is then aborted).
     int adopt(ClientLink* connection);
+    // The same for a player that brings what it sent before; its pacing goes on where it was.
+    int adopt(Arrival arrival);
+    // Slot n's player leaves for another room: the room sees it go, as when it disconnects,
+    // and the player takes along everything it sent that was not handled here.
+    Arrival leave(int n);
+
+    void setCommands(RoomCommands* commands) { m_commands = commands; }
+    const RoomState& room() const { return m_core.room(); }
+    void setRoom(const RoomState& room) { m_core.setRoom(room); }
+    // Who owns the room, its lock, its listing and its bans.
+    const RoomRules& rules() const { return m_rules; }
+    // Why a player from that address may not come in now (locked, banned), as they are told.
+    std::optional<QByteArray> joinRefusal(const QByteArray& address);
+    QByteArray addressOf(int n) const { return m_slots[n - 1].address; }
+    // An address as the lists show it and bans hold it.
+    static QByteArray shownAddress(const QHostAddress& address);
+    // The operator sends slot n's player out; false when nobody sits there.
+    bool operatorKick(int n);
+    int playerCount() const;
+    // Chat lines to slot n alone.
+    void tell(int n, const QList<QByteArray>& lines) { m_core.tell(n, lines); }
 
     // Does what is due by now: reads on for paced clients whose tokens are back, aborts
     // connections past their grace. The thread's timers call it.
@@ -67,11 +123,6 @@ signals:
     void allClosed();
 
 private:
-    struct Inbound
-    {
-        Traffic traffic;
-        std::optional<protocol::ClientMessage> message;
-    };
     struct Slot
     {
         ClientLink* connection = nullptr; // null while the slot is free
@@ -88,9 +139,18 @@ private:
     };
 
     bool isConnected(int slot) const override;
-    bool send(int slot, const QByteArray& message) override;
+    bool send(int slot, QByteArrayView messages) override;
+    qint64 room(int slot) const override;
     void close(int slot, bool abort) override;
     void refreshList() override;
+    void command(int slot, const QByteArray& text) override;
+    // Carries out what the room's rules decided on a command of `sender`'s (0: the operator).
+    void apply(int sender, const RoomRules::Outcome& outcome);
+    // Tells the player why, bids it farewell and closes it in order; the room sees it go.
+    void sendOut(const RoomRules::Removal& removal);
+    // Tells the rules of every player gone since (by any means); ownership may pass on.
+    void noteDepartures();
+    RoomState roomState() const;
 
     void linkReceived(ClientLink& link, QByteArrayView bytes) override;
     void linkEnded(ClientLink& link, bool error) override;
@@ -108,8 +168,10 @@ private:
     std::array<Slot, kSlotCount> m_slots;
     std::array<bool, kSlotCount> SocketLoaded{};
     std::vector<Closing> m_closing;
-    RelayCore m_core{*this};
+    RelayCore m_core;
+    RoomRules m_rules;
     net::Timers* m_timers;
+    RoomCommands* m_commands = nullptr;
 };
 
 } // namespace tamber::server

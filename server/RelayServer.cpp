@@ -6,7 +6,21 @@
 
 namespace tamber::server {
 
-RelayServer::RelayServer(RelayLimits limits, QObject* parent) : QObject(parent), m_limits(limits)
+namespace {
+
+// The lines of a room nobody is in.
+QList<QByteArray> emptyLines()
+{
+    QList<QByteArray> lines;
+    for (int n = 1; n <= kSlotCount; ++n)
+        lines << QByteArray::number(n) + ". No User: 0.0.0.0";
+    return lines;
+}
+
+} // namespace
+
+RelayServer::RelayServer(RelayLimits limits, int maxRooms, QObject* parent)
+    : QObject(parent), m_limits(limits), m_maxRooms(maxRooms)
 {
     qRegisterMetaType<QList<QByteArray>>();
 }
@@ -26,31 +40,35 @@ bool RelayServer::start(quint16 port, const QHostAddress& address)
 {
     if (isRunning())
         return true;
-    QStringList lines;
     QList<QByteArray> terminal;
     m_worker.run([&] {
         if (!m_service) {
-            m_service = new RelayService(m_worker.loop(), m_limits, m_web);
+            m_service = new RelayService(m_worker.loop(), m_limits, m_web, m_maxRooms);
             // Back to this thread, in order, each list as it was when it changed.
-            connect(m_service, &RelayService::listChanged, m_service, [this] {
-                const RelayHub& hub = m_service->hub();
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, lines = windowLines(hub), terminal = hub.listLines(HighBytes::Latin1)] {
-                        emit listChanged(lines, terminal);
-                    },
-                    Qt::QueuedConnection);
-            });
+            connect(&m_service->rooms(), &RoomDirectory::listChanged, m_service,
+                    [this](const RelayHub& hub) {
+                        QMetaObject::invokeMethod(
+                            this,
+                            [this, room = hub.room().name,
+                             window = hub.listLines(HighBytes::Windows1252),
+                             terminal = hub.listLines(HighBytes::Latin1),
+                             rooms = m_service->rooms().rooms()] {
+                                emit listChanged(room, windowLines(window), terminal);
+                                emit roomsChanged(rooms);
+                            },
+                            Qt::QueuedConnection);
+                    });
             connect(m_service, &RelayService::allClosed, this, &RelayServer::allClosed,
                     Qt::QueuedConnection);
         }
         m_listening = m_service->start(port, address);
-        lines = windowLines(m_service->hub());
-        terminal = m_service->hub().listLines(HighBytes::Latin1);
+        terminal = roomLines(kDefaultRoom, HighBytes::Latin1);
     });
-    // The list as the service starts comes before any change a client makes.
-    if (m_listening.ok)
-        emit listChanged(lines, terminal);
+    // The default room's list as the service starts comes before any change a client makes.
+    if (m_listening.ok) {
+        emit listChanged(kDefaultRoom, slotLines(), terminal);
+        emit roomsChanged(rooms());
+    }
     catchUp();
     return m_listening.ok;
 }
@@ -72,48 +90,66 @@ void RelayServer::catchUp() const
 
 bool RelayServer::isClosing() const
 {
-    return m_service && onRelay([this] { return m_service->hub().isClosing(); });
+    return m_service && onRelay([this] { return m_service->rooms().isClosing(); });
 }
 
-QStringList RelayServer::windowLines(const RelayHub& hub)
+QStringList RelayServer::windowLines(const QList<QByteArray>& lines)
 {
-    QStringList lines;
-    for (const QByteArray& line : hub.listLines(HighBytes::Windows1252))
-        lines << protocol::decodeText(line);
-    return lines;
+    QStringList decoded;
+    for (const QByteArray& line : lines)
+        decoded << protocol::decodeText(line);
+    return decoded;
 }
 
-QStringList RelayServer::slotLines() const
+QList<QByteArray> RelayServer::roomLines(const QByteArray& room, HighBytes shownAs) const
 {
-    if (!m_service)
-        return windowLines(RelayHub(m_limits, m_clock));
-    return onRelay([this] { return windowLines(m_service->hub()); });
+    const RelayHub* hub = m_service ? m_service->rooms().find(room) : nullptr;
+    return hub ? hub->listLines(shownAs) : emptyLines();
 }
 
-QList<QByteArray> RelayServer::terminalLines() const
+QStringList RelayServer::slotLines(const QByteArray& room) const
 {
-    if (!m_service)
-        return RelayHub(m_limits, m_clock).listLines(HighBytes::Latin1);
-    return onRelay([this] { return m_service->hub().listLines(HighBytes::Latin1); });
+    return windowLines(withRoom(room, emptyLines(), [](const RelayHub& hub) {
+        return hub.listLines(HighBytes::Windows1252);
+    }));
 }
 
-QByteArray RelayServer::userName(int n) const
+QList<QByteArray> RelayServer::terminalLines(const QByteArray& room) const
+{
+    return withRoom(room, emptyLines(),
+                    [](const RelayHub& hub) { return hub.listLines(HighBytes::Latin1); });
+}
+
+QByteArray RelayServer::userName(int n, const QByteArray& room) const
+{
+    return withRoom(room, QByteArray(), [n](const RelayHub& hub) { return hub.user(n).Name; });
+}
+
+bool RelayServer::isPaced(int n, const QByteArray& room) const
+{
+    return withRoom(room, false, [n](const RelayHub& hub) { return hub.isPaced(n); });
+}
+
+qint64 RelayServer::unsentBytes(int n, const QByteArray& room) const
+{
+    return withRoom(room, qint64(0), [n](const RelayHub& hub) { return hub.unsentBytes(n); });
+}
+
+QList<RoomListing> RelayServer::rooms() const
 {
     if (!m_service)
         return {};
-    return onRelay([this, n] { return m_service->hub().user(n).Name; });
+    return onRelay([this] { return m_service->rooms().rooms(); });
 }
 
-bool RelayServer::isPaced(int n) const
-{
-    return m_service && onRelay([this, n] { return m_service->hub().isPaced(n); });
-}
-
-qint64 RelayServer::unsentBytes(int n) const
+bool RelayServer::kick(const QByteArray& room, int n)
 {
     if (!m_service)
-        return 0;
-    return onRelay([this, n] { return m_service->hub().unsentBytes(n); });
+        return false;
+    return onRelay([&] {
+        RelayHub* hub = m_service->rooms().find(room);
+        return hub && hub->operatorKick(n);
+    });
 }
 
 } // namespace tamber::server

@@ -1,10 +1,13 @@
 #pragma once
 
-// The relay on its thread: the TCP listener and the web port hand every accepted connection to
-// the hub, which seats it. Everything here lives on one relay thread and is reached from
-// others only through that thread's loop (RelayServer does so).
+// The relay on its thread: the TCP listener hands every accepted connection to the doorway,
+// which seats it in its room; the web port seats a player in the room its address names.
+// Everything here lives on one relay thread and is reached from others only through that
+// thread's loop (RelayServer does so).
 
-#include "server/RelayHub.h"
+#include "server/Doorway.h"
+#include "server/RoomDirectory.h"
+#include "server/net/ConnectionTally.h"
 #include "server/net/Listener.h"
 #include "server/web/WebFiles.h"
 
@@ -18,7 +21,7 @@ namespace tamber::server {
 class WebPort;
 
 // The web port beside TCP: the browser piano and its WebSocket, which seats players in the
-// same eight slots.
+// same rooms.
 struct WebService
 {
     quint16 port = 0;
@@ -42,7 +45,7 @@ class RelayService : public QObject
 
 public:
     RelayService(net::Loop& loop, const RelayLimits& limits, const std::optional<WebService>& web,
-                 QObject* parent = nullptr);
+                 int maxRooms = kDefaultMaxRooms, QObject* parent = nullptr);
     // Ends every connection at once.
     ~RelayService() override;
 
@@ -52,18 +55,23 @@ public:
     bool stop();
     bool isRunning() const { return m_tcp.isListening(); }
 
-    RelayHub& hub() { return m_hub; }
-    const RelayHub& hub() const { return m_hub; }
+    RoomDirectory& rooms() { return m_rooms; }
+    const RoomDirectory& rooms() const { return m_rooms; }
 
 signals:
-    void listChanged();
     void allClosed();
 
 private:
     void onTcpAccepted(int fd, const QHostAddress& peer);
+    // Over the caps: the client hears why, and the connection closes before it is seated.
+    void refuse(int fd, const QHostAddress& peer, net::ConnectionTally::Verdict verdict);
 
     net::Loop& m_loop;
-    RelayHub m_hub;
+    RelayLimits m_limits;
+    // Shared with every connection's ticket, which may outlive the service by a turn.
+    std::shared_ptr<net::ConnectionTally> m_tally;
+    RoomDirectory m_rooms;
+    Doorway m_doorway;
     net::Listener m_tcp;
     std::optional<WebService> m_webService;
     std::unique_ptr<WebPort> m_web;

@@ -1,7 +1,8 @@
 #pragma once
 
 // The command line of the relay, shared by CorventServer and the window program it starts:
-// --headless, the web port and the flood-control rates, each shown in --help with its default.
+// --headless, the TCP and web ports, the number of rooms and the flood-control rates, each
+// shown in --help with its default.
 
 #include "server/FloodControl.h"
 
@@ -11,6 +12,12 @@
 #include <optional>
 
 namespace tamber::server {
+
+struct ListenSettings
+{
+    quint16 port = 0;
+    int maxRooms = 0;
+};
 
 struct WebSettings
 {
@@ -28,8 +35,11 @@ public:
     bool headless() const;
     // --verbose: the relay's debug messages too.
     bool verbose() const;
-    // The limits the command line asks for, or nullopt with *error naming the bad value.
+    // The limits the command line asks for (rates, connection caps, trusted proxies), or
+    // nullopt with *error naming the bad value.
     std::optional<RelayLimits> limits(QString* error) const;
+    // The TCP port and the number of rooms, or nullopt with *error naming the bad value.
+    std::optional<ListenSettings> listen(QString* error) const;
     // The web port the command line asks for, or nullopt with *error naming the bad value.
     std::optional<WebSettings> web(QString* error) const;
 
@@ -44,8 +54,13 @@ private:
     QCommandLineParser& m_parser;
     QCommandLineOption m_headless;
     QCommandLineOption m_verbose;
+    QCommandLineOption m_port;
+    QCommandLineOption m_maxRooms;
     QCommandLineOption m_web;
     QCommandLineOption m_webOrigin;
+    QCommandLineOption m_maxPerAddress;
+    QCommandLineOption m_maxConnections;
+    QCommandLineOption m_trustedProxy;
     std::vector<RateOptions> m_rates;
 };
 

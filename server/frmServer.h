@@ -1,13 +1,18 @@
 #pragma once
 
-// The server's window: the slot list and Start/Stop. It only binds widgets to RelayServer.
+// The server's window: the slot list of the room chosen, how many rooms and players there are,
+// and Start/Stop; a player chosen in the list can be sent out (Kick in its context menu, or
+// Delete). It only binds widgets to RelayServer.
 
 #include "server/RelayServer.h"
 
 #include <QHostAddress>
 #include <QWidget>
 
+class QAction;
+class QComboBox;
 class QGroupBox;
+class QLabel;
 class QListWidget;
 class QPushButton;
 
@@ -32,6 +37,8 @@ public:
               QWidget* parent = nullptr);
 
     void RefreshList();
+    // The room whose list is shown.
+    QByteArray shownRoom() const;
 
 private:
     // Each carries its name as objectName.
@@ -39,10 +46,16 @@ private:
     QListWidget* lstUsers;
     QPushButton* cmdStart;
     QPushButton* cmdStop;
+    QComboBox* cboRoom;
+    QLabel* lblRooms;
+    QAction* mnuKick;
 
     void cmdStart_Click();
     void cmdStop_Click();
+    void mnuKick_Click();
     void showLines(const QStringList& lines);
+    void onListChanged(const QByteArray& room, const QStringList& lines);
+    void showRooms(const QList<RoomListing>& rooms);
 
     RelayServer& m_server;
     MessageBoxes& m_messageBoxes;

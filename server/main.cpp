@@ -3,6 +3,7 @@
 // host needs no display libraries.
 
 #include "common/ProgramInfo.h"
+#include "common/language/Translations.h"
 #include "common/logging/VerboseLogging.h"
 #include "server/HeadlessFront.h"
 #include "server/RelayServer.h"
@@ -45,28 +46,31 @@ int runWindow(char** argv)
 {
     const QString program = windowProgram();
     if (program.isEmpty()) {
-        fail(QStringLiteral("the window program %1 is not installed; use --headless")
+        fail(QCoreApplication::translate("CorventServer",
+                                         "the window program %1 is not installed; use --headless")
                  .arg(QLatin1String(kWindowProgram)));
         return 1;
     }
     const QByteArray path = QFile::encodeName(program);
     tamber::server::HeadlessFront::releaseSignals();
     ::execv(path.constData(), argv);
-    fail(QStringLiteral("cannot start %1: %2")
+    fail(QCoreApplication::translate("CorventServer", "cannot start %1: %2")
              .arg(program, QString::fromLocal8Bit(std::strerror(errno))));
     return 1;
 }
 
-int runHeadless(const tamber::server::RelayLimits& limits, const tamber::server::WebSettings& web)
+int runHeadless(const tamber::server::RelayLimits& limits,
+                const tamber::server::ListenSettings& listen,
+                const tamber::server::WebSettings& web)
 {
     using namespace tamber::server;
-    RelayServer server(limits);
+    RelayServer server(limits, listen.maxRooms);
     if (web.port != 0)
         server.setWeb({web.port, QHostAddress::Any, web.allowedOrigins, installedWebFolders()});
     FdChannel out(STDOUT_FILENO);
     HeadlessFront front(server, out, stderr);
     QObject::connect(&front, &HeadlessFront::stopped, qApp, [] { QCoreApplication::exit(0); });
-    if (!front.start(tamber::protocol::kPort, QHostAddress::Any))
+    if (!front.start(listen.port, QHostAddress::Any))
         return 1;
     return QCoreApplication::exec();
 }
@@ -81,6 +85,9 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("CorventServer"));
     QCoreApplication::setApplicationVersion(QLatin1String(tamber::kVersionText));
+    // Before the options: --help speaks the operator's language too.
+    tamber::installSystemTranslations(QStringLiteral("corvent-server"),
+                                      QStringLiteral(TAMBER_TRANSLATIONS_FROM_PROGRAM));
 
     QCommandLineParser parser;
     const tamber::server::ServerOptions options(parser);
@@ -95,14 +102,15 @@ int main(int argc, char** argv)
         return runWindow(argv);
 
     if (!parsed || !parser.positionalArguments().isEmpty()) {
-        fail(parsed ? QStringLiteral("unexpected argument \"%1\"")
+        fail(parsed ? QCoreApplication::translate("CorventServer", "unexpected argument \"%1\"")
                           .arg(parser.positionalArguments().constFirst())
                     : parser.errorText());
         return 1;
     }
     QString error;
     const auto limits = options.limits(&error);
-    const auto web = limits ? options.web(&error) : std::nullopt;
+    const auto listen = limits ? options.listen(&error) : std::nullopt;
+    const auto web = listen ? options.web(&error) : std::nullopt;
     if (!web) {
         fail(error);
         return 1;
@@ -110,5 +118,5 @@ int main(int argc, char** argv)
     if (options.verbose())
         tamber::enableVerboseLogging();
     tamber::server::net::raiseOpenFileLimit();
-    return runHeadless(*limits, *web);
+    return runHeadless(*limits, *listen, *web);
 }

@@ -1,11 +1,15 @@
-// Build step: writes the browser piano's tables (instrument list, note labels, key shapes,
-// default keymap, the relay's default pacing) as an ES module, from the same C++ tables the
+// Build step: writes the browser piano's tables (instrument list, note labels, key shapes, key
+// colours, default keymap, seats, channels, the receive cap, the chat limit, the relay's default
+// pacing) as an ES module, from the same C++ tables the
 // desktop piano and the relay use, so the page can never drift from them.
 // Usage: make_web_tables <output.js>
-#include "client/files/DefaultKeymap.h"
-#include "client/shell/Instruments.h"
-#include "client/widgets/PianoKeysView.h"
+#include "client/engine/Instruments.h"
+#include "client/engine/KeyShapes.h"
+#include "client/engine/NoteEngine.h"
+#include "client/keyboard/DefaultKeymap.h"
+#include "client/session/SessionClient.h"
 #include "server/FloodControl.h"
+#include "server/RelayCore.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -35,9 +39,8 @@ QByteArray tables()
     // [left, top, width, height, black] in the desktop keyboard's pixels; the page scales them.
     QJsonArray keys;
     for (int key = 0; key < tamber::kKeyCount; ++key) {
-        const QRect r = tamber::PianoKeysView::keyRect(key);
-        keys.append(
-            QJsonArray{r.x(), r.y(), r.width(), r.height(), tamber::PianoKeysView::isBlack(key)});
+        const QRect r = tamber::keyShape(key);
+        keys.append(QJsonArray{r.x(), r.y(), r.width(), r.height(), tamber::isBlackKey(key)});
     }
 
     // [virtual-key code, semitone offset] for every mapped key.
@@ -46,6 +49,18 @@ QByteArray tables()
     for (int vk = 0; vk < tamber::Keymap::kCodes; ++vk) {
         if (keymap.KeyMapped[vk])
             mapped.append(QJsonArray{vk, int(keymap.KeyNote[vk])});
+    }
+
+    // Which of red, green and blue each user's keys shade with the velocity (1) and which stay
+    // full (0); users beyond the table light black. Read off the desktop's own colour function
+    // at full velocity, where a shaded component is 1.
+    QJsonArray hues;
+    for (int user = 0; user <= 255; ++user) {
+        const uint32_t colour = tamber::PaintKey(uint8_t(user), 127);
+        if (colour == 0)
+            break;
+        hues.append(QJsonArray{int((colour & 0xFF) == 1), int(((colour >> 8) & 0xFF) == 1),
+                               int(((colour >> 16) & 0xFF) == 1)});
     }
 
     // The relay's default rates, so that the page paces itself to exactly what the relay allows.
@@ -64,7 +79,13 @@ QByteArray tables()
            exportConst("INSTRUMENTS", QJsonDocument(instruments)) +
            exportConst("NOTE_LABELS", QJsonDocument(labels)) +
            exportConst("KEY_SHAPES", QJsonDocument(keys)) +
+           exportConst("KEY_HUES", QJsonDocument(hues)) +
            exportConst("DEFAULT_KEYMAP", QJsonDocument(mapped)) +
+           "export const SEATS = " + QByteArray::number(tamber::server::kSlotCount) + ";\n" +
+           "export const CHANNELS = " + QByteArray::number(tamber::kChannels) + ";\n" +
+           "export const RECEIVE_CAP = " +
+           QByteArray::number(tamber::SessionClient::kReceiveBufferCap) + ";\n" +
+           "export const CHAT_LIMIT = " + QByteArray::number(tamber::server::kMaxChatText) + ";\n" +
            exportConst("RELAY_LIMITS", QJsonDocument(pacing));
 }
 

@@ -1,7 +1,7 @@
 #include "KeyboardPoller.h"
 
-#include "client/sound/NoteEngine.h"
-#include "client/sound/PianoState.h"
+#include "client/engine/NoteEngine.h"
+#include "client/engine/PianoState.h"
 
 namespace tamber {
 
@@ -68,7 +68,7 @@ void KeyboardPoller::KeyPressed(uint8_t vk)
     }
     if (!m_links.mainWindowInFront())
         return;
-    started = {true, noteOf(vk), uint8_t(m_links.state.MyUserID), false};
+    started = {true, noteOf(vk), uint8_t(m_links.state.MyUserID()), false};
     m_links.engine.StartNote(started.note, kVelocity, started.channel, true);
 }
 

@@ -7,13 +7,18 @@
 #include "common/protocol/Messages.h"
 #include "common/protocol/Text.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace tamber {
 
 namespace {
 
-const QString kSingleRoomLine = QStringLiteral("This server has a single room.");
+// A line of the piano's own, in its language (not the server's, which are shown as sent).
+QString singleRoomLine()
+{
+    return QCoreApplication::translate("SessionClient", "This server has a single room.");
+}
 
 QString replaced(const QString& text, bool (*unwanted)(char16_t))
 {
@@ -51,9 +56,9 @@ void SessionClient::JoinSession()
     const QStringList choices = recent.list();
     const QString initial =
         !m_refusedAddress.isEmpty() ? m_refusedAddress : choices.value(0, QStringLiteral("0"));
-    const std::optional<QString> typed =
-        m_links.input.askWithChoices(QStringLiteral("Please enter the host's IP address:"),
-                                     QStringLiteral("Corvent"), initial, choices);
+    const std::optional<QString> typed = m_links.input.askWithChoices(
+        QCoreApplication::translate("SessionClient", "Please enter the host's IP address:"),
+        QStringLiteral("Corvent"), initial, choices);
     if (!typed || m_phase != SessionPhase::Offline)
         return;
     const auto parsed = parseSessionAddress(*typed, m_links.port);
@@ -100,8 +105,8 @@ void SessionClient::LeaveSession()
     m_room = {};
     m_links.view.showRoom(m_room);
     m_links.transport.close();
-    m_links.state.MyUserID = 0;
-    m_links.state.MyUserName.clear();
+    m_links.state.setMyUserID(0);
+    m_links.state.setMyUserName({});
     m_links.view.setJoinSessionEnabled(true);
     // No note of the session may keep sounding or stay lit: the other players' channels,
     // the own session channel, and (SilenceAll, now on channel 0) every key.
@@ -202,7 +207,7 @@ void SessionClient::SendChatText(const QString& text)
     // An old server drops the command without a word; the player hears why nothing happens.
     if (m_serverKind == ServerKind::SingleRoom &&
         (text == QLatin1String("/join") || text.startsWith(QLatin1String("/join ")))) {
-        m_links.view.appendChatLines({kSingleRoomLine});
+        m_links.view.appendChatLines({singleRoomLine()});
         return;
     }
     const QString framable = replaced(
@@ -276,7 +281,7 @@ void SessionClient::learnServerKind(const protocol::ServerMessage& m)
     m_serverKind = ServerKind::SingleRoom;
     qCDebug(lcSession) << "The server has a single room";
     if (!m_askedRoom.isEmpty())
-        m_chatBatch.append(kSingleRoomLine);
+        m_chatBatch.append(singleRoomLine());
 }
 
 void SessionClient::handleUserId(const protocol::UserIdMessage& m)
@@ -292,8 +297,8 @@ void SessionClient::handleUserId(const protocol::UserIdMessage& m)
     // channel, so they are ended now rather than left hanging.
     m_links.engine.SilenceChannel(0);
     m_links.transport.disarmDeadline();
-    m_links.state.MyUserName = m.name;
-    m_links.state.MyUserID = m.id;
+    m_links.state.setMyUserName(m.name);
+    m_links.state.setMyUserID(m.id);
     m_phase = SessionPhase::InSession;
     m_messagesSinceGreeting = 0;
     m_links.view.showChat(m.id, displayText(protocol::decodeText(m.name)));
@@ -306,8 +311,8 @@ void SessionClient::moveTo(const protocol::UserIdMessage& m)
     // whose key-ups will go to the new channel and the new room, which never heard them.
     silenceSessionChannels();
     m_notesSent.reset();
-    m_links.state.MyUserName = m.name;
-    m_links.state.MyUserID = m.id;
+    m_links.state.setMyUserName(m.name);
+    m_links.state.setMyUserID(m.id);
     m_room = {};
     m_links.view.showRoom(m_room);
     m_links.view.resetUsers(m.id, displayText(protocol::decodeText(m.name)));
@@ -324,7 +329,7 @@ void SessionClient::handle(const protocol::NoteOnRelay& m)
 {
     const auto note = protocol::parseMidiValue(m.note);
     const auto velocity = protocol::parseMidiValue(m.velocity);
-    if (!note || !velocity || m.sender == m_links.state.MyUserID)
+    if (!note || !velocity || m.sender == m_links.state.MyUserID())
         return;
     m_links.engine.StartNote(*note, *velocity, uint8_t(m.sender), false);
 }
@@ -332,7 +337,7 @@ void SessionClient::handle(const protocol::NoteOnRelay& m)
 void SessionClient::handle(const protocol::NoteOffRelay& m)
 {
     const auto note = protocol::parseMidiValue(m.note);
-    if (!note || m.sender == m_links.state.MyUserID)
+    if (!note || m.sender == m_links.state.MyUserID())
         return;
     m_links.engine.StopNote(*note, uint8_t(m.sender), false);
 }
@@ -353,14 +358,14 @@ void SessionClient::handle(const protocol::ChatLine& m)
 void SessionClient::handle(const protocol::UserNameMessage& m)
 {
     // "-" marks a slot left empty: whatever that player still held must stop.
-    if (m.name == "-" && m.id != m_links.state.MyUserID)
+    if (m.name == "-" && m.id != m_links.state.MyUserID())
         m_links.engine.SilenceChannel(uint8_t(m.id));
     m_links.view.setUserEntry(m.id - 1, displayText(protocol::decodeText(m.name)));
 }
 
 void SessionClient::handle(const protocol::RoomInfoMessage& m)
 {
-    const int me = m_links.state.MyUserID;
+    const int me = m_links.state.MyUserID();
     m_room = {displayText(protocol::decodeText(m.name)), m.ownerId, m.locked,
               m.ownerId != 0 && m.ownerId == me};
     m_links.view.showRoom(m_room);

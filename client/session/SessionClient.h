@@ -1,9 +1,9 @@
 #pragma once
 
+#include "client/engine/NoteEngine.h"
 #include "client/session/SessionAddress.h"
 #include "client/session/SessionTransport.h"
 #include "client/session/SessionView.h"
-#include "client/sound/NoteEngine.h"
 #include "common/protocol/Codec.h"
 #include "common/protocol/Messages.h"
 

@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 
-#include "client/files/MidiExport.h"
+#include "client/formats/MidiExport.h"
 #include "common/logging/VerboseLogging.h"
 
 #include <QCoreApplication>

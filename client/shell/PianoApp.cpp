@@ -1,11 +1,12 @@
 #include "PianoApp.h"
 
-#include "Instruments.h"
 #include "frmAbout.h"
 
+#include "client/engine/Instruments.h"
 #include "client/platform/Dialogs.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
+#include "common/language/LanguageChoice.h"
 
 #include <QApplication>
 
@@ -19,7 +20,7 @@ PianoApp::PianoApp(PianoPlatform platform)
                 [this](uint32_t message) { m_engine.PlayFileMessage(message); },
                 [this] { m_engine.SilenceAll(); },
                 [this] {
-                    m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID), false);
+                    m_engine.SelectPatch(m_state.instrument(), uint8_t(m_state.MyUserID()), false);
                 }}),
       m_engine({m_platform.outputs, m_window.keyLights(), m_session, m_recorder, m_state}),
       m_session({m_engine, m_presenter.reporter(), m_platform.inputBox, m_platform.settings,
@@ -76,6 +77,14 @@ void PianoApp::connectWindow()
     connect(w, &frmPiano::joinSessionRequested, this, [this] { m_session.JoinSession(); });
     connect(w, &frmPiano::helpRequested, this, &PianoApp::mnuHelpContents_Click);
     connect(w, &frmPiano::aboutRequested, this, &PianoApp::mnuAbout_Click);
+    // The language is chosen at start-up (main); the menu only keeps the choice for the next.
+    const QString language = m_platform.settings.read(
+        LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem);
+    m_window.setLanguageChecked(LanguageChoice::isShipped(language) ? language
+                                                                    : LanguageChoice::kSystem);
+    connect(w, &frmPiano::languageChosen, this, [this](const QString& code) {
+        m_platform.settings.write(LanguageChoice::kSection, LanguageChoice::kKey, code);
+    });
     m_window.setShutdown([this] { shutdown(); });
 }
 
@@ -120,7 +129,7 @@ bool PianoApp::Main()
 void PianoApp::chooseInstrument(int program)
 {
     m_state.setInstrument(uint8_t(program));
-    m_engine.SelectPatch(uint8_t(program), uint8_t(m_state.MyUserID), true);
+    m_engine.SelectPatch(uint8_t(program), uint8_t(m_state.MyUserID()), true);
 }
 
 void PianoApp::terminate()

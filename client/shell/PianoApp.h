@@ -4,19 +4,19 @@
 #include "Startup.h"
 #include "frmPiano.h"
 
-#include "client/files/KeymapFile.h"
-#include "client/files/Player.h"
-#include "client/files/Recorder.h"
-#include "client/files/RecordingPanel.h"
+#include "client/engine/NoteEngine.h"
+#include "client/formats/KeymapFile.h"
 #include "client/keyboard/KeyboardPoller.h"
 #include "client/keyboard/Keymap.h"
+#include "client/midi/MidiInput.h"
 #include "client/platform/DataFiles.h"
+#include "client/presenters/DeviceChoice.h"
+#include "client/presenters/RecordingPanel.h"
+#include "client/recording/Player.h"
+#include "client/recording/Recorder.h"
 #include "client/session/SessionClient.h"
 #include "client/shell/ChatWindowHost.h"
-#include "client/sound/DeviceChoice.h"
-#include "client/sound/MidiInput.h"
-#include "client/sound/NoteEngine.h"
-#include "client/sound/PCSpeakerVoice.h"
+#include "client/synth/PCSpeakerVoice.h"
 
 #include <QTimer>
 #include <memory>

@@ -1,5 +1,7 @@
 #include "Presenter.h"
 
+#include <QCoreApplication>
+
 namespace tamber {
 
 namespace {
@@ -10,53 +12,70 @@ QString deviceText(DeviceError error)
 {
     switch (error) {
     case DeviceError::StartOutputOpen:
-        return QStringLiteral("The MIDI output device could not be opened. Please ensure that it "
-                              "is not busy, or select a different device from the Options menu.");
+        return QCoreApplication::translate(
+            "Presenter", "The MIDI output device could not be opened. Please ensure that it "
+                         "is not busy, or select a different device from the Options menu.");
     case DeviceError::StartInputOpen:
-        return QStringLiteral("The MIDI input device could not be opened. Please ensure that it "
-                              "is not busy, or select a different device from the Options menu.");
+        return QCoreApplication::translate(
+            "Presenter", "The MIDI input device could not be opened. Please ensure that it "
+                         "is not busy, or select a different device from the Options menu.");
     case DeviceError::StartInputStart:
-        return QStringLiteral("The MIDI input device could not be started. Please ensure that it "
-                              "is not busy, or select a different device from the Options menu.");
+        return QCoreApplication::translate(
+            "Presenter", "The MIDI input device could not be started. Please ensure that it "
+                         "is not busy, or select a different device from the Options menu.");
     case DeviceError::OutputOpen:
-        return QStringLiteral("Tamber Piano could not open the selected output device. Please "
-                              "ensure no other applications are using the device and try again.");
+        return QCoreApplication::translate(
+            "Presenter", "Tamber Piano could not open the selected output device. Please "
+                         "ensure no other applications are using the device and try again.");
     case DeviceError::InputOpen:
-        return QStringLiteral("Tamber Piano could not open the selected input device. Please "
-                              "ensure no other applications are using the device and try again.");
+        return QCoreApplication::translate(
+            "Presenter", "Tamber Piano could not open the selected input device. Please "
+                         "ensure no other applications are using the device and try again.");
     case DeviceError::InputStart:
-        return QStringLiteral("Tamber Piano could not start the selected input device. Please "
-                              "ensure no other applications are using the device and try again.");
+        return QCoreApplication::translate(
+            "Presenter", "Tamber Piano could not start the selected input device. Please "
+                         "ensure no other applications are using the device and try again.");
     }
     return {};
 }
 
 QString addressText(const AddressError& error)
 {
-    const QString roomRule = QStringLiteral("A room name is 1 to 24 letters, digits, - or _.");
+    const QString roomRule =
+        QCoreApplication::translate("Presenter", "A room name is 1 to 24 letters, digits, - or _.");
     switch (error.kind) {
     case AddressError::Kind::Empty:
-        return QStringLiteral("Please enter the server's address, for example 192.168.1.20, "
-                              "piano.example.org:9051 or piano.example.org/jazz.");
+        return QCoreApplication::translate(
+            "Presenter", "Please enter the server's address, for example 192.168.1.20, "
+                         "piano.example.org:9051 or piano.example.org/jazz.");
     case AddressError::Kind::MissingHost:
-        return QStringLiteral("The address has no host: write the server's name or IP address "
-                              "before the port or the room, as in piano.example.org:9051/jazz.");
+        return QCoreApplication::translate(
+            "Presenter", "The address has no host: write the server's name or IP address "
+                         "before the port or the room, as in piano.example.org:9051/jazz.");
     case AddressError::Kind::BadHost:
-        return QStringLiteral("\"%1\" is not a host name or IP address.").arg(error.part);
+        return QCoreApplication::translate("Presenter", "\"%1\" is not a host name or IP address.")
+            .arg(error.part);
     case AddressError::Kind::BadIpv6:
-        return QStringLiteral("\"%1\" is not an address. An IPv6 address goes in brackets, as in "
-                              "[::1] or [::1]:9051/jazz.")
+        return QCoreApplication::translate(
+                   "Presenter", "\"%1\" is not an address. An IPv6 address goes in brackets, as in "
+                                "[::1] or [::1]:9051/jazz.")
             .arg(error.part);
     case AddressError::Kind::BadPort:
         if (error.part.isEmpty())
-            return QStringLiteral("The port is missing after the colon: it is a number from 1 to "
-                                  "65535.");
-        return QStringLiteral("\"%1\" is not a port: a port is a number from 1 to 65535.")
+            return QCoreApplication::translate(
+                "Presenter", "The port is missing after the colon: it is a number from 1 to "
+                             "65535.");
+        return QCoreApplication::translate(
+                   "Presenter", "\"%1\" is not a port: a port is a number from 1 to 65535.")
             .arg(error.part);
     case AddressError::Kind::BadRoom:
         if (error.part.isEmpty())
-            return QStringLiteral("The room is missing after the slash. ") + roomRule;
-        return QStringLiteral("\"%1\" is not a room name. ").arg(error.part) + roomRule;
+            return QCoreApplication::translate("Presenter",
+                                               "The room is missing after the slash. ") +
+                   roomRule;
+        return QCoreApplication::translate("Presenter", "\"%1\" is not a room name. ")
+                   .arg(error.part) +
+               roomRule;
     }
     return {};
 }
@@ -77,14 +96,17 @@ void Presenter::show(StartupMessage message)
 {
     switch (message) {
     case StartupMessage::NoOutputDevice:
-        box(QStringLiteral("Sorry, Tamber Piano cannot run because no MIDI output devices were "
-                           "found on your computer."),
-            QStringLiteral("Fatal Error"), Icon::Critical);
+        box(QCoreApplication::translate(
+                "Presenter", "Sorry, Tamber Piano cannot run because no MIDI output devices were "
+                             "found on your computer."),
+            QCoreApplication::translate("Presenter", "Fatal Error"), Icon::Critical);
         break;
     case StartupMessage::Welcome:
-        box(QStringLiteral("Welcome to Tamber Piano!\r\n\r\nPress the keys on your computer "
-                           "keyboard to begin playing."),
-            QStringLiteral("Welcome"), Icon::Information);
+        box(QCoreApplication::translate("Presenter", "Welcome to Tamber Piano!") +
+                QStringLiteral("\r\n\r\n") +
+                QCoreApplication::translate(
+                    "Presenter", "Press the keys on your computer keyboard to begin playing."),
+            QCoreApplication::translate("Presenter", "Welcome"), Icon::Information);
         break;
     }
 }
@@ -92,56 +114,62 @@ void Presenter::show(StartupMessage message)
 void Presenter::show(const KeymapReport& report)
 {
     using Kind = KeymapReport::Kind;
-    const QString warning = QStringLiteral("Warning");
+    const QString warning = QCoreApplication::translate("Presenter", "Warning");
     switch (report.kind) {
     case Kind::NotKeymap:
-        box(QStringLiteral("This is not a valid keymap file."), QStringLiteral("Invalid File"),
-            Icon::Exclamation);
+        box(QCoreApplication::translate("Presenter", "This is not a valid keymap file."),
+            QCoreApplication::translate("Presenter", "Invalid File"), Icon::Exclamation);
         break;
     case Kind::CannotOpen:
-        box(QStringLiteral("The keymap file \"%1\" could not be opened: %2")
+        box(QCoreApplication::translate("Presenter",
+                                        "The keymap file \"%1\" could not be opened: %2")
                 .arg(report.path, report.reason),
-            QStringLiteral("Error"), Icon::Exclamation);
+            QCoreApplication::translate("Presenter", "Error"), Icon::Exclamation);
         break;
     case Kind::OtherMajor:
-        box(QStringLiteral("This keymap was designed to work with Tamber Piano v%1.x.x. It will "
-                           "not work with this version of Tamber Piano.")
+        box(QCoreApplication::translate(
+                "Presenter", "This keymap was designed to work with Tamber Piano v%1.x.x. It will "
+                             "not work with this version of Tamber Piano.")
                 .arg(report.major),
-            QStringLiteral("Error"), Icon::Exclamation);
+            QCoreApplication::translate("Presenter", "Error"), Icon::Exclamation);
         break;
     case Kind::OtherMinor:
-        box(QStringLiteral("This keymap was designed to work with Tamber Piano v%1.%2.x. It may "
-                           "not work correctly with this version of Tamber Piano.")
+        box(QCoreApplication::translate(
+                "Presenter", "This keymap was designed to work with Tamber Piano v%1.%2.x. It may "
+                             "not work correctly with this version of Tamber Piano.")
                 .arg(report.major)
                 .arg(report.minor),
             warning, Icon::Exclamation);
         break;
     case Kind::InvalidValue:
-        box(QStringLiteral("Warning: An invalid value was detected in this keymap."), warning,
-            Icon::Exclamation);
+        box(QCoreApplication::translate("Presenter",
+                                        "Warning: An invalid value was detected in this keymap."),
+            warning, Icon::Exclamation);
         break;
     case Kind::MoreInvalidValues:
-        box(QStringLiteral("Warning: %1 more invalid values were detected in this keymap and "
-                           "skipped.")
+        box(QCoreApplication::translate(
+                "Presenter", "Warning: %1 more invalid values were detected in this keymap and "
+                             "skipped.")
                 .arg(report.count),
             warning, Icon::Exclamation);
         break;
     case Kind::CannotSave:
-        box(QStringLiteral("The keymap could not be saved to \"%1\": %2")
+        box(QCoreApplication::translate("Presenter", "The keymap could not be saved to \"%1\": %2")
                 .arg(report.path, report.reason),
-            QStringLiteral("Error"), Icon::Critical);
+            QCoreApplication::translate("Presenter", "Error"), Icon::Critical);
         break;
     case Kind::Saved:
-        box(QStringLiteral("Keymap Saved!"), QStringLiteral("Success"), Icon::Information);
+        box(QCoreApplication::translate("Presenter", "Keymap Saved!"),
+            QCoreApplication::translate("Presenter", "Success"), Icon::Information);
         break;
     }
 }
 
 void Presenter::show(const RecordingError& error)
 {
-    box(QStringLiteral("The recording could not be written to \"%1\": %2")
+    box(QCoreApplication::translate("Presenter", "The recording could not be written to \"%1\": %2")
             .arg(error.fileName, error.reason),
-        QStringLiteral("Error"), Icon::Critical);
+        QCoreApplication::translate("Presenter", "Error"), Icon::Critical);
 }
 
 void Presenter::show(DeviceError error)
@@ -149,7 +177,9 @@ void Presenter::show(DeviceError error)
     const bool atStartup = error == DeviceError::StartOutputOpen ||
                            error == DeviceError::StartInputOpen ||
                            error == DeviceError::StartInputStart;
-    box(deviceText(error), atStartup ? QStringLiteral("Warning") : QStringLiteral("Error"),
+    box(deviceText(error),
+        atStartup ? QCoreApplication::translate("Presenter", "Warning")
+                  : QCoreApplication::translate("Presenter", "Error"),
         atStartup ? Icon::Exclamation : Icon::Critical);
 }
 
@@ -157,25 +187,27 @@ void Presenter::show(SessionError error)
 {
     switch (error) {
     case SessionError::ConnectFailed:
-        box(QStringLiteral("Tamber Piano could not connect to the server!"),
-            QStringLiteral("Error"), Icon::Critical);
+        box(QCoreApplication::translate("Presenter",
+                                        "Tamber Piano could not connect to the server!"),
+            QCoreApplication::translate("Presenter", "Error"), Icon::Critical);
         break;
     case SessionError::SeatRefused:
-        box(QStringLiteral("The server closed the connection before a seat was free for you. The "
-                           "session may be full; please try again later."),
-            QStringLiteral("Corvent"), Icon::Information);
+        box(QCoreApplication::translate(
+                "Presenter", "The server closed the connection before a seat was free for you. The "
+                             "session may be full; please try again later."),
+            QCoreApplication::translate("Presenter", "Corvent"), Icon::Information);
         break;
     }
 }
 
 void Presenter::show(const SessionFarewell& farewell)
 {
-    box(farewell.reason, QStringLiteral("Corvent"), Icon::Information);
+    box(farewell.reason, QCoreApplication::translate("Presenter", "Corvent"), Icon::Information);
 }
 
 void Presenter::show(const AddressError& error)
 {
-    box(addressText(error), QStringLiteral("Corvent"), Icon::Exclamation);
+    box(addressText(error), QCoreApplication::translate("Presenter", "Corvent"), Icon::Exclamation);
 }
 
 void Presenter::show(const SessionReport& report)
@@ -188,31 +220,34 @@ void Presenter::show(const PlaybackError& error)
     QString text;
     switch (error.kind) {
     case PlaybackError::Kind::RecordingCannotOpen:
-        text = QStringLiteral("The recording \"%1\" could not be opened: %2")
-                   .arg(error.fileName, error.reason);
+        text =
+            QCoreApplication::translate("Presenter", "The recording \"%1\" could not be opened: %2")
+                .arg(error.fileName, error.reason);
         break;
     case PlaybackError::Kind::RecordingTooLong:
-        text = QStringLiteral("The recording \"%1\" cannot be played: it holds more than %2 "
-                              "events.")
+        text = QCoreApplication::translate(
+                   "Presenter", "The recording \"%1\" cannot be played: it holds more than %2 "
+                                "events.")
                    .arg(error.fileName)
                    .arg(Player::kMaxPlayEvents);
         break;
     case PlaybackError::Kind::MidiFileCannotOpen:
-        text = QStringLiteral("The MIDI file \"%1\" could not be opened: %2")
-                   .arg(error.fileName, error.reason);
+        text =
+            QCoreApplication::translate("Presenter", "The MIDI file \"%1\" could not be opened: %2")
+                .arg(error.fileName, error.reason);
         break;
     case PlaybackError::Kind::MidiFileInvalid:
-        text = QStringLiteral("The MIDI file \"%1\" cannot be played: %2")
+        text = QCoreApplication::translate("Presenter", "The MIDI file \"%1\" cannot be played: %2")
                    .arg(error.fileName, error.reason);
         break;
     }
-    box(text, QStringLiteral("Error"), Icon::Exclamation);
+    box(text, QCoreApplication::translate("Presenter", "Error"), Icon::Exclamation);
 }
 
 void Presenter::show(const MidiExportResult& result)
 {
     if (!result.ok())
-        box(result.message, QStringLiteral("Error"), Icon::Exclamation);
+        box(result.message, QCoreApplication::translate("Presenter", "Error"), Icon::Exclamation);
 }
 
 } // namespace tamber

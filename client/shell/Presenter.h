@@ -2,12 +2,12 @@
 
 #include "Startup.h"
 
-#include "client/files/KeymapFile.h"
-#include "client/files/MidiExport.h"
-#include "client/files/Player.h"
-#include "client/files/Recorder.h"
+#include "client/formats/KeymapFile.h"
+#include "client/formats/MidiExport.h"
+#include "client/presenters/DeviceChoice.h"
+#include "client/recording/Player.h"
+#include "client/recording/Recorder.h"
 #include "client/session/SessionClient.h"
-#include "client/sound/DeviceChoice.h"
 #include "common/platform/MessageBoxes.h"
 
 namespace tamber {

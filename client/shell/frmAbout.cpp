@@ -25,7 +25,7 @@ QPixmap programPicture()
 
 frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
 {
-    setWindowTitle(QStringLiteral("About Tamber Piano"));
+    setWindowTitle(tr("About Tamber Piano"));
     auto* Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(programPicture());
@@ -36,10 +36,10 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner)
     lblTitle->setFont(titleFont);
     // Filled at load, from the version the program carries.
     lblTitle->setText(versionedTitle());
-    auto* lblNotice = new QLabel(
-        QStringLiteral("Play the piano on your computer keyboard, alone or together."), this);
+    auto* lblNotice =
+        new QLabel(tr("Play the piano on your computer keyboard, alone or together."), this);
     lblNotice->setObjectName(QStringLiteral("lblNotice"));
-    auto* cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    auto* cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,8 +1,10 @@
 #include "frmPiano.h"
 
 #include "common/desktop/FontFit.h"
+#include "common/language/LanguageChoice.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -57,6 +59,7 @@ frmPiano::frmPiano(MessageBoxes& messageBoxes, const PianoState& state, QWidget*
     setWindowTitle(QStringLiteral("Tamber Piano"));
     buildControls();
     buildMenus();
+    fitTexts(*this);
     setFixedSize(sizeHint());
     connect(&state, &PianoState::instrumentChanged, this, &frmPiano::showInstrument);
     connect(&state, &PianoState::baseOctaveChanged, this, &frmPiano::showBaseOctave);
@@ -68,8 +71,7 @@ void frmPiano::buildControls()
     client->setFixedSize(px(8880), px(3015));
     setCentralWidget(client);
 
-    fraInstrument =
-        named(new QGroupBox(QStringLiteral("Instrument"), client), QStringLiteral("fraInstrument"));
+    fraInstrument = named(new QGroupBox(tr("Instrument"), client), QStringLiteral("fraInstrument"));
     fraInstrument->setGeometry(twipRect(120, 120, 2535, 1335));
 
     cmbInstruments = named(new QComboBox(fraInstrument), QStringLiteral("cmbInstruments"));
@@ -86,8 +88,7 @@ void frmPiano::buildControls()
             emit instrumentChosen(index);
     });
 
-    fraOctave = named(new QGroupBox(QStringLiteral("Base Octave"), fraInstrument),
-                      QStringLiteral("fraOctave"));
+    fraOctave = named(new QGroupBox(tr("Base Octave"), fraInstrument), QStringLiteral("fraOctave"));
     fraOctave->setGeometry(twipRect(120, 600, 2295, 615));
     for (int i = 0; i < 5; ++i) {
         auto* button = named(new QPushButton(QString::number(i + 1), fraOctave),
@@ -99,23 +100,19 @@ void frmPiano::buildControls()
         cmdOctave.append(button);
     }
 
-    fraRecording =
-        named(new QGroupBox(QStringLiteral("Recording"), client), QStringLiteral("fraRecording"));
+    fraRecording = named(new QGroupBox(tr("Recording"), client), QStringLiteral("fraRecording"));
     fraRecording->setGeometry(twipRect(2760, 120, 1815, 1095));
-    cmdRecord =
-        named(new QPushButton(QStringLiteral("Record"), fraRecording), QStringLiteral("cmdRecord"));
+    cmdRecord = named(new QPushButton(tr("Record"), fraRecording), QStringLiteral("cmdRecord"));
     cmdRecord->setGeometry(twipRect(120, 240, 735, 375));
     cmdRecord->setEnabled(false);
     cmdRecord->setFocusPolicy(Qt::NoFocus);
     connect(cmdRecord, &QPushButton::clicked, this, &frmPiano::recordClicked);
-    cmdPlay =
-        named(new QPushButton(QStringLiteral("Play"), fraRecording), QStringLiteral("cmdPlay"));
+    cmdPlay = named(new QPushButton(tr("Play"), fraRecording), QStringLiteral("cmdPlay"));
     cmdPlay->setGeometry(twipRect(960, 240, 735, 375));
     cmdPlay->setEnabled(false);
     cmdPlay->setFocusPolicy(Qt::NoFocus);
     connect(cmdPlay, &QPushButton::clicked, this, &frmPiano::playClicked);
-    lblFile =
-        named(new QLabel(QStringLiteral("File: None"), fraRecording), QStringLiteral("lblFile"));
+    lblFile = named(new QLabel(tr("File: None"), fraRecording), QStringLiteral("lblFile"));
     lblFile->setGeometry(twipRect(120, 720, 1575, 255));
 
     for (int i = 0; i < 2; ++i) {
@@ -145,59 +142,90 @@ void frmPiano::buildControls()
 
 void frmPiano::buildMenus()
 {
-    QMenu* file = named(menuBar()->addMenu(QStringLiteral("&File")), QStringLiteral("mnuFile"));
-    mnuNew = named(file->addAction(QStringLiteral("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N),
-                                   this, &frmPiano::newRecordingRequested),
+    QMenu* file = named(menuBar()->addMenu(tr("&File")), QStringLiteral("mnuFile"));
+    mnuNew = named(file->addAction(tr("&New..."), QKeySequence(Qt::CTRL | Qt::Key_N), this,
+                                   &frmPiano::newRecordingRequested),
                    QStringLiteral("mnuNew"));
-    mnuOpen = named(file->addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-                                    this, &frmPiano::openRecordingRequested),
+    mnuOpen = named(file->addAction(tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), this,
+                                    &frmPiano::openRecordingRequested),
                     QStringLiteral("mnuOpen"));
-    mnuExportMidi = named(file->addAction(QStringLiteral("&Export MIDI File..."), this,
-                                          &frmPiano::exportMidiRequested),
-                          QStringLiteral("mnuExportMidi"));
+    mnuExportMidi =
+        named(file->addAction(tr("&Export MIDI File..."), this, &frmPiano::exportMidiRequested),
+              QStringLiteral("mnuExportMidi"));
     mnuExportMidi->setEnabled(false);
     file->addSeparator();
-    mnuExit = named(file->addAction(QStringLiteral("E&xit"), this, &frmPiano::close),
-                    QStringLiteral("mnuExit"));
+    mnuExit =
+        named(file->addAction(tr("E&xit"), this, &frmPiano::close), QStringLiteral("mnuExit"));
 
-    QMenu* options =
-        named(menuBar()->addMenu(QStringLiteral("&Options")), QStringLiteral("mnuOptions"));
-    mnuKeyConfig = named(options->addAction(QStringLiteral("&Key Config..."),
-                                            QKeySequence(Qt::CTRL | Qt::Key_K), this,
-                                            &frmPiano::keyConfigRequested),
-                         QStringLiteral("mnuKeyConfig"));
+    QMenu* options = named(menuBar()->addMenu(tr("&Options")), QStringLiteral("mnuOptions"));
+    mnuKeyConfig =
+        named(options->addAction(tr("&Key Config..."), QKeySequence(Qt::CTRL | Qt::Key_K), this,
+                                 &frmPiano::keyConfigRequested),
+              QStringLiteral("mnuKeyConfig"));
     // The metronome was planned but does nothing yet.
-    mnuMetronome =
-        named(options->addAction(QStringLiteral("&Metronome...")), QStringLiteral("mnuMetronome"));
+    mnuMetronome = named(options->addAction(tr("&Metronome...")), QStringLiteral("mnuMetronome"));
     mnuMetronome->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
     options->addSeparator();
-    mnuOutput =
-        named(options->addMenu(QStringLiteral("&Output Device")), QStringLiteral("mnuOutput"));
-    mnuPCSpeaker =
-        named(mnuOutput->addAction(QStringLiteral("(PC Speaker)")), QStringLiteral("mnuPCSpeaker"));
+    mnuOutput = named(options->addMenu(tr("&Output Device")), QStringLiteral("mnuOutput"));
+    mnuPCSpeaker = named(mnuOutput->addAction(tr("(PC Speaker)")), QStringLiteral("mnuPCSpeaker"));
     mnuPCSpeaker->setCheckable(true);
     connect(mnuPCSpeaker, &QAction::triggered, this, [this] {
         // The program, not Qt, decides the check marks.
         mnuPCSpeaker->setChecked(!mnuPCSpeaker->isChecked());
         emit pcSpeakerClicked();
     });
-    mnuInput = named(options->addMenu(QStringLiteral("&Input Device")), QStringLiteral("mnuInput"));
-    setOutputItems({QStringLiteral("(None)")});
-    setInputItems({QStringLiteral("(None)")});
+    mnuInput = named(options->addMenu(tr("&Input Device")), QStringLiteral("mnuInput"));
+    setOutputItems({tr("(None)")});
+    setInputItems({tr("(None)")});
+    buildLanguageMenu(options);
 
-    QMenu* corvent =
-        named(menuBar()->addMenu(QStringLiteral("&Corvent")), QStringLiteral("mnuCorvent"));
-    mnuJoinSession = named(corvent->addAction(QStringLiteral("&Join Session..."),
-                                              QKeySequence(Qt::CTRL | Qt::Key_J), this,
-                                              &frmPiano::joinSessionRequested),
-                           QStringLiteral("mnuJoinSession"));
+    QMenu* corvent = named(menuBar()->addMenu(tr("&Corvent")), QStringLiteral("mnuCorvent"));
+    mnuJoinSession =
+        named(corvent->addAction(tr("&Join Session..."), QKeySequence(Qt::CTRL | Qt::Key_J), this,
+                                 &frmPiano::joinSessionRequested),
+              QStringLiteral("mnuJoinSession"));
 
-    QMenu* help = named(menuBar()->addMenu(QStringLiteral("&Help")), QStringLiteral("mnuHelp"));
-    mnuHelpContents = named(help->addAction(QStringLiteral("&Help"), QKeySequence(Qt::Key_F1), this,
-                                            &frmPiano::helpRequested),
-                            QStringLiteral("mnuHelpContents"));
-    mnuAbout = named(help->addAction(QStringLiteral("&About..."), this, &frmPiano::aboutRequested),
+    QMenu* help = named(menuBar()->addMenu(tr("&Help")), QStringLiteral("mnuHelp"));
+    mnuHelpContents = named(
+        help->addAction(tr("&Help"), QKeySequence(Qt::Key_F1), this, &frmPiano::helpRequested),
+        QStringLiteral("mnuHelpContents"));
+    mnuAbout = named(help->addAction(tr("&About..."), this, &frmPiano::aboutRequested),
                      QStringLiteral("mnuAbout"));
+}
+
+void frmPiano::buildLanguageMenu(QMenu* options)
+{
+    mnuLanguage = named(options->addMenu(tr("&Language")), QStringLiteral("mnuLanguage"));
+    auto* choices = new QActionGroup(mnuLanguage);
+    // The system's choice, then every language by its own name, so a reader finds their own
+    // whatever language the program speaks now.
+    QStringList codes{LanguageChoice::kSystem};
+    QStringList captions{tr("System")};
+    for (const Language& language : shippedLanguages()) {
+        codes << language.code;
+        captions << language.name;
+    }
+    for (int k = 0; k < codes.size(); ++k) {
+        QAction* item =
+            named(mnuLanguage->addAction(captions[k]), QStringLiteral("mnuLanguage%1").arg(k));
+        item->setCheckable(true);
+        item->setData(codes[k]);
+        choices->addAction(item);
+        connect(item, &QAction::triggered, this,
+                [this, code = codes[k]] { emit languageChosen(code); });
+    }
+    mnuLanguage->addSeparator();
+    QAction* note = named(mnuLanguage->addAction(tr("Takes effect at the next start")),
+                          QStringLiteral("mnuLanguageNote"));
+    note->setEnabled(false);
+}
+
+void frmPiano::setLanguageChecked(const QString& code)
+{
+    for (QAction* item : mnuLanguage->actions()) {
+        if (item->isCheckable())
+            item->setChecked(item->data().toString() == code);
+    }
 }
 
 void frmPiano::fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QString& name,
@@ -287,7 +315,7 @@ void frmPiano::showBaseOctave(int octave)
 void frmPiano::lblNote_DblClick(int index)
 {
     if (index == 12)
-        m_messageBoxes.show(QStringLiteral("This is a note."), QStringLiteral("Random Message"),
+        m_messageBoxes.show(tr("This is a note."), tr("Random Message"),
                             MessageBoxes::Icon::Information);
 }
 
@@ -331,6 +359,7 @@ void frmPiano::setRecordEnabled(bool enabled)
 void frmPiano::setRecordCaption(const QString& caption)
 {
     cmdRecord->setText(caption);
+    fitText(*cmdRecord);
 }
 
 void frmPiano::setPlayEnabled(bool enabled)
@@ -341,11 +370,13 @@ void frmPiano::setPlayEnabled(bool enabled)
 void frmPiano::setPlayCaption(const QString& caption)
 {
     cmdPlay->setText(caption);
+    fitText(*cmdPlay);
 }
 
 void frmPiano::setFileLabel(const QString& text)
 {
     lblFile->setText(text);
+    fitText(*lblFile);
 }
 
 void frmPiano::setExportEnabled(bool enabled)

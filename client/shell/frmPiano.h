@@ -1,9 +1,9 @@
 #pragma once
 
-#include "client/files/RecordingPanel.h"
+#include "client/engine/PianoState.h"
 #include "client/platform/Dialogs.h"
-#include "client/sound/DeviceChoice.h"
-#include "client/sound/PianoState.h"
+#include "client/presenters/DeviceChoice.h"
+#include "client/presenters/RecordingPanel.h"
 #include "client/widgets/PianoKeysView.h"
 
 #include <QMainWindow>
@@ -56,6 +56,9 @@ public:
 
     void setJoinSessionEnabled(bool enabled);
 
+    // Options > Language: "System" or a language's code; the choice applies at the next start.
+    void setLanguageChecked(const QString& code);
+
     // Runs the shut-down sequence when the window closes; the close is never refused.
     void setShutdown(std::function<void()> shutdown) { m_shutdown = std::move(shutdown); }
 
@@ -74,6 +77,7 @@ signals:
     void joinSessionRequested();
     void helpRequested();
     void aboutRequested();
+    void languageChosen(const QString& code);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -86,6 +90,7 @@ private:
     void showInstrument(int program);
     void showBaseOctave(int octave); // the bold button
     void buildMenus();
+    void buildLanguageMenu(QMenu* options);
     static void fillDeviceMenu(QMenu* menu, QVector<QAction*>& items, const QString& name,
                                const QStringList& captions,
                                const std::function<void(int)>& clicked);
@@ -119,6 +124,7 @@ private:
     QVector<QAction*> mnuOutDevice;
     QMenu* mnuInput = nullptr;
     QVector<QAction*> mnuInDevice;
+    QMenu* mnuLanguage = nullptr;
     QAction* mnuJoinSession = nullptr;
     QAction* mnuHelpContents = nullptr;
     QAction* mnuAbout = nullptr;

@@ -4,19 +4,21 @@
 #include "PianoApp.h"
 
 #include "client/desktop/QtPlatform.h"
-#include "client/files/QtPlaybackTimer.h"
 #include "client/keyboard/QtKeyState.h"
+#include "client/midi/LibraryLog.h"
+#include "client/midi/MidiBackends.h"
+#include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
 #include "client/platform/DataFiles.h"
 #include "client/platform/TerminationSignals.h"
+#include "client/recording/QtPlaybackTimer.h"
 #include "client/session/TcpSessionTransport.h"
-#include "client/sound/LibraryLog.h"
-#include "client/sound/MidiBackends.h"
-#include "client/sound/MidiRegistry.h"
-#include "client/sound/MidiSystems.h"
-#include "client/sound/SynthEngine.h"
+#include "client/synth/SynthEngine.h"
 #include "common/ProgramInfo.h"
 #include "common/appicon/AppIcon.h"
 #include "common/desktop/DisplayCheck.h"
+#include "common/language/LanguageChoice.h"
+#include "common/language/Translations.h"
 #include "common/logging/VerboseLogging.h"
 
 #include <QApplication>
@@ -52,6 +54,12 @@ int main(int argc, char** argv)
     QtInputBox inputBox;
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
+    // Once, before any window: a new choice in Options > Language applies at the next start.
+    installTranslations(
+        LanguageChoice::choose(
+            settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
+            LanguageChoice::systemEnvironment),
+        QStringLiteral("tamber-piano"), {programFolder() + QStringLiteral("/translations")});
     SteadyTickClock clock;
     const MidiSystems& systems = midiSystems.result();
     SynthEngine synth(SynthConfig::fromSettings(settings).forJack(systems.jackServer));

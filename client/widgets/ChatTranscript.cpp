@@ -317,9 +317,9 @@ void ChatTranscript::mouseReleaseEvent(QMouseEvent* event)
 void ChatTranscript::contextMenuEvent(QContextMenuEvent* event)
 {
     QMenu menu(this);
-    QAction* copyAction = menu.addAction(QStringLiteral("&Copy"), this, &ChatTranscript::copy);
+    QAction* copyAction = menu.addAction(tr("&Copy"), this, &ChatTranscript::copy);
     copyAction->setEnabled(!selectedText().isEmpty());
-    menu.addAction(QStringLiteral("Select &All"), this, &ChatTranscript::selectAll);
+    menu.addAction(tr("Select &All"), this, &ChatTranscript::selectAll);
     menu.exec(event->globalPos());
 }
 

@@ -1,12 +1,15 @@
 #include "KeyConfigDialog.h"
 
 #include "KeyConfigLayout.h"
-#include "client/files/KeymapFile.h"
+
+#include "client/formats/KeymapFile.h"
 #include "client/keyboard/KeyStateSource.h"
 #include "client/platform/Dialogs.h"
 #include "client/widgets/PianoKeysView.h"
+#include "common/desktop/FontFit.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -15,10 +18,6 @@ namespace tamber {
 namespace layout = keyconfig_layout;
 
 namespace {
-
-const QString kSelectNote = QStringLiteral("Please select a note to configure...");
-const QString kPressKey = QStringLiteral("Press a key to assign to this note...");
-const QString kKeymapFilter = QStringLiteral("Tamber Piano Keymap (*.tmk)");
 
 // A caption shows its character as it is: "&" must not become a mnemonic.
 QString buttonText(const QString& caption)
@@ -32,7 +31,7 @@ QString buttonText(const QString& caption)
 KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent), m_links(links)
 {
     setObjectName(QStringLiteral("frmKeyConfig"));
-    setWindowTitle(QStringLiteral("Tamber Piano - Key Config"));
+    setWindowTitle(tr("Tamber Piano - Key Config"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(layout::clientArea().size());
@@ -65,13 +64,18 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
         auto* button = new QPushButton(caption, this);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(where);
+        // The desktop's stand-in for the design's font is wider: "Save Keymap" lost a pixel at
+        // each end. Two pixels a side are the button's frame.
+        button->setFont(fittedFont(designFont(), [&](const QFont& font) {
+            return QFontMetrics(font).horizontalAdvance(caption) <= where.width() - 4;
+        }));
         button->setAutoDefault(false);
         button->installEventFilter(this);
         return button;
     };
-    m_cmdSave = makeButton("cmdSave", QStringLiteral("Save Keymap"), layout::cmdSave());
-    m_cmdLoad = makeButton("cmdLoad", QStringLiteral("Load Keymap"), layout::cmdLoad());
-    m_cmdOK = makeButton("cmdOK", QStringLiteral("OK"), layout::cmdOK());
+    m_cmdSave = makeButton("cmdSave", tr("Save Keymap"), layout::cmdSave());
+    m_cmdLoad = makeButton("cmdLoad", tr("Load Keymap"), layout::cmdLoad());
+    m_cmdOK = makeButton("cmdOK", tr("OK"), layout::cmdOK());
     m_cmdOK->setDefault(true); // Enter closes the dialog when no key is awaited
     connect(m_cmdSave, &QPushButton::clicked, this, &KeyConfigDialog::cmdSave_Click);
     connect(m_cmdLoad, &QPushButton::clicked, this, &KeyConfigDialog::cmdLoad_Click);
@@ -84,6 +88,7 @@ KeyConfigDialog::KeyConfigDialog(Links links, QWidget* parent) : QDialog(parent)
     connect(&m_links.keys, &KeyStateSource::changed, this, &KeyConfigDialog::keyStateChanged,
             Qt::QueuedConnection);
 
+    fitTexts(*this);
     Form_Load();
 }
 
@@ -96,7 +101,8 @@ void KeyConfigDialog::showModal()
 void KeyConfigDialog::Form_Load()
 {
     ShowKeymap();
-    m_lblInstruction->setText(kSelectNote);
+    m_lblInstruction->setText(tr("Please select a note to configure..."));
+    fitText(*m_lblInstruction);
 }
 
 void KeyConfigDialog::ShowKeymap()
@@ -111,7 +117,8 @@ void KeyConfigDialog::cmdSet_Click(int index)
 {
     if (m_capture || index < 0 || index >= kKeymapNotes)
         return;
-    m_lblInstruction->setText(kPressKey);
+    m_lblInstruction->setText(tr("Press a key to assign to this note..."));
+    fitText(*m_lblInstruction);
     m_capture.emplace(Wait{index, KeyCapture(m_links.keys)});
     setWaiting(true);
 }
@@ -133,7 +140,8 @@ void KeyConfigDialog::endWait()
 {
     m_capture.reset();
     setWaiting(false);
-    m_lblInstruction->setText(kSelectNote);
+    m_lblInstruction->setText(tr("Please select a note to configure..."));
+    fitText(*m_lblInstruction);
 }
 
 void KeyConfigDialog::setWaiting(bool waiting)
@@ -149,8 +157,8 @@ void KeyConfigDialog::cmdLoad_Click()
 {
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Open;
-    request.title = QStringLiteral("Load Keymap");
-    request.filter = kKeymapFilter;
+    request.title = tr("Load Keymap");
+    request.filter = tr("Tamber Piano Keymap (*.tmk)");
     request.mustExist = true;
     const QString path = m_links.fileDialogs.ask(request);
     if (!path.isEmpty())
@@ -164,8 +172,8 @@ void KeyConfigDialog::cmdSave_Click()
     // extension: the name is used as typed.
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
-    request.title = QStringLiteral("Save Keymap");
-    request.filter = kKeymapFilter;
+    request.title = tr("Save Keymap");
+    request.filter = tr("Tamber Piano Keymap (*.tmk)");
     request.mustExist = false;
     request.confirmOverwrite = true;
     const QString path = m_links.fileDialogs.ask(request);

@@ -46,11 +46,6 @@ public:
     void cmdOK_Click();
 
     bool isWaiting() const { return m_capture.has_value(); }
-    QPushButton* cmdSet(int index) const { return m_cmdSet[size_t(index)]; }
-    QPushButton* cmdLoad() const { return m_cmdLoad; }
-    QPushButton* cmdSave() const { return m_cmdSave; }
-    QPushButton* cmdOK() const { return m_cmdOK; }
-    QLabel* lblInstruction() const { return m_lblInstruction; }
 
     // Form_Unload, whichever way the dialog closes (OK, close box, Escape): ends a wait
     // without assigning anything.

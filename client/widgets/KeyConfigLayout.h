@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/widgets/PianoKeysView.h"
+#include "client/engine/KeyShapes.h"
 
 #include <QRect>
 
@@ -45,8 +45,8 @@ constexpr QRect cmdOK()
 // cmdSet(k), centred on shpKey(k): white keys' buttons below the keyboard, black keys' above.
 inline QRect cmdSet(int k)
 {
-    const QRect key = PianoKeysView::keyRect(k).translated(picKeys().topLeft());
-    const bool black = PianoKeysView::isBlack(k);
+    const QRect key = keyShape(k).translated(picKeys().topLeft());
+    const bool black = isBlackKey(k);
     const QRect button = fromTwips(0, black ? 120 : 1680, 255, 315);
     return button.translated(key.center().x() - button.center().x(), 0);
 }

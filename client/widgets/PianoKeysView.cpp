@@ -1,24 +1,15 @@
 #include "PianoKeysView.h"
 
+#include "client/engine/KeyShapes.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
 namespace tamber {
 
 namespace {
-constexpr int kWhiteStep = 16; // 240 twips
-constexpr int kWhiteWidth = 17;
-constexpr int kWhiteHeight = 73;
-constexpr int kBlackOffset = 12; // 180 twips from the white key to its left
-constexpr int kBlackWidth = 9;
-constexpr int kBlackHeight = 49;
+// Keys that change within a frame are drawn together.
 constexpr int kFrameMs = 16;
-
-int whiteIndex(int key)
-{
-    static constexpr int whitesBefore[12] = {0, 1, 1, 2, 2, 3, 4, 4, 5, 5, 6, 6};
-    return 7 * (key / 12) + whitesBefore[key % 12];
-}
 } // namespace
 
 PianoKeysView::PianoKeysView(int keyCount, QWidget* parent) : QWidget(parent), m_fill(keyCount)
@@ -36,33 +27,10 @@ PianoKeysView::PianoKeysView(int keyCount, QWidget* parent) : QWidget(parent), m
     });
 }
 
-bool PianoKeysView::isBlack(int key)
-{
-    switch (key % 12) {
-    case 1:
-    case 3:
-    case 6:
-    case 8:
-    case 10:
-        return true;
-    default:
-        return false;
-    }
-}
-
-QRect PianoKeysView::keyRect(int key)
-{
-    if (isBlack(key)) {
-        const int left = (whiteIndex(key - 1)) * kWhiteStep + kBlackOffset;
-        return {left, 0, kBlackWidth, kBlackHeight};
-    }
-    return {whiteIndex(key) * kWhiteStep, 0, kWhiteWidth, kWhiteHeight};
-}
-
 QSize PianoKeysView::sizeHint() const
 {
-    const QRect last = keyRect(keyCount() - 1);
-    return {last.right() + 1, kWhiteHeight};
+    const QRect last = keyShape(keyCount() - 1);
+    return {last.right() + 1, keyShape(0).height()};
 }
 
 void PianoKeysView::lightKey(int key, uint32_t colour)
@@ -87,10 +55,10 @@ void PianoKeysView::unlightKey(int key)
 void PianoKeysView::repaintKey(int key)
 {
     if (m_frame.isActive()) {
-        m_dirty += keyRect(key);
+        m_dirty += keyShape(key);
         return;
     }
-    update(keyRect(key));
+    update(keyShape(key));
     m_frame.start();
 }
 
@@ -100,18 +68,18 @@ void PianoKeysView::paintEvent(QPaintEvent* event)
     painter.fillRect(event->rect(), palette().window());
     painter.setPen(Qt::black);
     auto drawKey = [&](int key, const QColor& unlit) {
-        const QRect r = keyRect(key);
+        const QRect r = keyShape(key);
         if (!r.intersects(event->rect()))
             return;
         painter.setBrush(m_fill[key].value_or(unlit));
         painter.drawRect(r.adjusted(0, 0, -1, -1));
     };
     for (int k = 0; k < keyCount(); ++k) {
-        if (!isBlack(k))
+        if (!isBlackKey(k))
             drawKey(k, Qt::white);
     }
     for (int k = 0; k < keyCount(); ++k) {
-        if (isBlack(k))
+        if (isBlackKey(k))
             drawKey(k, Qt::black);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "client/sound/NoteEngine.h"
+#include "client/engine/NoteEngine.h"
 
 #include <QRegion>
 #include <QTimer>
@@ -10,18 +10,14 @@
 
 namespace tamber {
 
-// A row of piano keys starting at a C, drawn as the program's keyboards are: white keys
-// 17 x 73 px overlapping by one pixel, black keys 9 x 49 px drawn over them. It only shows
-// what it is told; clicking it plays nothing.
+// A row of piano keys starting at a C, in the shapes of keyShape(). It only shows what it is
+// told; clicking it plays nothing.
 class PianoKeysView : public QWidget, public KeyLights
 {
     Q_OBJECT
 public:
     explicit PianoKeysView(int keyCount, QWidget* parent = nullptr);
 
-    static bool isBlack(int key);
-    // The key's rectangle in the view.
-    static QRect keyRect(int key);
     int keyCount() const { return int(m_fill.size()); }
     std::optional<QColor> fillOf(int key) const { return m_fill.at(key); }
 

@@ -2,6 +2,7 @@
 
 #include "client/session/SessionClient.h"
 #include "client/widgets/ChatTranscript.h"
+#include "common/desktop/FontFit.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -43,9 +44,8 @@ QString titleWithRoom(const QString& title, const QString& room)
 frmChat::frmChat(int myUserId, const QString& myUserName, QWidget* parent)
     : QWidget(parent, Qt::Window), m_txtChat(new ChatTranscript(this)),
       m_txtMyText(new QLineEdit(this)), m_lstUsers(new QListWidget(this)),
-      m_cmdSend(new QPushButton(QStringLiteral("Send"), this)),
-      m_cmdExit(new QPushButton(QStringLiteral("Exit"), this)),
-      chkLocked(new QCheckBox(QStringLiteral("Locked"), this)), mnuPlayer(new QMenu(this)),
+      m_cmdSend(new QPushButton(tr("Send"), this)), m_cmdExit(new QPushButton(tr("Exit"), this)),
+      chkLocked(new QCheckBox(tr("Locked"), this)), mnuPlayer(new QMenu(this)),
       m_myUserId(myUserId), m_names(kUserSlots, kEmptySlot)
 {
     setWindowTitle(QStringLiteral("Corvent"));
@@ -81,13 +81,12 @@ frmChat::frmChat(int myUserId, const QString& myUserName, QWidget* parent)
     const auto onPlayer = [this](OwnerAction action) {
         return [this, action] { emit ownerActionRequested(action, m_menuSeat); };
     };
-    connect(addNamedAction(mnuPlayer, QStringLiteral("&Kick"), QStringLiteral("mnuKick")),
-            &QAction::triggered, this, onPlayer(OwnerAction::Kick));
-    connect(addNamedAction(mnuPlayer, QStringLiteral("&Ban for an hour"), QStringLiteral("mnuBan")),
+    connect(addNamedAction(mnuPlayer, tr("&Kick"), QStringLiteral("mnuKick")), &QAction::triggered,
+            this, onPlayer(OwnerAction::Kick));
+    connect(addNamedAction(mnuPlayer, tr("&Ban for an hour"), QStringLiteral("mnuBan")),
             &QAction::triggered, this, onPlayer(OwnerAction::BanForAnHour));
-    connect(
-        addNamedAction(mnuPlayer, QStringLiteral("Make &owner"), QStringLiteral("mnuMakeOwner")),
-        &QAction::triggered, this, onPlayer(OwnerAction::MakeOwner));
+    connect(addNamedAction(mnuPlayer, tr("Make &owner"), QStringLiteral("mnuMakeOwner")),
+            &QAction::triggered, this, onPlayer(OwnerAction::MakeOwner));
     m_lstUsers->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_lstUsers, &QListWidget::customContextMenuRequested, this,
             &frmChat::lstUsers_ContextMenu);
@@ -99,6 +98,7 @@ frmChat::frmChat(int myUserId, const QString& myUserName, QWidget* parent)
     connect(m_cmdSend, &QPushButton::clicked, this, &frmChat::cmdSend_Click);
     connect(m_txtMyText, &QLineEdit::returnPressed, this, &frmChat::cmdSend_Click);
     connect(m_cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    fitTexts(*this);
 }
 
 void frmChat::AppendChatLine(const QString& line)
@@ -152,7 +152,7 @@ void frmChat::showEntry(int position)
 {
     QString text = m_names[position];
     if (position + 1 == m_room.ownerId && text != kEmptySlot)
-        text += QStringLiteral(" (owner)");
+        text += tr(" (owner)");
     m_lstUsers->item(position)->setText(text);
 }
 

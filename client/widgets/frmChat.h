@@ -45,12 +45,6 @@ public:
     // the owner alone may change) and, for the owner, the menu on another player's entry.
     void showRoom(const RoomView& room);
 
-    ChatTranscript* txtChat() const { return m_txtChat; }
-    QLineEdit* txtMyText() const { return m_txtMyText; }
-    QListWidget* lstUsers() const { return m_lstUsers; }
-    QPushButton* cmdSend() const { return m_cmdSend; }
-    QPushButton* cmdExit() const { return m_cmdExit; }
-
 signals:
     void sendRequested(const QString& text);
     void ownerActionRequested(tamber::OwnerAction action, int seat);

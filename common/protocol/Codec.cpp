@@ -1,21 +1,30 @@
 #include "Codec.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace tamber::protocol {
 
 namespace {
 
-template <typename Fields> QByteArray frame(const Fields& fields)
+template <typename Fields> void appendFrame(QByteArray& message, const Fields& fields)
 {
-    QByteArray message;
-    qsizetype size = 1;
+    qsizetype size = message.size() + 1;
     for (const auto& field : fields)
         size += field.size() + 1;
-    message.reserve(size);
+    if (size > message.capacity())
+        message.reserve(std::max(size, 2 * message.capacity()));
     for (const auto& field : fields) {
         message += field;
         message += kFieldEnd;
     }
     message += kMessageEnd;
+}
+
+template <typename Fields> QByteArray frame(const Fields& fields)
+{
+    QByteArray message;
+    appendFrame(message, fields);
     return message;
 }
 
@@ -29,6 +38,11 @@ QByteArray buildMessage(const QList<QByteArray>& fields)
 QByteArray frameMessage(std::initializer_list<QByteArrayView> fields)
 {
     return frame(fields);
+}
+
+void appendMessage(QByteArray& out, std::initializer_list<QByteArrayView> fields)
+{
+    appendFrame(out, fields);
 }
 
 QList<QByteArray> splitFields(const QByteArray& message)
@@ -57,33 +71,44 @@ std::optional<int> parseNumber(const QByteArray& field, int maxValue)
 QList<QByteArray> MessageAssembler::feed(const QByteArray& bytes)
 {
     QList<QByteArray> messages;
-    qsizetype start = 0;
+    feed(QByteArrayView(bytes), [&](QByteArrayView message) {
+        messages.append(message.toByteArray());
+        return true;
+    });
+    return messages;
+}
+
+bool MessageAssembler::beginFeed(QByteArrayView bytes, qsizetype* start, QByteArray* completed)
+{
+    *start = 0;
     if (m_skippingOverlong) {
         const qsizetype end = bytes.indexOf(kMessageEnd);
         if (end < 0)
-            return messages;
+            return false;
         m_skippingOverlong = false;
-        start = end + 1;
+        *start = end + 1;
     }
-    qsizetype from = m_pending.size();
-    m_pending.append(bytes.constData() + start, bytes.size() - start);
-
-    qsizetype consumed = 0;
-    for (;;) {
-        const qsizetype end = m_pending.indexOf(kMessageEnd, from);
-        if (end < 0)
-            break;
-        messages.append(m_pending.mid(consumed, end - consumed));
-        consumed = end + 1;
-        from = consumed;
+    if (m_pending.isEmpty())
+        return true;
+    // The message begun by earlier bytes is completed first, from a copy.
+    const qsizetype end = bytes.indexOf(kMessageEnd, *start);
+    if (end < 0) {
+        keep(bytes.sliced(*start));
+        return false;
     }
-    m_pending.remove(0, consumed);
+    m_pending.append(bytes.sliced(*start, end - *start));
+    *completed = std::exchange(m_pending, QByteArray());
+    *start = end + 1;
+    return true;
+}
 
+void MessageAssembler::keep(QByteArrayView tail)
+{
+    m_pending.append(tail);
     if (m_cap > 0 && m_pending.size() > m_cap) {
         m_pending.clear();
         m_skippingOverlong = true;
     }
-    return messages;
 }
 
 void MessageAssembler::clear()

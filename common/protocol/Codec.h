@@ -29,6 +29,8 @@ inline constexpr qsizetype kMaxClientMessage = 60;
 QByteArray buildMessage(const QList<QByteArray>& fields);
 // The same without a list to build first, for the encoders on the relay's hot path.
 QByteArray frameMessage(std::initializer_list<QByteArrayView> fields);
+// The same appended to `out`, which keeps its capacity from one message to the next.
+void appendMessage(QByteArray& out, std::initializer_list<QByteArrayView> fields);
 
 // Splits a message (without its SOH) at every NUL. The empty field after the final NUL
 // is not returned, so "NoteOn\0" "60\0" gives {"NoteOn", "60"}.
@@ -50,10 +52,38 @@ public:
     // Appends bytes and returns every message completed by them, in order, without SOH.
     // Empty messages are returned as well; the caller decides what to skip.
     QList<QByteArray> feed(const QByteArray& bytes);
+    // The same without copying: each message goes to `each` as a view valid during the call
+    // only (most of them point into `bytes`). `each` returns false to leave the rest unread;
+    // then the rest is lost, so a caller stops only when the stream itself is done with.
+    template <typename Each> void feed(QByteArrayView bytes, Each&& each)
+    {
+        qsizetype start = 0;
+        QByteArray completed;
+        if (!beginFeed(bytes, &start, &completed))
+            return;
+        if (!completed.isNull() && !each(QByteArrayView(completed)))
+            return;
+        for (;;) {
+            const qsizetype end = bytes.indexOf(kMessageEnd, start);
+            if (end < 0)
+                break;
+            const QByteArrayView message = bytes.sliced(start, end - start);
+            start = end + 1;
+            if (!each(message))
+                return;
+        }
+        keep(bytes.sliced(start));
+    }
     void clear();
     qsizetype pendingSize() const { return m_pending.size(); }
 
 private:
+    // Skips the rest of an over-long text and completes the message begun before (into
+    // `completed`); false when the bytes hold nothing more.
+    bool beginFeed(QByteArrayView bytes, qsizetype* start, QByteArray* completed);
+    // Bytes after the last SOH, until more arrive.
+    void keep(QByteArrayView tail);
+
     QByteArray m_pending;
     qsizetype m_cap;
     bool m_skippingOverlong = false;

@@ -131,17 +131,24 @@ QByteArray encode(const UserNameMessage& m)
 {
     return frameMessage({kUserName, Digits(m.id), m.name});
 }
+// The relay's own three are built by appendRelayed(), so the two can never differ.
 QByteArray encode(const NoteOnRelay& m)
 {
-    return frameMessage({kNoteOn, m.note, m.velocity, Digits(m.sender)});
+    QByteArray out;
+    appendRelayed(out, {ClientMessageView::Kind::NoteOn, m.note, m.velocity}, m.sender);
+    return out;
 }
 QByteArray encode(const NoteOffRelay& m)
 {
-    return frameMessage({kNoteOff, m.note, Digits(m.sender)});
+    QByteArray out;
+    appendRelayed(out, {ClientMessageView::Kind::NoteOff, m.note, {}}, m.sender);
+    return out;
 }
 QByteArray encode(const SetPatchRelay& m)
 {
-    return frameMessage({kSetPatch, Digits(m.sender), m.program});
+    QByteArray out;
+    appendRelayed(out, {ClientMessageView::Kind::SetPatch, m.program, {}}, m.sender);
+    return out;
 }
 
 QByteArray encode(const RoomInfoMessage& m)
@@ -153,26 +160,61 @@ QByteArray encode(const FarewellMessage& m)
     return frameMessage({kFarewell, m.reason});
 }
 
-std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
+std::optional<ClientMessageView> decodeClientView(QByteArrayView message)
 {
+    using Kind = ClientMessageView::Kind;
     FieldReader f(message);
     const QByteArrayView command = f.next().value_or(QByteArrayView());
     if (command == kNoteOn) {
         const auto note = f.next();
         const auto velocity = f.next();
         if (velocity)
-            return NoteOnRequest{note->toByteArray(), velocity->toByteArray()};
+            return ClientMessageView{Kind::NoteOn, *note, *velocity};
     } else if (command == kNoteOff || command == kSetPatch || command == kChatMsg) {
         const auto field = f.next();
         if (!field)
             return std::nullopt;
-        if (command == kNoteOff)
-            return NoteOffRequest{field->toByteArray()};
-        if (command == kSetPatch)
-            return SetPatchRequest{field->toByteArray()};
-        return ChatRequest{field->toByteArray()};
+        const Kind kind = command == kNoteOff    ? Kind::NoteOff
+                          : command == kSetPatch ? Kind::SetPatch
+                                                 : Kind::Chat;
+        return ClientMessageView{kind, *field, {}};
     }
     return std::nullopt;
+}
+
+std::optional<ClientMessage> decodeClientMessage(const QByteArray& message)
+{
+    const auto view = decodeClientView(message);
+    if (!view)
+        return std::nullopt;
+    switch (view->kind) {
+    case ClientMessageView::Kind::NoteOn:
+        return NoteOnRequest{view->first.toByteArray(), view->second.toByteArray()};
+    case ClientMessageView::Kind::NoteOff:
+        return NoteOffRequest{view->first.toByteArray()};
+    case ClientMessageView::Kind::SetPatch:
+        return SetPatchRequest{view->first.toByteArray()};
+    case ClientMessageView::Kind::Chat:
+        break;
+    }
+    return ChatRequest{view->first.toByteArray()};
+}
+
+void appendRelayed(QByteArray& out, const ClientMessageView& m, int sender)
+{
+    switch (m.kind) {
+    case ClientMessageView::Kind::NoteOn:
+        appendMessage(out, {kNoteOn, m.first, m.second, Digits(sender)});
+        return;
+    case ClientMessageView::Kind::NoteOff:
+        appendMessage(out, {kNoteOff, m.first, Digits(sender)});
+        return;
+    case ClientMessageView::Kind::SetPatch:
+        appendMessage(out, {kSetPatch, Digits(sender), m.first});
+        return;
+    case ClientMessageView::Kind::Chat:
+        return;
+    }
 }
 
 std::optional<ServerMessage> decodeServerMessage(const QByteArray& message)

@@ -118,6 +118,25 @@ QByteArray encode(const FarewellMessage& m);
 
 // What the relay handles; anything else (the server's own words included) gives nothing.
 std::optional<ClientMessage> decodeClientMessage(const QByteArray& message);
+
+// The same read in place, for the relay's hot path: the fields are views into `message`.
+struct ClientMessageView
+{
+    enum class Kind
+    {
+        NoteOn,
+        NoteOff,
+        SetPatch,
+        Chat
+    };
+    Kind kind;
+    QByteArrayView first;  // the note, the program or the chat text
+    QByteArrayView second; // a NoteOn's velocity
+};
+std::optional<ClientMessageView> decodeClientView(QByteArrayView message);
+// Appends what the relay sends everyone for a NoteOn, NoteOff or SetPatch from `sender`, as
+// encode() of NoteOnRelay, NoteOffRelay and SetPatchRelay gives it; nothing for a chat text.
+void appendRelayed(QByteArray& out, const ClientMessageView& message, int sender);
 // What the piano handles; an id that is not a plain number from 1 to 8 gives nothing, nor does
 // a "RoomInfo" whose owner id is not 0..8 or whose locked field is not "0" or "1".
 std::optional<ServerMessage> decodeServerMessage(const QByteArray& message);

@@ -4,6 +4,7 @@
 #include <sys/epoll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <utility>
 
 namespace tamber::server::net {
 
@@ -24,6 +25,70 @@ Connection* Connection::open(Loop& loop, int fd, const QHostAddress& peer)
         connection->disposeIfDone();
         return nullptr;
     }
+    return connection;
+}
+
+Connection::Parcel& Connection::Parcel::operator=(Parcel&& other) noexcept
+{
+    if (this != &other) {
+        if (fd >= 0)
+            ::close(fd);
+        fd = std::exchange(other.fd, -1);
+        peer = other.peer;
+        framing = std::move(other.framing);
+        output = std::move(other.output);
+        input = std::move(other.input);
+        lastTaken = other.lastTaken;
+        paused = other.paused;
+    }
+    return *this;
+}
+
+Connection::Parcel::~Parcel()
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
+std::optional<Connection::Parcel> Connection::handOff(QByteArray unreadInput)
+{
+    if (m_state != State::Open || m_reported || m_source || m_released)
+        return std::nullopt;
+    Parcel parcel;
+    if (m_framing && !m_staging.isEmpty())
+        m_framing->encode(m_staging, m_out);
+    m_staging = QByteArray();
+    parcel.fd = std::exchange(m_fd, -1);
+    parcel.peer = m_peer;
+    parcel.framing = std::move(m_framing);
+    parcel.output = QByteArray(m_out.data(), m_out.size());
+    parcel.input = std::move(unreadInput);
+    parcel.lastTaken = m_lastTaken;
+    parcel.paused = m_paused;
+    m_loop.unwatch(parcel.fd);
+    m_loop.timers().disarm(*this);
+    m_out.clear();
+    setSink(nullptr);
+    // Gone from here: events already fetched for it find it closed.
+    m_state = State::Closed;
+    m_released = true;
+    disposeIfDone();
+    return parcel;
+}
+
+Connection* Connection::takeIn(Loop& loop, Parcel& parcel)
+{
+    Connection* connection = open(loop, std::exchange(parcel.fd, -1), parcel.peer);
+    if (!connection)
+        return nullptr;
+    connection->m_framing = std::move(parcel.framing);
+    connection->m_lastTaken = parcel.lastTaken;
+    if (!parcel.output.isEmpty()) {
+        connection->m_out.append(parcel.output);
+        loop.flushLater(*connection);
+    }
+    if (parcel.paused)
+        connection->pauseReading();
     return connection;
 }
 
@@ -52,7 +117,7 @@ void Connection::receive(QByteArrayView bytes)
         deliver(bytes);
 }
 
-void Connection::write(const QByteArray& bytes)
+void Connection::write(QByteArrayView bytes)
 {
     // A stream that has ended, or is ending, takes nothing more.
     if (m_state != State::Open || m_reported)
@@ -105,6 +170,19 @@ void Connection::abort()
     }
     closeNow();
     disposeIfDone();
+}
+
+void Connection::closeAndLetGo()
+{
+    setSink(nullptr);
+    beginClosing();
+    if (m_state == State::Closed) {
+        m_released = true;
+        disposeIfDone();
+        return;
+    }
+    m_released = true;
+    m_loop.timers().arm(*this, m_loop.now() + kLinger);
 }
 
 void Connection::onReady(std::uint32_t events)

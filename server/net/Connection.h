@@ -14,12 +14,14 @@
 // The loop owns the connection; it is deleted once Closed and let go by its owner.
 
 #include "server/ClientLink.h"
+#include "server/net/ConnectionTally.h"
 #include "server/net/Framing.h"
 #include "server/net/Loop.h"
 #include "server/net/OutputBuffer.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tamber::server::net {
 
@@ -44,16 +46,52 @@ public:
     // and owner: handled as if they had just been read.
     void receive(QByteArrayView bytes);
 
-    void write(const QByteArray& bytes) override;
+    void write(QByteArrayView bytes) override;
     qint64 unsentBytes() const override { return m_out.size() + m_staging.size(); }
     Time lastTaken() const override { return m_lastTaken; }
     void pauseReading() override;
     void resumeReading() override;
     void closeGracefully() override;
     void abort() override;
+    // Ends the stream in order once what is queued has left, and lets go at once: no event
+    // follows, and the peer has kLinger to take its last bytes (a refusal's reason).
+    void closeAndLetGo();
     QHostAddress peerAddress() const override { return m_peer; }
+    // The player's own address, as a trusted proxy in front of the relay forwards it.
+    void setPeerAddress(const QHostAddress& address) { m_peer = address; }
+    // The connection's place among those counted; given back when the connection goes.
+    void setTicket(ConnectionTally::Ticket ticket) { m_ticket = std::move(ticket); }
+    ConnectionTally::Ticket& ticket() { return m_ticket; }
 
     int descriptor() const { return m_fd; }
+
+    // What a connection takes along to another thread's loop: its socket, its framing, the
+    // output not yet taken (sent before anything written there) and the input its owner had
+    // read but not handled (delivered there before anything read later).
+    struct Parcel
+    {
+        Parcel() = default;
+        Parcel(Parcel&& other) noexcept { *this = std::move(other); }
+        Parcel& operator=(Parcel&& other) noexcept;
+        // A parcel never taken in closes its socket.
+        ~Parcel();
+
+        int fd = -1;
+        QHostAddress peer;
+        std::unique_ptr<Framing> framing;
+        QByteArray output;
+        QByteArray input;
+        Time lastTaken;
+        bool paused = false;
+    };
+    // Leaves this loop: nothing more is read, written or reported here, and the object is
+    // deleted at the end of the turn. Only an open connection without a source can go;
+    // nullopt (and nothing changed) for any other.
+    std::optional<Parcel> handOff(QByteArray unreadInput);
+    // The connection again, on the loop of the thread this runs on, its output queued first.
+    // Its new owner takes it, then gives it the parcel's input with receive(). nullptr (the
+    // socket closed) if it cannot be watched.
+    static Connection* takeIn(Loop& loop, Parcel& parcel);
 
     // A closing connection that its owner let go waits this long for the peer, at most.
     static constexpr Duration kLinger = std::chrono::seconds(1);
@@ -87,6 +125,7 @@ private:
     Loop& m_loop;
     int m_fd;
     QHostAddress m_peer;
+    ConnectionTally::Ticket m_ticket;
     std::unique_ptr<Framing> m_framing;
     OutputBuffer m_out{&m_loop.blocks()};
     QByteArray m_staging; // protocol bytes waiting for the framing

@@ -98,6 +98,8 @@ public:
     void run(const std::function<void()>& work);
 
 private:
+    // Serves one batch of ready descriptors; returns how many there were.
+    int serveReady();
     void onEpoll();
     void onTimers();
     void beginTurn() { ++m_depth; }

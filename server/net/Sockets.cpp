@@ -2,6 +2,7 @@
 
 #include "server/RelayLog.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <netinet/in.h>
@@ -15,6 +16,7 @@ namespace {
 constexpr int kKeepAliveIdle = 60;
 constexpr int kKeepAliveInterval = 10;
 constexpr int kKeepAliveProbes = 6;
+constexpr long kOwnDescriptors = 32;
 constexpr unsigned kUserTimeoutMs = (kKeepAliveIdle + kKeepAliveInterval * kKeepAliveProbes) * 1000;
 
 void set(int fd, int level, int name, const void* value, socklen_t size)
@@ -38,11 +40,14 @@ void tuneClientSocket(int fd)
 
 QHostAddress addressOf(const sockaddr* address)
 {
-    QHostAddress host(address);
-    // An IPv4 peer on a dual-stack socket is shown as the IPv4 address it is.
+    return plainAddress(QHostAddress(address));
+}
+
+QHostAddress plainAddress(const QHostAddress& address)
+{
     bool isV4 = false;
-    const quint32 v4 = host.toIPv4Address(&isV4);
-    return isV4 ? QHostAddress(v4) : host;
+    const quint32 v4 = address.toIPv4Address(&isV4);
+    return isV4 ? QHostAddress(v4) : address;
 }
 
 long raiseOpenFileLimit()
@@ -59,7 +64,12 @@ long raiseOpenFileLimit()
             qCDebug(lcRelay) << "Cannot raise the open-file limit:" << std::strerror(errno);
     }
     const long allowed = limit.rlim_cur == RLIM_INFINITY ? -1 : long(limit.rlim_cur);
-    qCDebug(lcRelay) << "Open files allowed:" << allowed;
+    // A few descriptors are the relay's own (listeners, epoll sets, wake-ups, the log).
+    if (allowed < 0)
+        qCDebug(lcRelay) << "The open-file limit allows any number of connections";
+    else
+        qCDebug(lcRelay).nospace() << "The open-file limit (" << allowed << ") allows about "
+                                   << std::max(0L, allowed - kOwnDescriptors) << " connections";
     return allowed;
 }
 

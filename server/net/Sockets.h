@@ -13,6 +13,9 @@ namespace tamber::server::net {
 void tuneClientSocket(int fd);
 
 QHostAddress addressOf(const sockaddr* address);
+// An address as the relay counts and shows it: an IPv4 peer on a dual-stack socket as the IPv4
+// address it is.
+QHostAddress plainAddress(const QHostAddress& address);
 
 // Raises the soft limit of open files to the hard one, so that the relay can hold as many
 // connections as the system lets it. Returns the soft limit in force afterwards.

@@ -25,6 +25,14 @@ void Timers::arm(TimerClient& client, Time at)
     m_queue.emplace(at, client.m_sequence, &client);
 }
 
+void Timers::set(TimerClient& client, std::optional<Time> at)
+{
+    if (at)
+        arm(client, *at);
+    else
+        disarm(client);
+}
+
 void Timers::disarm(TimerClient& client)
 {
     if (client.m_timers != this)

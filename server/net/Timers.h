@@ -41,6 +41,8 @@ public:
     // Sets the client's one deadline, replacing the one it had.
     void arm(TimerClient& client, Time at);
     void disarm(TimerClient& client);
+    // Arms the client for `at`, or disarms it when there is nothing to wait for.
+    void set(TimerClient& client, std::optional<Time> at);
     // Runs every client due by `now`, earliest first. A client armed again for a time already
     // past runs on the next call, so that none can keep this one going.
     void runDue(Time now);

@@ -1,5 +1,7 @@
 #include "WebFiles.h"
 
+#include "common/protocol/Messages.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -16,7 +18,6 @@ constexpr auto kSoundfontPath = "/soundfont.sf2";
 constexpr auto kRoomPrefix = "/r/";
 constexpr auto kLobbyFile = "/index.html";
 constexpr auto kRoomFile = "/room.html";
-constexpr qsizetype kMaxRoomName = 24;
 // Longer request paths name nothing the page has.
 constexpr qsizetype kMaxPath = 1024;
 
@@ -30,6 +31,8 @@ const QByteArray* mimeType(const QString& suffix)
         {QStringLiteral("css"), "text/css; charset=utf-8"},
         {QStringLiteral("svg"), "image/svg+xml"},
         {QStringLiteral("txt"), "text/plain; charset=utf-8"},
+        // The page's texts in each language.
+        {QStringLiteral("json"), "application/json"},
         {QStringLiteral("wasm"), "application/wasm"},
         {QStringLiteral("sf2"), "application/octet-stream"},
     };
@@ -65,20 +68,6 @@ bool isPlainPath(const QByteArray& decoded)
     const QList<QByteArray> segments = decoded.mid(1).split('/');
     for (const QByteArray& segment : segments) {
         if (segment.isEmpty() || segment.startsWith('.'))
-            return false;
-    }
-    return true;
-}
-
-// 1 to 24 letters, digits, '-' or '_': what the relay takes as a room's name.
-bool isRoomName(const QByteArray& name)
-{
-    if (name.isEmpty() || name.size() > kMaxRoomName)
-        return false;
-    for (const char c : name) {
-        const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                             (c >= '0' && c <= '9') || c == '-' || c == '_';
-        if (!allowed)
             return false;
     }
     return true;
@@ -138,11 +127,11 @@ WebReply WebFiles::resolve(const QByteArray& method, const QByteArray& path,
         pageFile = QLatin1String(kLobbyFile);
     } else if (decoded.startsWith(kRoomPrefix)) {
         const QByteArray room = decoded.mid(qsizetype(std::strlen(kRoomPrefix)));
-        if (room.endsWith('/') && isRoomName(room.chopped(1))) {
+        if (room.endsWith('/') && protocol::isRoomName(room.chopped(1))) {
             pageFile = QLatin1String(kRoomFile);
         } else {
             // Without its final slash the page would look for its socket beside the wrong path.
-            if (isRoomName(room)) {
+            if (protocol::isRoomName(room)) {
                 reply.status = 308;
                 reply.headers.emplaceBack("Location", kRoomPrefix + room + '/');
                 reply.headers.emplaceBack("Cache-Control", "no-cache");

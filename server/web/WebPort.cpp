@@ -1,7 +1,10 @@
 #include "WebPort.h"
 
+#include "server/Farewell.h"
 #include "server/RelayLog.h"
+#include "server/Rooms.h"
 #include "server/net/Sockets.h"
+#include "server/web/Forwarded.h"
 #include "server/web/HttpHead.h"
 #include "server/web/WebSocketFraming.h"
 
@@ -27,6 +30,8 @@ QByteArray reasonPhrase(int status)
         return "OK";
     case 304:
         return "Not Modified";
+    case 308:
+        return "Permanent Redirect";
     case 400:
         return "Bad Request";
     case 404:
@@ -37,6 +42,8 @@ QByteArray reasonPhrase(int status)
         return "URI Too Long";
     case 431:
         return "Request Header Fields Too Large";
+    case 503:
+        return "Service Unavailable";
     default:
         return "Internal Server Error";
     }
@@ -47,6 +54,8 @@ QByteArray statusText(int status)
     switch (status) {
     case 304:
         return {};
+    case 308:
+        return "Moved: the room's page ends with a slash\n";
     case 400:
         return "Bad request\n";
     case 405:
@@ -69,13 +78,20 @@ QString authorityOf(const QString& origin)
     return (scheme < 0 ? origin : origin.mid(scheme + 3)).toLower();
 }
 
-// The players' socket: /ws, or the default room's beside its page, /r/main/ws in any case.
-bool isPlayerPath(const QByteArray& path)
+constexpr auto kRoomsPath = "/rooms.json";
+
+// The room a players' socket path names: /r/NAME/ws beside the room's page, or /ws for the
+// default room; nullopt for any other path.
+std::optional<QByteArray> playerRoom(const QByteArray& path)
 {
     if (path == "/ws")
-        return true;
-    return path.size() == 10 && path.startsWith("/r/") && path.endsWith("/ws") &&
-           path.mid(3, 4).toLower() == "main";
+        return QByteArray(kDefaultRoom);
+    if (!path.startsWith("/r/") || !path.endsWith("/ws"))
+        return std::nullopt;
+    const QByteArray room = path.mid(3, path.size() - 6);
+    if (!protocol::isRoomName(room))
+        return std::nullopt;
+    return room;
 }
 
 } // namespace
@@ -184,15 +200,19 @@ public:
     WebPort& m_port;
     net::Connection* m_connection; // null once let go or handed on
     QHostAddress m_address;
+    // Why it may not stay (too many connections), told once its head is read.
+    net::ConnectionTally::Verdict m_verdict = net::ConnectionTally::Verdict::Admitted;
+    bool m_fromProxy = false; // a trusted proxy's: counts as the address it forwards
     HttpHead m_head;
     bool m_answering = false;
     bool m_counted = true; // among the unfinished heads
     std::list<Exchange*>::iterator m_inHeads;
 };
 
-WebPort::WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat)
+WebPort::WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat,
+                 RoomList rooms, Admission admission)
     : m_loop(loop), m_files(std::move(files)), m_allowedOrigins(std::move(allowedOrigins)),
-      m_seat(std::move(seat)),
+      m_seat(std::move(seat)), m_rooms(std::move(rooms)), m_admission(std::move(admission)),
       m_listener(loop, [this](int fd, const QHostAddress& peer) { onAccepted(fd, peer); }),
       m_maxHeads(headRoom())
 {
@@ -216,9 +236,18 @@ void WebPort::close()
 
 void WebPort::onAccepted(int fd, const QHostAddress& peer)
 {
+    // A proxy's connection counts in the total now, against an address once it names one.
+    const bool fromProxy = m_admission.trustedProxies.contains(peer);
+    net::ConnectionTally::Ticket ticket;
+    auto verdict = net::ConnectionTally::Verdict::Admitted;
+    if (m_admission.tally) {
+        verdict = net::ConnectionTally::admit(m_admission.tally, fromProxy ? QHostAddress() : peer,
+                                              &ticket);
+    }
     // Over a limit, the oldest unfinished head gives way to the newcomer: a slow head waits
-    // longest for nothing, and someone who shares its address still gets in.
-    if (m_headsFrom.value(peer) >= kMaxHeadsPerAddress) {
+    // longest for nothing, and someone who shares its address still gets in. A trusted
+    // proxy's heads are its clients'.
+    if (!fromProxy && m_headsFrom.value(peer) >= kMaxHeadsPerAddress) {
         const auto oldest = std::find_if(m_heads.begin(), m_heads.end(),
                                          [&](const Exchange* e) { return e->m_address == peer; });
         qCDebug(lcRelay) << "Web port:" << kMaxHeadsPerAddress << "unfinished requests from"
@@ -234,7 +263,10 @@ void WebPort::onAccepted(int fd, const QHostAddress& peer)
     net::Connection* connection = net::Connection::open(m_loop, fd, peer);
     if (!connection)
         return;
+    connection->setTicket(std::move(ticket));
     Exchange* exchange = m_loop.own(std::make_unique<Exchange>(*this, *connection));
+    exchange->m_verdict = verdict;
+    exchange->m_fromProxy = fromProxy;
     connection->setSink(exchange);
     m_exchanges.insert(exchange);
     exchange->m_inHeads = m_heads.insert(m_heads.end(), exchange);
@@ -269,13 +301,62 @@ void WebPort::handle(Exchange& exchange, const HttpRequest& request)
         exchange.drop();
         return;
     }
-    if (request.headerHasToken("upgrade", "websocket"))
+    if (exchange.m_fromProxy)
+        countForwarded(exchange, request);
+    const bool webSocket = request.headerHasToken("upgrade", "websocket");
+    if (!webSocket) {
+        // A browser fetches the page and its files over several short connections at once:
+        // they take no player's place under the per-address limit (a household behind one
+        // address would see its pages fail), and the limits on unfinished heads bound them.
+        exchange.m_connection->ticket().release();
+        if (exchange.m_verdict == net::ConnectionTally::Verdict::AddressFull)
+            exchange.m_verdict = net::ConnectionTally::Verdict::Admitted;
+    }
+    if (exchange.m_verdict != net::ConnectionTally::Verdict::Admitted) {
+        refuse(exchange, request);
+        return;
+    }
+    if (webSocket)
         upgrade(exchange, request);
+    else if (request.path == kRoomsPath && m_rooms)
+        answerRooms(exchange, request);
     else
         answerFile(exchange, request);
 }
 
-void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
+void WebPort::countForwarded(Exchange& exchange, const HttpRequest& request)
+{
+    const auto client = forwardedClient(request, m_admission.trustedProxies);
+    if (!client) {
+        qCDebug(lcRelay) << "Web port: proxy" << exchange.m_address.toString()
+                         << "named no client; counted in the total only";
+        return;
+    }
+    net::Connection& connection = *exchange.m_connection;
+    if (exchange.m_verdict == net::ConnectionTally::Verdict::Admitted)
+        exchange.m_verdict = connection.ticket().moveTo(*client);
+    connection.setPeerAddress(*client);
+    exchange.m_address = *client;
+}
+
+void WebPort::refuse(Exchange& exchange, const HttpRequest& request)
+{
+    const QByteArray reason = net::ConnectionTally::refusal(exchange.m_verdict);
+    qCInfo(lcRelay) << "Web port: refused" << exchange.m_address.toString() << "-" << reason;
+    if (!request.headerHasToken("upgrade", "websocket")) {
+        WebReply reply = m_files.resolve("GET", {});
+        reply.status = 503;
+        respond(exchange, reply, reason.size() + 1, reason + '\n');
+        return;
+    }
+    acceptWebSocket(exchange, request);
+    if (!exchange.m_connection->framing())
+        return;
+    exchange.m_connection->write(farewell(reason));
+    exchange.answered();
+}
+
+void WebPort::acceptWebSocket(Exchange& exchange, const HttpRequest& request)
 {
     const QByteArray key = request.header("sec-websocket-key");
     if (request.method != "GET" || request.version != "HTTP/1.1" ||
@@ -299,13 +380,22 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
                      "\r\n"
                      "Server: CorventServer\r\n\r\n");
     auto framing = std::make_unique<WebSocketFraming>();
-    WebSocketFraming& frames = *framing;
     connection.setFraming(std::move(framing));
+}
+
+void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
+{
+    acceptWebSocket(exchange, request);
+    net::Connection& connection = *exchange.m_connection;
+    if (!connection.framing())
+        return;
+    auto& frames = static_cast<WebSocketFraming&>(*connection.framing());
 
     // The handshake is done on any path; only a player's, from an allowed page, is seated.
     QString host = QString::fromLatin1(request.header("host"));
     const QString origin = QString::fromLatin1(request.header("origin"));
-    if (!isPlayerPath(request.path) || !originAllowed(origin, host, m_allowedOrigins)) {
+    const std::optional<QByteArray> room = playerRoom(request.path);
+    if (!room || !originAllowed(origin, host, m_allowedOrigins)) {
         qCDebug(lcRelay) << "Web port: no seat for a WebSocket at" << request.path << "from"
                          << (origin.isEmpty() ? QStringLiteral("no page") : origin);
         frames.setCloseCode(WebSocketFraming::kPolicyViolated);
@@ -315,8 +405,8 @@ void WebPort::upgrade(Exchange& exchange, const HttpRequest& request)
     // Seated, the connection is the hub's; bytes sent right behind the head are its first.
     const QByteArray early = exchange.m_head.rest();
     connection.setSink(nullptr);
-    if (!m_seat(connection)) {
-        // A ninth player: answered, then turned away in order, and nobody else notices.
+    if (!m_seat(connection, *room)) {
+        // No seat: answered, then turned away in order, and nobody else notices.
         connection.setSink(&exchange);
         exchange.answered();
         return;
@@ -356,6 +446,22 @@ void WebPort::answerFile(Exchange& exchange, const HttpRequest& request)
     // The body leaves a piece at a time, as the peer takes it.
     if (reply.sendsBody())
         exchange.m_connection->setSource([file] { return file->read(kBodyChunk); });
+}
+
+void WebPort::answerRooms(Exchange& exchange, const HttpRequest& request)
+{
+    WebReply reply = m_files.resolve(request.method, {});
+    if (reply.status == 405) {
+        const QByteArray body = statusText(405);
+        respond(exchange, reply, body.size(), body);
+        return;
+    }
+    // Players come and go: never from a cache.
+    reply.status = 200;
+    reply.headers.emplaceBack("Content-Type", "application/json");
+    reply.headers.emplaceBack("Cache-Control", "no-store");
+    const QByteArray body = m_rooms();
+    respond(exchange, reply, body.size(), body);
 }
 
 void WebPort::respond(Exchange& exchange, const WebReply& reply, qint64 length,

@@ -1,13 +1,18 @@
 #pragma once
 
-// The relay's web port, on a relay thread: the browser piano's files over HTTP, and its
-// WebSocket at /ws (and /r/main/ws, the default room's page beside it). Each connection sends
+// The relay's web port, on a relay thread: the browser piano's files over HTTP, the list of
+// rooms at /rooms.json, and the players' WebSocket beside each room's page (/r/NAME/ws), or at
+// /ws for the default room. Each connection sends
 // one request head, of at most 8 KiB, whole within ten seconds; a page request is answered and
 // closed, a WebSocket that passes the path and Origin checks is handed on to be seated, others
 // are closed before a byte of the protocol passes. Unfinished heads are limited per address
 // and in all, so that they cannot take every descriptor: past a limit, the oldest is dropped.
+// Every connection is counted at accept (ConnectionTally); one over the caps is told why (a
+// WebSocket gets the reason and "Farewell", a page request a 503) and closed. A trusted proxy's
+// connection counts as the address it forwards, once its head says which.
 
 #include "server/net/Connection.h"
+#include "server/net/ConnectionTally.h"
 #include "server/net/Listener.h"
 #include "server/web/WebFiles.h"
 
@@ -37,10 +42,20 @@ public:
     static constexpr Duration kAnswerStall = std::chrono::seconds(10);
     static constexpr int kMaxHeadsPerAddress = 64;
 
-    // Takes a WebSocket player's connection, its framing set; false when no seat is free.
-    using Seat = std::function<bool(net::Connection& connection)>;
+    // Takes a WebSocket player's connection, its framing set, into the room named; false when
+    // it gets no seat there (whatever it was told is then sent before the socket closes).
+    using Seat = std::function<bool(net::Connection& connection, const QByteArray& room)>;
+    // The rooms as the lobby lists them, as JSON.
+    using RoomList = std::function<QByteArray()>;
 
-    WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat);
+    struct Admission
+    {
+        std::shared_ptr<net::ConnectionTally> tally; // none: nothing is counted
+        QList<QHostAddress> trustedProxies;
+    };
+
+    WebPort(net::Loop& loop, WebFiles files, QStringList allowedOrigins, Seat seat,
+            RoomList rooms = {}, Admission admission = {});
     // Ends every exchange not handed on yet.
     ~WebPort();
     WebPort(const WebPort&) = delete;
@@ -62,10 +77,17 @@ private:
 
     void onAccepted(int fd, const QHostAddress& peer);
     void handle(Exchange& exchange, const HttpRequest& request);
+    // Counts a trusted proxy's connection as the client it forwards, if it names one.
+    void countForwarded(Exchange& exchange, const HttpRequest& request);
+    // Over the caps: a WebSocket hears why and is closed, a page request gets a 503.
+    void refuse(Exchange& exchange, const HttpRequest& request);
+    // Completes the WebSocket handshake; its framing is set on the connection.
+    void acceptWebSocket(Exchange& exchange, const HttpRequest& request);
     void upgrade(Exchange& exchange, const HttpRequest& request);
     void answer(Exchange& exchange, int status,
                 const QList<std::pair<QByteArray, QByteArray>>& extra = {});
     void answerFile(Exchange& exchange, const HttpRequest& request);
+    void answerRooms(Exchange& exchange, const HttpRequest& request);
     // Writes the head, and the body when there is one, then closes once it is taken.
     void respond(Exchange& exchange, const WebReply& reply, qint64 length, const QByteArray& body);
     void headDone(Exchange& exchange);
@@ -75,6 +97,8 @@ private:
     WebFiles m_files;
     QStringList m_allowedOrigins;
     Seat m_seat;
+    RoomList m_rooms;
+    Admission m_admission;
     net::Listener m_listener;
     int m_maxHeads;
     std::unordered_set<Exchange*> m_exchanges;

@@ -45,6 +45,6 @@ done
 for line in "${stated[@]}"; do
     grep -Eq "$line" "$E2E_DIR/piano.log" || e2e_fail "--verbose lost: $line"
 done
-grep -Ev '^tamber\.(midi|sound|files|session)(\.[a-z]+)?: ' "$E2E_DIR/piano.log" |
+grep -Ev '^tamber\.(midi|sound|files|session|language)(\.[a-z]+)?: ' "$E2E_DIR/piano.log" |
     grep -q . && e2e_fail "--verbose printed outside our categories"
 echo "quiet start: ok"

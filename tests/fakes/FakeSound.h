@@ -2,8 +2,8 @@
 
 // Test doubles of the MIDI devices and of the note engine's links.
 
-#include "client/sound/MidiDevices.h"
-#include "client/sound/NoteEngine.h"
+#include "client/engine/MidiDevices.h"
+#include "client/engine/NoteEngine.h"
 
 #include <QByteArrayList>
 #include <QString>

@@ -6,7 +6,8 @@
 // block's end.
 
 #include "FuzzFile.h"
-#include "client/files/KeymapFile.h"
+
+#include "client/formats/KeymapFile.h"
 #include "common/ProgramInfo.h"
 
 namespace {

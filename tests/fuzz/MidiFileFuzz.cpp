@@ -7,8 +7,9 @@
 // the channel messages among them at their recorded times.
 
 #include "FuzzFile.h"
-#include "client/files/MidiFileReader.h"
-#include "client/files/MidiFileWriter.h"
+
+#include "client/formats/MidiFileReader.h"
+#include "client/formats/MidiFileWriter.h"
 
 #include <algorithm>
 #include <vector>

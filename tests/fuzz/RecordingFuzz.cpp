@@ -4,8 +4,9 @@
 // count, the last one completed with zeros), in order, and end by itself.
 
 #include "FuzzFile.h"
-#include "client/files/Player.h"
-#include "client/files/RecordingFormat.h"
+
+#include "client/formats/RecordingFormat.h"
+#include "client/recording/Player.h"
 #include "tests/fakes/FakePlatform.h"
 
 #include <vector>

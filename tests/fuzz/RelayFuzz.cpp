@@ -34,15 +34,22 @@ class CheckingHost : public server::SlotHost
 {
 public:
     bool isConnected(int slot) const override { return connected.at(slot - 1); }
-    bool send(int slot, const QByteArray& message) override
+    bool send(int slot, QByteArrayView messages) override
     {
         require(connected.at(slot - 1));
-        // One whole message: ends in NUL SOH, no other SOH inside.
-        require(message.endsWith(QByteArray("\0\x01", 2)));
-        require(message.count(protocol::kMessageEnd) == 1);
-        require(!protocol::splitFields(message.chopped(1)).first().isEmpty());
+        // Whole messages: each ends in NUL SOH and has a command word.
+        require(messages.endsWith(QByteArrayView("\0\x01", 2)));
+        qsizetype start = 0;
+        for (qsizetype at = messages.indexOf(protocol::kMessageEnd); at >= 0;
+             at = messages.indexOf(protocol::kMessageEnd, at + 1)) {
+            require(at > start && messages[at - 1] == protocol::kFieldEnd);
+            require(messages[start] != protocol::kFieldEnd);
+            start = at + 1;
+        }
         return !stalled.at(slot - 1);
     }
+    // A stalled slot is cut at its first message, as it always was.
+    qint64 room(int slot) const override { return stalled.at(slot - 1) ? 0 : 1 << 20; }
     void close(int slot, bool) override
     {
         connected.at(slot - 1) = false;
@@ -101,7 +108,7 @@ void checkChunking(const QByteArray& stream, const uint8_t* cuts, size_t cutCoun
 class CheckingConnection : public server::FakeConnection
 {
 public:
-    void write(const QByteArray& bytes) override
+    void write(QByteArrayView bytes) override
     {
         require(!aborted && !closing);
         // Whole messages only: every SOH closes a message whose last field ended with NUL.

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The README's TLS reverse proxy example is a configuration nginx accepts: `nginx -t` on it,
+# The relay guide's TLS reverse proxy example is a configuration nginx accepts: `nginx -t` on it,
 # with a throwaway certificate in place of the real one. nginx is not installed for this (its
 # package would start a web server); scripts/install-deps.sh unpacks its binary into .cache/.
 #   NGINX_BINARY (the unpacked binary), EXAMPLE (packaging/nginx/corvent-server.conf)

@@ -38,9 +38,9 @@ public:
         connect(this, &FakeConnection::failed, this, [this] { ended(true); });
     }
 
-    void write(const QByteArray& bytes) override
+    void write(QByteArrayView bytes) override
     {
-        for (const QByteArray& m : m_assembler.feed(bytes))
+        for (const QByteArray& m : m_assembler.feed(bytes.toByteArray()))
             got.append(protocol::splitFields(m));
         if (!reading)
             unsent += bytes.size();

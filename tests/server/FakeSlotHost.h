@@ -23,12 +23,20 @@ class FakeSlotHost : public SlotHost
 {
 public:
     bool isConnected(int slot) const override { return connected[slot - 1]; }
-    bool send(int slot, const QByteArray& message) override
+    // Notes may come several to a send: each is recorded on its own.
+    bool send(int slot, QByteArrayView messages) override
     {
-        EXPECT_TRUE(message.endsWith(protocol::kMessageEnd));
-        sent.append({slot, protocol::splitFields(message.chopped(1))});
+        EXPECT_TRUE(messages.endsWith(protocol::kMessageEnd));
+        ++writes[slot - 1];
+        protocol::MessageAssembler assembler(0);
+        assembler.feed(messages, [&](QByteArrayView message) {
+            sent.append({slot, protocol::splitFields(message.toByteArray())});
+            return true;
+        });
         return !overflowing.contains(slot);
     }
+    // An overflowing slot is sent one message at a time, so that it is cut at the first.
+    qint64 room(int slot) const override { return overflowing.contains(slot) ? 0 : 1 << 20; }
     void close(int slot, bool abort) override
     {
         if (connected[slot - 1])
@@ -49,6 +57,7 @@ public:
     }
 
     std::array<bool, 8> connected{};
+    std::array<int, 8> writes{}; // calls of send(), each perhaps of several messages
     std::set<int> overflowing;
     QList<Sent> sent;
     QList<std::pair<int, bool>> closed;

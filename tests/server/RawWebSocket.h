@@ -4,6 +4,8 @@
 // frames written exactly as given (masked or not), a receive buffer as small as asked, a
 // source address of its own; the server's frames cut apart as they come.
 
+#include "common/protocol/Codec.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QtEndian>
@@ -29,6 +31,7 @@ public:
     {
         QByteArray path = "/ws";
         QByteArray origin;
+        QByteArray headers;         // more header lines, each ending in CR LF
         int receiveBuffer = 0;      // 0: the system's
         const char* from = nullptr; // a loopback address other than 127.0.0.1
     };
@@ -43,7 +46,7 @@ public:
                              "Sec-WebSocket-Version: 13\r\n";
         if (!options.origin.isEmpty())
             request += "Origin: " + options.origin + "\r\n";
-        send(request + "\r\n");
+        send(request + options.headers + "\r\n");
     }
     // A plain connection, nothing sent.
     RawWebSocket(quint16 port, const char* from = nullptr, int receiveBuffer = 0)
@@ -156,6 +159,19 @@ public:
             at += header + length;
         }
         return cut;
+    }
+    // The protocol's messages in the binary frames, in order, each cut into its fields.
+    QList<QList<QByteArray>> messages() const
+    {
+        protocol::MessageAssembler assembler{0};
+        QList<QList<QByteArray>> all;
+        for (const ServerFrame& frame : frames()) {
+            if (frame.opcode == 2) {
+                for (const QByteArray& m : assembler.feed(frame.payload))
+                    all << protocol::splitFields(m);
+            }
+        }
+        return all;
     }
     // The code of the server's close frame, or 0.
     int closeCode() const

@@ -52,6 +52,23 @@ TEST_F(RelayCoreTest, RelaysNotesAndPatchesToEveryoneWithTheSenderIdInItsPlace)
                                        {"NoteOn", "abc", "1000", "3"}}));
 }
 
+TEST_F(RelayCoreTest, NotesOfOneReadReachEachClientInOneWriteAndChatKeepsItsPlace)
+{
+    joinAll(2);
+    host.writes = {};
+    core.received(2, buildMessage({"NoteOn", "60", "9"}) + buildMessage({"NoteOff", "60"}) +
+                         buildMessage({"ChatMsg", "hi"}) + buildMessage({"SetPatch", "7"}) +
+                         buildMessage({"NoteOn", "61", "9"}));
+    EXPECT_EQ(toAll(2), (QList<Fields>{{"NoteOn", "60", "9", "2"},
+                                       {"NoteOff", "60", "2"},
+                                       {"ChatMsg", "User2: hi"},
+                                       {"SetPatch", "2", "7"},
+                                       {"NoteOn", "61", "9", "2"}}));
+    // The notes before the chat line, the line, the notes after it.
+    EXPECT_EQ(host.writes[0], 3);
+    EXPECT_EQ(host.writes[1], 3);
+}
+
 TEST_F(RelayCoreTest, DropsMessagesThatAreEmptyTooLongUnknownOrShortOfFields)
 {
     joinAll(2);
@@ -246,6 +263,7 @@ TEST_F(RelayCoreTest, NewClientGetsDefaultNameAndItsPredecessorsHalfMessageIsGon
     EXPECT_EQ(core.user(2).Name, "User2");
     EXPECT_EQ(host.to(2), (QList<Fields>{{"UserID", "User2", "2"},
                                          {"ChatMsg", "Welcome to Corvent!"},
+                                         {"RoomInfo", "main", "0", "0"},
                                          {"UserName", "1", "User1"},
                                          {"UserName", "2", "User2"}}));
     host.sent.clear();

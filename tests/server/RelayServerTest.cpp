@@ -90,7 +90,7 @@ protected:
         for (int i = 0; i < n; ++i) {
             join();
             for (int c = 0; c <= i; ++c)
-                clients[c]->take(c == i ? 2 + i + 1 : i + 1);
+                clients[c]->take(c == i ? 3 + i + 1 : i + 1);
         }
     }
 
@@ -102,8 +102,9 @@ TEST_F(RelayServerTest, GreetsNewClientThenTellsEveryoneWhoIsPresent)
 {
     joinAll(2);
     TestClient& third = join();
-    EXPECT_EQ(third.take(5), (QList<Fields>{{"UserID", "User3", "3"},
+    EXPECT_EQ(third.take(6), (QList<Fields>{{"UserID", "User3", "3"},
                                             {"ChatMsg", "Welcome to Corvent!"},
+                                            {"RoomInfo", "main", "0", "0"},
                                             {"UserName", "1", "User1"},
                                             {"UserName", "2", "User2"},
                                             {"UserName", "3", "User3"}}));
@@ -123,14 +124,17 @@ TEST_F(RelayServerTest, GreetingBytesAreExact)
     QByteArray bytes;
     waitUntil([&] {
         bytes += raw.readAll();
-        return bytes.size() >= 62;
+        return bytes.size() >= 81;
     });
     QByteArray expected("UserID\0User1\0"
                         "1\0\x01"
                         "ChatMsg\0Welcome to Corvent!\0\x01"
+                        "RoomInfo\0main\0"
+                        "0\0"
+                        "0\0\x01"
                         "UserName\0"
                         "1\0User1\0\x01",
-                        13 + 3 + 29 + 1 + 17);
+                        13 + 3 + 29 + 1 + 14 + 2 + 3 + 17);
     EXPECT_EQ(bytes, expected);
 }
 

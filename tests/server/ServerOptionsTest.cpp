@@ -51,6 +51,34 @@ TEST(ServerOptions, EachRateAndBurstCanBeSetAndBadValuesAreNamed)
     }
 }
 
+TEST(ServerOptions, ConnectionCapsAndTrustedProxiesCanBeSetAndBadValuesAreNamed)
+{
+    QString error;
+    const auto defaults = parse({}, &error);
+    ASSERT_TRUE(defaults);
+    EXPECT_EQ(defaults->connections.perAddress, 16);
+    EXPECT_EQ(defaults->connections.total, 10000);
+    EXPECT_TRUE(defaults->trustedProxies.isEmpty());
+
+    const auto set = parse({"--max-per-address", "0", "--max-connections=50", "--trusted-proxy",
+                            "127.0.0.1", "--trusted-proxy", "::1,10.0.0.2"},
+                           &error);
+    ASSERT_TRUE(set) << error.toStdString();
+    EXPECT_EQ(set->connections.perAddress, 0);
+    EXPECT_EQ(set->connections.total, 50);
+    EXPECT_EQ(set->trustedProxies,
+              (QList<QHostAddress>{QHostAddress("127.0.0.1"), QHostAddress("::1"),
+                                   QHostAddress("10.0.0.2")}));
+
+    for (const QStringList& bad :
+         {QStringList{"--max-per-address", "-1"}, QStringList{"--max-connections", "0"},
+          QStringList{"--max-connections", "many"}, QStringList{"--trusted-proxy", "nginx"}}) {
+        error.clear();
+        EXPECT_FALSE(parse(bad, &error)) << bad.join(' ').toStdString();
+        EXPECT_TRUE(error.contains(bad[0]) && error.contains(bad[1])) << error.toStdString();
+    }
+}
+
 // --verbose is read, and it turns on the debug messages of our categories only.
 TEST(ServerOptions, VerboseTurnsOnTheRelayDebugMessages)
 {

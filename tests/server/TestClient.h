@@ -62,8 +62,8 @@ public:
             return {};
         return received.takeFirst();
     }
-    // The greeting: UserID and the welcome line, then one UserName per slot present.
-    void skipGreeting(int present) { take(2 + present); }
+    // The greeting: UserID, the welcome line and RoomInfo, then one UserName per slot present.
+    void skipGreeting(int present) { take(3 + present); }
     bool waitClosed()
     {
         return waitUntil([&] { return socket.state() == QAbstractSocket::UnconnectedState; });

@@ -36,8 +36,9 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         page = dir.filePath(QStringLiteral("web"));
-        for (const char* name : {"index.html", "room.html", "style.css", "favicon.svg",
-                                 "js/main.js", "vendor/LICENSE.txt", "js/.hidden.js", "notes.md"})
+        for (const char* name :
+             {"index.html", "room.html", "style.css", "favicon.svg", "js/main.js",
+              "vendor/LICENSE.txt", "i18n/pt-BR.json", "js/.hidden.js", "notes.md"})
             writeFile(page + '/' + QLatin1String(name));
         writeFile(dir.filePath(QStringLiteral("secret.js")));
         writeFile(dir.filePath(QStringLiteral("TimGM6mb.sf2")), "sfbk");
@@ -77,6 +78,7 @@ TEST_F(WebFilesTest, ServesThePagesFilesWithTheirTypesPolicyAndCaching)
         {"/js/%6Dain.js", "web/js/main.js", "text/javascript; charset=utf-8"},
         {"/js/in.js", "web/js/main.js", "text/javascript; charset=utf-8"},
         {"/vendor/LICENSE.txt", "web/vendor/LICENSE.txt", "text/plain; charset=utf-8"},
+        {"/i18n/pt-BR.json", "web/i18n/pt-BR.json", "application/json"},
         {"/soundfont.sf2", "TimGM6mb.sf2", "application/octet-stream"},
     };
     for (const auto& c : cases) {

@@ -49,7 +49,7 @@ TEST_F(WebPortFaults, AnUnmaskedFrameIsClosedWith1002AndNothingOfItRelayed)
 {
     start();
     TestClient desktop(server->port());
-    desktop.take(3);
+    desktop.take(4);
     auto browser = seat();
     ASSERT_TRUE(browser->bytes.startsWith("HTTP/1.1 101 Switching Protocols\r\n"));
     desktop.take(1);
@@ -81,7 +81,7 @@ TEST_F(WebPortFaults, APingerThatNeverReadsHoldsNoMemoryAndIsCutLikeAnyoneWhoSto
     limits.notes = {1e6, 1e6};
     start(limits);
     TestClient flooder(server->port());
-    flooder.take(3);
+    flooder.take(4);
     auto pinger = seat(4096, false);
     ASSERT_TRUE(waitUntil([&] { return server->userName(2) == "User2"; }));
 
@@ -118,7 +118,9 @@ TEST_F(WebPortFaults, APingerThatNeverReadsHoldsNoMemoryAndIsCutLikeAnyoneWhoSto
 TEST_F(WebPortFaults, UnfinishedHeadsAreLimitedPerAddressAndInAll)
 {
     net::raiseOpenFileLimit();
-    start();
+    RelayLimits limits;
+    limits.connections.perAddress = 0; // the heads' own limits are what is tested
+    start(limits);
     const int room = WebPort::headRoom();
     const QByteArray partial = "GET / HTTP/1.1\r\n";
     std::vector<std::unique_ptr<RawWebSocket>> heads;

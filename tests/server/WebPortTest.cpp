@@ -191,7 +191,7 @@ TEST_F(WebPortTest, StopClosesTheWebPortWithTheSeatsAndStartOpensItAgain)
 TEST_F(WebPortTest, ABrowsersBurstIsPacedAndRelayedWholeAndInOrder)
 {
     TestClient desktop(server.port());
-    desktop.take(3);
+    desktop.take(4);
     Browser browser(port, origin);
     ASSERT_TRUE(browser.has({"UserID", "User2", "2"}));
     // 2,000 notes at once, about 28 KB in ten messages: over the burst of 500, so the relay

@@ -22,7 +22,7 @@ TEST(frmServerNames, ANameShowsOnOneLineAsWrittenAndOneWithControlsNeverGetsIn)
     ASSERT_TRUE(server.isRunning());
 
     testing::TestClient client(server.port());
-    client.take(3);
+    client.take(4);
     // Controls (C0, and the C1 codes Windows-1252 leaves undefined) are refused...
     client.send({"ChatMsg", "/name \x1b[7m\r\n\x81"});
     EXPECT_EQ(client.next(),

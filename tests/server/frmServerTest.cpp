@@ -5,8 +5,11 @@
 #include "tests/server/TestClient.h"
 #include "tests/support/WindowControls.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScrollBar>
@@ -72,6 +75,38 @@ TEST(frmServer, StartsStoppedThenListsClientsWhileRunning)
     EXPECT_TRUE(boxes.shown.empty());
 }
 
+// The operator's Kick on the chosen seat: the player is told why and bid farewell, the others
+// see the seat emptied.
+TEST(frmServer, KickSendsTheChosenPlayerOutWithTheOperatorsReason)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
+    window.show();
+    controls.button("cmdStart").click();
+    testing::TestClient first(server.port());
+    testing::TestClient second(server.port());
+    ASSERT_TRUE(testing::waitUntil(
+        [&] { return controls.list("lstUsers").item(1)->text() == "2. User2: 127.0.0.1"; }));
+    first.take(6);
+
+    auto* kick = window.findChild<QAction*>(QStringLiteral("mnuKick"));
+    ASSERT_NE(kick, nullptr);
+    controls.list("lstUsers").setCurrentRow(1);
+    kick->trigger();
+    const QByteArray reason = "You were sent out of room main by the operator.";
+    EXPECT_TRUE(testing::waitUntil([&] { return second.received.size() >= 5 + 2; }));
+    EXPECT_EQ(second.received.mid(5),
+              (QList<testing::Fields>{{"ChatMsg", reason}, {"Farewell", reason}}));
+    EXPECT_TRUE(second.waitClosed());
+    EXPECT_EQ(first.take(2),
+              (QList<testing::Fields>{{"UserName", "2", "-"},
+                                      {"ChatMsg", "User2 was sent out by the operator."}}));
+    EXPECT_TRUE(testing::waitUntil(
+        [&] { return controls.list("lstUsers").item(1)->text() == emptyLines()[1]; }));
+}
+
 TEST(frmServer, PortInUseIsReportedAndTheWindowStaysStopped)
 {
     QTcpServer holder;
@@ -109,6 +144,41 @@ TEST(frmServer, UserListShowsEightLinesWithoutAScrollBar)
     for (int i = 0; i < list.count(); ++i)
         EXPECT_TRUE(list.viewport()->rect().contains(list.visualItemRect(list.item(i)))) << i;
     EXPECT_GE(list.fontMetrics().height(), 10) << "still readable";
+}
+
+TEST(frmServer, CountsRoomsAndPlayersAndShowsTheListOfTheRoomChosen)
+{
+    RelayServer server;
+    fakes::FakeMessageBoxes boxes;
+    frmServer window(server, boxes, {0, QHostAddress::LocalHost});
+    const fakes::WindowControls controls(window);
+    window.show();
+    controls.button("cmdStart").click();
+    auto& rooms = controls.find<QComboBox>("cboRoom");
+    const QLabel& counts = controls.label("lblRooms");
+    EXPECT_EQ(counts.text(), "0 rooms, 0 players");
+
+    testing::TestClient inMain(server.port());
+    testing::TestClient jazz1(server.port());
+    testing::TestClient jazz2(server.port());
+    jazz1.send({"ChatMsg", "/join Jazz"});
+    jazz2.send({"ChatMsg", "/join jazz"});
+    ASSERT_TRUE(testing::waitUntil([&] { return counts.text() == "2 rooms, 3 players"; }))
+        << counts.text().toStdString();
+    ASSERT_EQ(rooms.count(), 2);
+    EXPECT_EQ(rooms.itemText(0), "main");
+    EXPECT_EQ(rooms.itemText(1), "Jazz");
+    EXPECT_EQ(listed(controls.list("lstUsers")).at(1), emptyLines()[1]);
+
+    rooms.setCurrentIndex(1);
+    emit rooms.activated(1);
+    EXPECT_EQ(controls.list("lstUsers").item(1)->text(), "2. User2: 127.0.0.1");
+    // The room shown empties: its list goes blank and the choice falls back to main.
+    jazz1.socket.abort();
+    jazz2.socket.abort();
+    ASSERT_TRUE(testing::waitUntil([&] { return counts.text() == "1 room, 1 player"; }));
+    EXPECT_EQ(rooms.currentText(), "main");
+    EXPECT_EQ(controls.list("lstUsers").item(0)->text(), "1. User1: 127.0.0.1");
 }
 
 } // namespace

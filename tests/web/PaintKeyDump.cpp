@@ -1,7 +1,7 @@
 // Prints the key colour for every user number and velocity a byte can hold, one
 // "user velocity colour" line each, so the page's copy of the colour function can be
 // checked against this one.
-#include "client/sound/NoteEngine.h"
+#include "client/engine/NoteEngine.h"
 
 #include <cstdio>
 

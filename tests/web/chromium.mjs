@@ -41,7 +41,8 @@ export async function startPages(greet, problems) {
     const relay = await startRelay(path.resolve(webDir));
     relay.onConnection = greet;
     const browser = await launch();
-    const page = await browser.newPage();
+    // The pages speak the browser's language: these tests read them in English.
+    const page = await browser.newPage({ locale: 'en-US' });
     await watch(page, problems);
     const close = async () => {
         await browser.close();

@@ -17,6 +17,7 @@ const MIME = {
     '.css': 'text/css; charset=utf-8',
     '.svg': 'image/svg+xml',
     '.txt': 'text/plain; charset=utf-8',
+    '.json': 'application/json',
     '.sf2': 'application/octet-stream',
 };
 // The policy the relay is to send: everything from the page's own origin, plus WebAssembly

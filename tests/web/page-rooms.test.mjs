@@ -87,6 +87,7 @@ test('a Farewell shows its reason in a box and ends the session; nothing connect
 test('on a phone held upright both pages fit, two octaves of finger-sized keys show, and the keyboard moves along', async () => {
     const phone = await browser.newContext({
         viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true,
+        locale: 'en-US',
     });
     const mobile = await phone.newPage();
     await watch(mobile, problems);

@@ -13,7 +13,7 @@ test('a room name is 1 to 24 letters, digits, - or _, and says so when refused',
     ];
     for (const [name, valid] of cases)
         assert.equal(names.isRoomName(name), valid, JSON.stringify(name));
-    assert.equal(names.ROOM_NAME_REFUSAL, 'A room name is 1 to 24 letters, digits, - or _.');
+    assert.equal(names.roomNameRefusal(), 'A room name is 1 to 24 letters, digits, - or _.');
 });
 
 test('a page finds its room in its address; any other page is the main room\'s', () => {

@@ -4,10 +4,10 @@
 // on that port then shows whether every burst arrived whole.
 //
 //   midi-burst NAME-PART ROUNDS
-#include "client/sound/LibraryLog.h"
-#include "client/sound/MidiBackends.h"
-#include "client/sound/MidiRegistry.h"
-#include "client/sound/MidiSystems.h"
+#include "client/midi/LibraryLog.h"
+#include "client/midi/MidiBackends.h"
+#include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,11 +1,11 @@
 // Prints the piano's device number of the first MIDI port whose name contains the given
 // text, numbered exactly as the piano numbers its devices, so that tests choose devices by
 // name. Exit status 1 when no port matches.
-#include "client/sound/LibraryLog.h"
-#include "client/sound/MidiBackends.h"
-#include "client/sound/MidiRegistry.h"
-#include "client/sound/MidiSystems.h"
-#include "client/sound/SynthEngine.h"
+#include "client/midi/LibraryLog.h"
+#include "client/midi/MidiBackends.h"
+#include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
+#include "client/synth/SynthEngine.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

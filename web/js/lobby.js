@@ -2,12 +2,15 @@
 // refreshed every two seconds; a field to make or join a room by name; the main room one
 // click away.
 
+import { startLanguage, t } from './i18n.js';
 import { parseRoomList, seatsText } from './room-list.js';
-import { ROOM_NAME_REFUSAL, isRoomName, roomPath } from './room-name.js';
+import { isRoomName, roomNameRefusal, roomPath } from './room-name.js';
 
 const REFRESH_MS = 2000;
 // A relay that does not answer must not stop the refreshing.
 const FETCH_TIMEOUT_MS = 5000;
+
+await startLanguage();
 
 const $ = (id) => document.getElementById(id);
 const input = $('join-name');
@@ -19,7 +22,7 @@ $('join-form').addEventListener('submit', (event) => {
     event.preventDefault();
     const name = input.value.trim();
     if (!isRoomName(name)) {
-        error.textContent = ROOM_NAME_REFUSAL;
+        error.textContent = roomNameRefusal();
         input.focus();
         return;
     }
@@ -33,7 +36,7 @@ input.addEventListener('input', () => {
 let shown = '';
 
 function show(rooms) {
-    state.textContent = rooms.length === 0 ? 'No rooms are open.' : '';
+    state.textContent = rooms.length === 0 ? t('lobby.none') : '';
     const key = JSON.stringify(rooms);
     if (key === shown)
         return;
@@ -45,7 +48,8 @@ function show(rooms) {
         link.textContent = room.name;
         const seats = document.createElement('span');
         seats.className = 'seats';
-        seats.textContent = ` ${seatsText(room)}${room.players >= room.seats ? ' (full)' : ''}`;
+        const full = room.players >= room.seats ? ` ${t('lobby.full')}` : '';
+        seats.textContent = ` ${seatsText(room)}${full}`;
         item.append(link, seats);
         return item;
     }));
@@ -61,12 +65,11 @@ async function refresh() {
                 throw new Error(`HTTP ${response.status}`);
             const rooms = parseRoomList(await response.json());
             if (!rooms)
-                throw new Error('not a list of rooms');
+                throw new Error(t('lobby.notAList'));
             show(rooms);
         } catch (failure) {
             // The last list stays to be used; it may be out of date.
-            state.textContent = `The list of rooms is not available (${failure.message}); ` +
-                'trying again.';
+            state.textContent = t('lobby.unavailable', failure.message);
         }
     }
     setTimeout(refresh, Math.max(0, REFRESH_MS - (performance.now() - started)));

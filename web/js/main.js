@@ -3,6 +3,7 @@
 
 import { copyText } from './copy-link.js';
 import { HeldNotes } from './held-notes.js';
+import { startLanguage, t } from './i18n.js';
 import { bindComputerKeyboard, bindPointer } from './input.js';
 import { bindKeyboardScroll } from './keyboard-scroll.js';
 import { KeyboardView } from './keyboard-view.js';
@@ -14,8 +15,11 @@ import { DEFAULT_ROOM, roomFromPath } from './room-name.js';
 import { SessionClient } from './session.js';
 import { SessionView } from './session-view.js';
 import { Synth } from './synth.js';
-import { DEFAULT_KEYMAP, INSTRUMENTS } from './tables.js';
+import { CHAT_LIMIT, DEFAULT_KEYMAP, INSTRUMENTS } from './tables.js';
 import { WebSocketTransport, relayUrl } from './transport.js';
+
+// The page's texts first: everything below may write some.
+await startLanguage();
 
 const $ = (id) => document.getElementById(id);
 
@@ -32,7 +36,8 @@ $('copy-link').addEventListener('click', async () => {
     const link = new URL(location.href);
     link.search = link.hash = '';
     const state = $('copy-state');
-    state.textContent = (await copyText(link.href)) ? 'Link copied' : `Copy this link: ${link.href}`;
+    state.textContent =
+        (await copyText(link.href)) ? t('room.linkCopied') : t('room.copyByHand', link.href);
 });
 
 const instrumentList = $('instrument');
@@ -120,6 +125,7 @@ $('connect').addEventListener('click', () => {
         session.disconnect();
 });
 
+$('chat').maxLength = CHAT_LIMIT;
 $('chat-form').addEventListener('submit', (event) => {
     event.preventDefault();
     const input = $('chat');
@@ -135,9 +141,10 @@ if (midiAvailable()) {
     midiButton.addEventListener('click', async () => {
         try {
             const names = (await listenToMidi(held))();
-            midiButton.textContent = names.length ? `MIDI: ${names.join(', ')}` : 'MIDI: no input';
+            midiButton.textContent =
+                t('midi.state', names.length ? names.join(', ') : t('midi.noInput'));
         } catch (error) {
-            midiButton.textContent = `MIDI: ${error.message || 'not allowed'}`;
+            midiButton.textContent = t('midi.state', error.message || t('midi.notAllowed'));
         }
     });
 }

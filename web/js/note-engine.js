@@ -7,11 +7,10 @@
 //        session { sendSetPatch(patch), sendNoteOn(note, velocity), sendNoteOff(note) },
 //        selectedInstrument(), myUserId()
 
-import { FIRST_KEY_NOTE, KEY_SHAPES } from './tables.js';
+import { CHANNELS, FIRST_KEY_NOTE, KEY_SHAPES } from './tables.js';
 import { paintKey } from './paint-key.js';
 
 const LAST_KEY_NOTE = FIRST_KEY_NOTE + KEY_SHAPES.length - 1;
-const CHANNELS = 16;
 
 export class NoteEngine {
     constructor(links) {

@@ -1,27 +1,15 @@
+import { KEY_HUES } from './tables.js';
+
 // The fill colour of a lit key, the same function the desktop piano uses: each user's hue,
 // deep for loud notes and pale for soft ones. Returns red + green * 256 + blue * 65536.
+// Which components shade is the desktop's table (KEY_HUES); users beyond it light black.
 export function paintKey(user, velocity) {
+    const hue = KEY_HUES[user];
+    if (!hue)
+        return 0;
     const shade = 255 - 2 * Math.min(velocity, 127);
-    const rgb = (r, g, b) => r + g * 256 + b * 65536;
-    switch (user) {
-    case 0:
-    case 1:
-    case 7:
-        return rgb(shade, shade, 255);
-    case 2:
-    case 8:
-        return rgb(shade, 255, shade);
-    case 3:
-        return rgb(255, shade, shade);
-    case 4:
-        return rgb(255, 255, shade);
-    case 5:
-        return rgb(255, shade, 255);
-    case 6:
-        return rgb(shade, 255, 255);
-    default:
-        return rgb(0, 0, 0);
-    }
+    const [r, g, b] = hue.map((shaded) => (shaded ? shade : 255));
+    return r + g * 256 + b * 65536;
 }
 
 // "#rrggbb" for a paintKey value.

@@ -14,14 +14,15 @@
 // carries one or more whole messages, exactly the bytes TCP would carry.
 
 import { decode, encode } from './cp1252.js';
+import { RECEIVE_CAP, SEATS } from './tables.js';
 
 const FIELD_END = 0x00;
 const MESSAGE_END = 0x01;
-const MAX_USER_ID = 8;
+const MAX_USER_ID = SEATS;
 const MAX_MIDI_VALUE = 127;
 
 // The desktop's cap on text waiting for its SOH.
-export const RECEIVE_CAP = 4096;
+export { RECEIVE_CAP };
 
 // One complete message; string fields are encoded as Windows-1252.
 export function buildMessage(fields) {

@@ -2,6 +2,7 @@
 //   [{"name":"jazz","players":3,"seats":8}, ...]   (public rooms, in the relay's order)
 // Entries that are not what the relay writes are left out rather than shown.
 
+import { t } from './i18n.js';
 import { isRoomName } from './room-name.js';
 
 // No server holds more; a longer list is cut rather than growing the page without bound.
@@ -20,4 +21,4 @@ export function parseRoomList(json) {
 }
 
 // As the relay's "/rooms" says it.
-export const seatsText = ({ players, seats }) => `${players} of ${seats} seats taken`;
+export const seatsText = ({ players, seats }) => t('rooms.seatsTaken', players, seats);

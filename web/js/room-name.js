@@ -1,8 +1,11 @@
 // Room names as the relay takes them, and where a room's page is: /r/NAME/ (its socket "ws"
 // beside it). Names are matched without regard to case and shown as first written.
 
+import { t } from './i18n.js';
+
 export const DEFAULT_ROOM = 'main';
-export const ROOM_NAME_REFUSAL = 'A room name is 1 to 24 letters, digits, - or _.';
+// What a refused name is told, in the page's language.
+export const roomNameRefusal = () => t('rooms.nameRefused');
 
 const ROOM_NAME = /^[A-Za-z0-9_-]{1,24}$/;
 

@@ -2,14 +2,16 @@
 // for the owner, beside each other player, the actions the relay offers owners (sent as the
 // chat commands a desktop piano sends), and the room's lock.
 
-const SEATS = 8;
+import { t } from './i18n.js';
+import { SEATS } from './tables.js';
+
 const EMPTY_SEAT = '-';
 
 // What an owner may do to the player in a seat, as [button text, chat command].
 export const seatActions = (seat) => [
-    ['Kick', `/kick ${seat}`],
-    ['Ban for an hour', `/ban ${seat} 60`],
-    ['Make owner', `/owner ${seat}`],
+    [t('seats.kick'), `/kick ${seat}`],
+    [t('seats.ban'), `/ban ${seat} 60`],
+    [t('seats.makeOwner'), `/owner ${seat}`],
 ];
 
 export class SeatList {
@@ -93,7 +95,7 @@ export class SeatList {
         if (seated && seat === this.owner) {
             const mark = document.createElement('span');
             mark.className = 'mark';
-            mark.textContent = ' (owner)';
+            mark.textContent = ` ${t('seats.owner')}`;
             item.append(mark);
         }
         if (seated && seat !== this.myId && this.myId !== 0 && this.owner === this.myId) {
@@ -104,7 +106,7 @@ export class SeatList {
                 button.type = 'button';
                 button.textContent = text;
                 button.dataset.command = command;
-                button.setAttribute('aria-label', `${text}: ${this.names[index]}`);
+                button.setAttribute('aria-label', t('seats.actionOn', text, this.names[index]));
                 actions.append(button);
             }
             item.append(actions);

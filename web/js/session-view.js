@@ -1,6 +1,7 @@
 // The session's face: connection state, the room, the eight seats, the chat transcript, and
 // the box that says why the relay sent the player away.
 
+import { t } from './i18n.js';
 import { SeatList } from './seat-list.js';
 
 // A flood of chat lines must not grow the page without bound.
@@ -19,7 +20,7 @@ export class SessionView {
     setStatus(text, phase) {
         this.e.status.textContent = text;
         this.e.status.dataset.phase = phase;
-        this.e.connect.textContent = phase === 'offline' ? 'Connect' : 'Disconnect';
+        this.e.connect.textContent = phase === 'offline' ? t('room.connect') : t('room.disconnect');
     }
 
     // A new session starts with an empty transcript and the own name in its seat at once.

@@ -10,7 +10,9 @@
 //        selectedInstrument(), setTimer(fn, ms) -> cancel
 
 import { displayText } from './cp1252.js';
+import { t } from './i18n.js';
 import * as protocol from './protocol.js';
+import { SEATS } from './tables.js';
 
 export const Phase = Object.freeze({
     Offline: 'offline',
@@ -20,7 +22,6 @@ export const Phase = Object.freeze({
 
 // A relay that accepts and never greets must not leave the page connecting forever.
 export const GREETING_TIMEOUT_MS = 10000;
-const SEATS = 8;
 
 export class SessionClient {
     constructor(links) {
@@ -38,9 +39,9 @@ export class SessionClient {
         // Bytes left unfinished by an earlier connection must not prefix this one's first.
         this.receiveBuffer.clear();
         this.phase = Phase.Connecting;
-        this.links.view.setStatus('Connecting…', this.phase);
+        this.links.view.setStatus(t('status.connecting'), this.phase);
         this.cancelGreetingTimer = this.links.setTimer(
-            () => this.leave('the server did not answer.'), GREETING_TIMEOUT_MS);
+            () => this.leave(t('status.noAnswer')), GREETING_TIMEOUT_MS);
         this.links.transport.open();
     }
 
@@ -54,11 +55,9 @@ export class SessionClient {
         if (reason) {
             this.leave(displayText(reason));
         } else if (this.phase === Phase.Connecting) {
-            this.leave(opened
-                ? 'the server closed the connection before a seat was free; it may be full.'
-                : 'could not connect to the server.');
+            this.leave(opened ? t('status.fullMaybe') : t('status.cannotConnect'));
         } else {
-            this.leave('the server closed the connection.');
+            this.leave(t('status.closed'));
         }
     }
 
@@ -150,15 +149,15 @@ export class SessionClient {
         this.phase = Phase.InSession;
         const shown = displayText(m.name);
         this.links.view.startSession(m.id, shown);
-        this.links.view.setStatus(`Connected as ${shown}`, this.phase);
+        this.links.view.setStatus(t('status.connectedAs', shown), this.phase);
         this.links.engine.selectPatch(this.links.selectedInstrument(), m.id, true);
     }
 
     // The relay sent the player away on purpose (kicked, banned, refused a room): the session
     // ends here, with the reason shown, and is not taken up again by itself.
     farewell(reason) {
-        this.leave(reason || 'the server sent you away.');
-        this.links.view.showFarewell(reason || 'The server sent you away.');
+        this.leave(reason || t('status.sentAway'));
+        this.links.view.showFarewell(reason || t('farewell.sentAway'));
     }
 
     leave(reason) {
@@ -180,7 +179,8 @@ export class SessionClient {
         this.links.engine.selectPatch(this.links.selectedInstrument(), 0, false);
         if (wasInSession)
             this.links.view.endSession();
-        this.links.view.setStatus(reason ? `Disconnected: ${reason}` : 'Disconnected', this.phase);
+        const status = reason ? t('status.disconnectedBecause', reason) : t('status.disconnected');
+        this.links.view.setStatus(status, this.phase);
     }
 
     stopGreetingTimer() {

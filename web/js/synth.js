@@ -5,6 +5,8 @@
 // engine is ready, instrument changes are kept and notes still held when it becomes ready
 // start then; notes already released are dropped rather than sounding late.
 
+import { t } from './i18n.js';
+
 // From the site's root: every room's page is served at an address of its own.
 const VENDOR = '/vendor/';
 const SOUNDFONT_URL = '/soundfont.sf2';
@@ -24,7 +26,7 @@ function loadScript(src) {
         const script = document.createElement('script');
         script.src = src;
         script.onload = resolve;
-        script.onerror = () => reject(new Error(`cannot load ${src}`));
+        script.onerror = () => reject(new Error(t('sound.cannotLoad', src)));
         document.head.append(script);
     });
 }
@@ -65,15 +67,15 @@ export class Synth {
             return;
         }
         this.context = new AudioContext();
-        this.onStatus('loading', 'Loading sound…');
+        this.onStatus('loading', t('sound.loading'));
         this.load(this.context).then(
             (engine) => {
                 this.engine = engine;
                 this.replayPending();
-                this.onStatus('running', 'Sound on');
+                this.onStatus('running', t('sound.on'));
             },
             (error) => {
-                this.onStatus('failed', `No sound: ${error.message}`);
+                this.onStatus('failed', t('sound.failed', error.message));
             });
     }
 

@@ -145,7 +145,7 @@ TEST(KeyboardPoller, ReleaseStopsTheNoteAndChannelItsPressStarted)
     // Octave, keymap and user number all change while Z is held.
     rig.sound.state.setBaseOctave(4);
     rig.keymap.KeyMapped[kZ] = false;
-    rig.sound.state.MyUserID = 3;
+    rig.sound.state.setMyUserID(3);
     rig.keys.release(kZ);
     rig.poller.PollKeyboard();
     EXPECT_EQ(rig.sent(), (std::vector{on(0, 77), off(0, 77)}));

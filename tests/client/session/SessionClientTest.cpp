@@ -13,8 +13,8 @@ const QString kConnectError = QStringLiteral("Tamber Piano could not connect to 
 void expectOffline(const SessionRig& rig)
 {
     EXPECT_EQ(rig.client.phase(), SessionPhase::Offline);
-    EXPECT_EQ(rig.state.MyUserID, 0);
-    EXPECT_TRUE(rig.state.MyUserName.isEmpty());
+    EXPECT_EQ(rig.state.MyUserID(), 0);
+    EXPECT_TRUE(rig.state.MyUserName().isEmpty());
     EXPECT_TRUE(rig.view.joinEnabled);
     EXPECT_FALSE(rig.view.chatOpen);
     EXPECT_FALSE(rig.transport.connected);
@@ -39,7 +39,7 @@ TEST(SessionJoin, AsksForTheHostAndConnectsToPort9050WithTheMenuItemDisabled)
     EXPECT_EQ(rig.transport.port, 9050);
     EXPECT_FALSE(rig.view.joinEnabled);
     EXPECT_EQ(rig.client.phase(), SessionPhase::Connecting);
-    EXPECT_EQ(rig.state.MyUserID, 0);
+    EXPECT_EQ(rig.state.MyUserID(), 0);
     EXPECT_FALSE(rig.view.chatOpen) << "nothing shows before the server's UserID";
 
     rig.client.JoinSession();
@@ -60,8 +60,8 @@ TEST(SessionJoin, UserIdOpensTheChatAndSendsTheSelectedInstrument)
                           msg({"UserName", "1", "User1"}) + msg({"UserName", "2", "User2"}));
 
     EXPECT_EQ(rig.client.phase(), SessionPhase::InSession);
-    EXPECT_EQ(rig.state.MyUserID, 2);
-    EXPECT_EQ(rig.state.MyUserName, QByteArray("User2"));
+    EXPECT_EQ(rig.state.MyUserID(), 2);
+    EXPECT_EQ(rig.state.MyUserName(), QByteArray("User2"));
     EXPECT_FALSE(rig.view.joinEnabled);
     EXPECT_EQ(rig.view.chatsShown, 1);
     EXPECT_EQ(rig.view.transcript, QStringList{QStringLiteral("Welcome to Corvent!")});
@@ -102,8 +102,8 @@ TEST(SessionSend, OnlyInASessionAndOnTheOwnChannel)
     rig.state.setInstrument(5);
     rig.transport.deliver(msg({"UserID", "User3", "3"}));
     rig.transport.sent.clear();
-    rig.engine.StartNote(64, 100, uint8_t(rig.state.MyUserID), true);
-    rig.engine.StopNote(64, uint8_t(rig.state.MyUserID), true);
+    rig.engine.StartNote(64, 100, uint8_t(rig.state.MyUserID()), true);
+    rig.engine.StopNote(64, uint8_t(rig.state.MyUserID()), true);
     ASSERT_EQ(rig.transport.sent.size(), 3u) << "each message in one send";
     EXPECT_EQ(rig.transport.sent[0], QByteArray("SetPatch\0"
                                                 "5\0\x01",
@@ -124,7 +124,7 @@ TEST(SessionSend, OnlyInASessionAndOnTheOwnChannel)
     EXPECT_TRUE(rig.transport.sent.empty());
 }
 
-TEST(SessionSend, ChatTextIsOneLatin1FieldAndAnEmptyLineSendsNothing)
+TEST(SessionSend, ChatTextIsOneWindows1252FieldAndAnEmptyLineSendsNothing)
 {
     SessionRig rig;
     rig.joinAs(2, "User2");
@@ -196,7 +196,7 @@ TEST(SessionErrors, EveryErrorShowsOneBoxThenLeaves)
     int idDuringBox = -1;
     rig.boxes.onShow = [&] {
         silencedBeforeBox = !rig.engine.isSounding(3, 60);
-        idDuringBox = rig.state.MyUserID;
+        idDuringBox = rig.state.MyUserID();
     };
     rig.transport.fail();
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
@@ -225,7 +225,7 @@ TEST(SessionErrors, ANewSessionJoinedWhileTheBoxIsOpenIsNotEndedByIt)
     rig.client.LeaveSession();
     rig.joinAs(6, "User6");
     EXPECT_EQ(rig.client.phase(), SessionPhase::InSession);
-    EXPECT_EQ(rig.state.MyUserID, 6);
+    EXPECT_EQ(rig.state.MyUserID(), 6);
     EXPECT_TRUE(rig.view.chatOpen);
     EXPECT_TRUE(rig.transport.connected);
 }

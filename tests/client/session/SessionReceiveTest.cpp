@@ -123,7 +123,7 @@ TEST(HandleServerMessage, BadFieldsAndUnknownCommandsAreIgnored)
     EXPECT_TRUE(rig.keys.lit.empty());
     EXPECT_TRUE(rig.view.transcript.isEmpty());
     EXPECT_EQ(rig.view.users, usersBefore);
-    EXPECT_EQ(rig.state.MyUserID, 1);
+    EXPECT_EQ(rig.state.MyUserID(), 1);
     EXPECT_EQ(rig.client.phase(), SessionPhase::InSession);
 
     // The stream goes on normally after them.
@@ -141,7 +141,7 @@ TEST(HandleServerMessage, UserIdWithABadIdLeavesTheClientConnecting)
                           msg({"UserID", "User9", "9"}) + msg({"UserID", "User0", "0"}) +
                           msg({"UserID", "User"}));
     EXPECT_EQ(rig.client.phase(), SessionPhase::Connecting);
-    EXPECT_EQ(rig.state.MyUserID, 0);
+    EXPECT_EQ(rig.state.MyUserID(), 0);
     EXPECT_FALSE(rig.view.chatOpen);
     EXPECT_TRUE(rig.output.sent.empty()) << "no note before the own id is known";
 }
@@ -193,7 +193,7 @@ TEST(SessionReceive, TheBufferIsEmptiedAtJoin)
     rig.client.JoinSession();
     rig.transport.accept();
     rig.transport.deliver(msg({"UserID", "User2", "2"}) + msg({"ChatMsg", "Welcome to Corvent!"}));
-    EXPECT_EQ(rig.state.MyUserID, 2) << "the first message is not prefixed with old bytes";
+    EXPECT_EQ(rig.state.MyUserID(), 2) << "the first message is not prefixed with old bytes";
     EXPECT_EQ(rig.view.transcript, QStringList{QStringLiteral("Welcome to Corvent!")});
 }
 

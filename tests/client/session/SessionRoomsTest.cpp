@@ -175,8 +175,8 @@ TEST(SessionRooms, AMoveSilencesTheRoomLeftBehindAndStartsTheNewOnesList)
     EXPECT_FALSE(rig.engine.isSounding(5, 60));
     EXPECT_FALSE(rig.engine.isSounding(2, 72));
     EXPECT_TRUE(rig.keys.lit.empty());
-    EXPECT_EQ(rig.state.MyUserID, 3);
-    EXPECT_EQ(rig.state.MyUserName, QByteArray("User3"));
+    EXPECT_EQ(rig.state.MyUserID(), 3);
+    EXPECT_EQ(rig.state.MyUserName(), QByteArray("User3"));
     EXPECT_EQ(rig.view.users, (QStringList{"-", "-", "User3", "-", "-", "-", "-", "-"}));
     EXPECT_EQ(rig.view.room, RoomView{}) << "until the new room's RoomInfo";
     EXPECT_EQ(rig.view.chatsShown, 1) << "the same window";
@@ -222,7 +222,7 @@ TEST(SessionRooms, AFarewellEndsTheSessionWithItsReasonInABox)
         EXPECT_EQ(rig.client.phase(), SessionPhase::Offline);
         EXPECT_FALSE(rig.view.chatOpen);
         EXPECT_TRUE(rig.view.joinEnabled);
-        EXPECT_EQ(rig.state.MyUserID, 0);
+        EXPECT_EQ(rig.state.MyUserID(), 0);
     }
 
     // A farewell without a reason says nothing: the close is as any other.

@@ -85,20 +85,20 @@ protected:
 
 TEST_F(SessionWithServer, NotesAreRelayedOnTheSendersChannelWithItsInstrument)
 {
-    EXPECT_EQ(a->state.MyUserID, 1);
-    EXPECT_EQ(b->state.MyUserID, 2);
+    EXPECT_EQ(a->state.MyUserID(), 1);
+    EXPECT_EQ(b->state.MyUserID(), 2);
     EXPECT_EQ(b->view.users, (QStringList{"User1", "User2", "-", "-", "-", "-", "-", "-"}));
     EXPECT_EQ(a->view.transcript.value(0), QStringLiteral("Welcome to Corvent!"));
 
     a->state.setInstrument(40);
-    a->engine.StartNote(60, 127, uint8_t(a->state.MyUserID), true);
+    a->engine.StartNote(60, 127, uint8_t(a->state.MyUserID()), true);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return contains(b->output.sent, makeShortMessage(0x91, 60, 127)); }, kPatienceMs));
     EXPECT_TRUE(contains(b->output.sent, makeShortMessage(0xC1, 40, 0)))
         << "A's instrument on A's channel";
     EXPECT_EQ(b->keys.lit.at(24), PaintKey(1, 127)) << "lit in A's colour";
 
-    a->engine.StopNote(60, uint8_t(a->state.MyUserID), true);
+    a->engine.StopNote(60, uint8_t(a->state.MyUserID()), true);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return contains(b->output.sent, makeShortMessage(0x81, 60, 0)); }, kPatienceMs));
     EXPECT_FALSE(b->keys.lit.count(24));
@@ -138,7 +138,7 @@ TEST_F(SessionWithServer, ChatRoundTripAndRename)
 
 TEST_F(SessionWithServer, APlayerWhoLeavesIsSilencedAtTheOthers)
 {
-    a->engine.StartNote(64, 100, uint8_t(a->state.MyUserID), true);
+    a->engine.StartNote(64, 100, uint8_t(a->state.MyUserID()), true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return b->engine.isSounding(1, 64); }, kPatienceMs));
     a->client.LeaveSession(); // Exit while the key is still down
     EXPECT_EQ(a->client.phase(), SessionPhase::Offline);
@@ -155,8 +155,8 @@ TEST_F(SessionWithServer, ServerStopReturnsBothClientsOfflineWithoutABox)
         ASSERT_TRUE(QTest::qWaitFor([&] { return piano->client.phase() == SessionPhase::Offline; },
                                     kPatienceMs));
         EXPECT_TRUE(piano->boxes.shown.empty());
-        EXPECT_EQ(piano->state.MyUserID, 0);
-        EXPECT_TRUE(piano->state.MyUserName.isEmpty());
+        EXPECT_EQ(piano->state.MyUserID(), 0);
+        EXPECT_TRUE(piano->state.MyUserName().isEmpty());
         EXPECT_TRUE(piano->view.joinEnabled);
         EXPECT_FALSE(piano->view.chatOpen);
     }
@@ -164,7 +164,7 @@ TEST_F(SessionWithServer, ServerStopReturnsBothClientsOfflineWithoutABox)
     // And they can join again once the server is back.
     ASSERT_TRUE(server.start(a->port, QHostAddress::LocalHost));
     ASSERT_TRUE(b->join());
-    EXPECT_EQ(b->state.MyUserID, 1);
+    EXPECT_EQ(b->state.MyUserID(), 1);
 }
 
 TEST(SessionConnect, ARefusedConnectionShowsTheErrorOnceAndReenablesJoin)

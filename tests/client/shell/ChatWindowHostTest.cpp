@@ -75,16 +75,19 @@ TEST(ChatWindowHost, AWindowPerSessionAndSendGoesToTheServer)
     ASSERT_NE(chat, nullptr);
     EXPECT_TRUE(chat->isVisible());
     EXPECT_FALSE(chat->isModal());
-    EXPECT_EQ(chat->txtChat()->toPlainText(), QStringLiteral("Welcome to Corvent!"));
-    EXPECT_EQ(entries(chat->lstUsers()), (QStringList{"-", "User2", "-", "-", "-", "-", "-", "-"}));
+    EXPECT_EQ(WindowControls(*chat).find<ChatTranscript>("txtChat").toPlainText(),
+              QStringLiteral("Welcome to Corvent!"));
+    EXPECT_EQ(entries(&WindowControls(*chat).list("lstUsers")),
+              (QStringList{"-", "User2", "-", "-", "-", "-", "-", "-"}));
 
-    chat->txtMyText()->setText(QStringLiteral("hello"));
-    chat->cmdSend()->click();
+    WindowControls(*chat).find<QLineEdit>("txtMyText").setText(QStringLiteral("hello"));
+    WindowControls(*chat).button("cmdSend").click();
     EXPECT_EQ(rig.transport.sentBytes(), protocol::buildMessage({"ChatMsg", "hello"}));
     rig.transport.deliver(protocol::buildMessage({"ChatMsg", "User2: hello"}) +
                           protocol::buildMessage({"UserName", "5", "Bob"}));
-    EXPECT_EQ(chat->txtChat()->toPlainText(), QStringLiteral("Welcome to Corvent!\nUser2: hello"));
-    EXPECT_EQ(chat->lstUsers()->item(4)->text(), QStringLiteral("Bob"));
+    EXPECT_EQ(WindowControls(*chat).find<ChatTranscript>("txtChat").toPlainText(),
+              QStringLiteral("Welcome to Corvent!\nUser2: hello"));
+    EXPECT_EQ(WindowControls(*chat).list("lstUsers").item(4)->text(), QStringLiteral("Bob"));
 }
 
 TEST(ChatWindowHost, ExitAndTheCloseBoxLeaveTheSessionAndDestroyTheWindow)
@@ -92,9 +95,9 @@ TEST(ChatWindowHost, ExitAndTheCloseBoxLeaveTheSessionAndDestroyTheWindow)
     HostRig rig;
     rig.join(2, "User2");
     QPointer<frmChat> first = rig.host.chatWindow();
-    first->cmdExit()->click();
+    WindowControls(*first).button("cmdExit").click();
     EXPECT_EQ(rig.client.phase(), SessionPhase::Offline);
-    EXPECT_EQ(rig.state.MyUserID, 0);
+    EXPECT_EQ(rig.state.MyUserID(), 0);
     EXPECT_TRUE(rig.mnuJoinSession.isEnabled());
     EXPECT_EQ(rig.transport.closes, 1);
     EXPECT_EQ(rig.host.chatWindow(), nullptr);
@@ -104,7 +107,8 @@ TEST(ChatWindowHost, ExitAndTheCloseBoxLeaveTheSessionAndDestroyTheWindow)
     rig.join(3, "User3");
     QPointer<frmChat> second = rig.host.chatWindow();
     ASSERT_FALSE(second.isNull());
-    EXPECT_EQ(second->txtChat()->toPlainText(), QStringLiteral("Welcome to Corvent!"))
+    EXPECT_EQ(WindowControls(*second).find<ChatTranscript>("txtChat").toPlainText(),
+              QStringLiteral("Welcome to Corvent!"))
         << "a fresh transcript";
     second->close(); // the close box
     EXPECT_EQ(rig.client.phase(), SessionPhase::Offline);
@@ -130,7 +134,8 @@ TEST(ChatWindowHost, AFloodInOneReadLeavesTheNewest5000LinesInTheWindow)
     for (int i = 0; i < 6000; ++i)
         flood += protocol::buildMessage({"ChatMsg", "User2: " + QByteArray::number(i)});
     rig.transport.deliver(flood);
-    const ChatTranscript* transcript = rig.host.chatWindow()->txtChat();
+    const ChatTranscript* transcript =
+        &WindowControls(*rig.host.chatWindow()).find<ChatTranscript>("txtChat");
     EXPECT_EQ(transcript->lineCount(), ChatTranscript::kMaxLines);
     EXPECT_TRUE(transcript->toPlainText().startsWith(QStringLiteral("User2: 1000\n")));
     EXPECT_TRUE(transcript->toPlainText().endsWith(QStringLiteral("\nUser2: 5999")));
@@ -153,7 +158,7 @@ TEST(ChatWindowHost, TheRoomsNameIsInBothTitlesWhileInTheSession)
     EXPECT_EQ(rig.mainWindow.windowTitle(), QStringLiteral("Tamber Piano \u2014 Blues-2"));
     EXPECT_EQ(rig.host.chatWindow(), chat);
     EXPECT_EQ(chat->windowTitle(), QStringLiteral("Corvent \u2014 Blues-2"));
-    chat->cmdExit()->click();
+    WindowControls(*chat).button("cmdExit").click();
     EXPECT_EQ(rig.mainWindow.windowTitle(), QStringLiteral("Tamber Piano"));
 }
 
@@ -168,17 +173,20 @@ TEST(ChatWindowHost, TheUserListMarksTheOwnerAndWhetherTheRoomIsLocked)
     EXPECT_TRUE(locked.isVisible());
     EXPECT_FALSE(locked.isChecked());
     EXPECT_FALSE(locked.isEnabled()) << "the default room has no owner";
-    EXPECT_EQ(entries(chat->lstUsers()),
+    EXPECT_EQ(entries(&WindowControls(*chat).list("lstUsers")),
               (QStringList{"Anna", "User2", "-", "-", "-", "-", "-", "-"}));
 
     rig.transport.deliver(msg({"RoomInfo", "jazz", "1", "1"}));
-    EXPECT_EQ(entries(chat->lstUsers()).mid(0, 2), (QStringList{"Anna (owner)", "User2"}));
+    EXPECT_EQ(entries(&WindowControls(*chat).list("lstUsers")).mid(0, 2),
+              (QStringList{"Anna (owner)", "User2"}));
     EXPECT_TRUE(locked.isChecked());
     EXPECT_FALSE(locked.isEnabled()) << "only the owner may change it";
     rig.transport.deliver(msg({"UserName", "1", "Ann"}));
-    EXPECT_EQ(chat->lstUsers()->item(0)->text(), QStringLiteral("Ann (owner)"));
+    EXPECT_EQ(WindowControls(*chat).list("lstUsers").item(0)->text(),
+              QStringLiteral("Ann (owner)"));
     rig.transport.deliver(msg({"UserName", "1", "-"}) + msg({"RoomInfo", "jazz", "2", "0"}));
-    EXPECT_EQ(entries(chat->lstUsers()).mid(0, 2), (QStringList{"-", "User2 (owner)"}));
+    EXPECT_EQ(entries(&WindowControls(*chat).list("lstUsers")).mid(0, 2),
+              (QStringList{"-", "User2 (owner)"}));
     EXPECT_FALSE(locked.isChecked());
     EXPECT_TRUE(locked.isEnabled());
 }
@@ -189,7 +197,7 @@ TEST(ChatWindowHost, TheOwnersMenuOnAPlayerAndTheLockBoxSendTheCommands)
     rig.join(2, "User2");
     frmChat* chat = rig.host.chatWindow();
     const WindowControls controls(*chat);
-    QListWidget& list = *chat->lstUsers();
+    QListWidget& list = WindowControls(*chat).list("lstUsers");
     QMenu& menu = controls.menu("mnuPlayer");
     rig.transport.deliver(msg({"RoomInfo", "jazz", "1", "0"}) + msg({"UserName", "1", "Anna"}) +
                           msg({"UserName", "3", "Bob"}));

@@ -1,20 +1,21 @@
 // The whole piano behind fake devices and dialogs, with the real main window (offscreen).
 #include "client/shell/PianoApp.h"
-#include "client/files/KeymapFile.h"
-#include "client/files/MidiFileWriter.h"
-#include "client/sound/MidiRegistry.h"
-#include "client/sound/ToneGenerator.h"
+#include "client/formats/KeymapFile.h"
+#include "client/formats/MidiFileWriter.h"
+#include "client/midi/MidiRegistry.h"
+#include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
 #include "common/protocol/Codec.h"
-#include "tests/client/files/FakePlaybackTimer.h"
-#include "tests/client/files/FileBytes.h"
-#include "tests/client/files/RecordingBytes.h"
+#include "tests/client/formats/FileBytes.h"
+#include "tests/client/formats/RecordingBytes.h"
+#include "tests/client/recording/FakePlaybackTimer.h"
 #include "tests/client/session/SessionFakes.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/FakeSound.h"
 #include "tests/support/WindowControls.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -518,4 +519,37 @@ TEST(PianoApp, PlaybackAndExportFailuresAreShownInOneBoxEach)
     EXPECT_EQ(rig.boxes.shown[0].text,
               exportRecordingAsMidi(rig.folder.filePath("take.tbr"), rig.folder.path()).message);
     EXPECT_FALSE(piano.recorder().IsRecording()) << "the recording was completed first";
+}
+
+// Each language by its own name, whatever the program speaks; the choice is kept for the next
+// start, and a setting no longer shipped shows as System.
+TEST(PianoApp, TheLanguageMenuKeepsTheChoiceForTheNextStart)
+{
+    PianoRig rig;
+    rig.settings.values["General/Language"] = "de";
+    rig.start();
+    QStringList items;
+    QStringList checked;
+    for (const QAction* item : rig.controls().menu("mnuLanguage").actions()) {
+        items << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        if (item->isChecked())
+            checked << item->text();
+    }
+    EXPECT_EQ(items, QStringList({"System", "English", "Deutsch", "Français", "Español", "Italiano",
+                                  "Português (Brasil)", "Русский", "日本語", "简体中文", "-",
+                                  "Takes effect at the next start"}));
+    EXPECT_EQ(checked, QStringList({"Deutsch"}));
+    EXPECT_FALSE(rig.controls().action("mnuLanguageNote").isEnabled());
+
+    rig.controls().action("mnuLanguage", 8).trigger();
+    EXPECT_EQ(rig.settings.writes.last(), "General/Language=ja");
+    rig.controls().action("mnuLanguage", 0).trigger();
+    EXPECT_EQ(rig.settings.writes.last(), "General/Language=System");
+    EXPECT_TRUE(rig.controls().action("mnuLanguage", 0).isChecked());
+    EXPECT_FALSE(rig.controls().action("mnuLanguage", 2).isChecked());
+
+    PianoRig unknown;
+    unknown.settings.values["General/Language"] = "xx";
+    unknown.start();
+    EXPECT_TRUE(unknown.controls().action("mnuLanguage", 0).isChecked());
 }

@@ -1,5 +1,5 @@
 #include "client/shell/Startup.h"
-#include "client/shell/Instruments.h"
+#include "client/engine/Instruments.h"
 #include "tests/fakes/PresentedBoxes.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,12 @@
 // The key configuration dialog, offscreen, with a fake key state and fake file dialogs.
 #include "client/widgets/KeyConfigDialog.h"
-
-#include "client/files/KeymapFile.h"
+#include "client/formats/KeymapFile.h"
 #include "client/widgets/KeyConfigLayout.h"
 #include "tests/fakes/FakeKeyboard.h"
 #include "tests/fakes/FakePlatform.h"
 #include "tests/fakes/PresentedBoxes.h"
+#include "tests/support/LayoutInvariants.h"
+#include "tests/support/WindowControls.h"
 
 #include <QFile>
 #include <QLabel>
@@ -18,6 +19,7 @@
 
 namespace tamber {
 namespace {
+using fakes::WindowControls;
 
 const QString kSelect = "Please select a note to configure...";
 const QString kPress = "Press a key to assign to this note...";
@@ -42,7 +44,7 @@ struct DialogRig
         keymap.KeyNote[size_t(vk)] = note;
         keymap.KeyMapped[size_t(vk)] = true;
     }
-    QString caption(int k) const { return dialog.cmdSet(k)->text(); }
+    QString caption(int k) const { return WindowControls(dialog).button("cmdSet", k).text(); }
     // The state source's changes reach the dialog through the event loop.
     void press(int vk)
     {
@@ -53,44 +55,34 @@ struct DialogRig
     // within one pass of the loop is never seen down).
     void assign(int k, int vk)
     {
-        QTest::mouseClick(dialog.cmdSet(k), Qt::LeftButton);
+        QTest::mouseClick(&WindowControls(dialog).button("cmdSet", k), Qt::LeftButton);
         press(vk);
         keys.release(vk);
     }
 };
 
-TEST(KeyConfigDialog, WindowLayoutFromTwips)
+TEST(KeyConfigDialog, WindowLayoutKeepsItsRules)
 {
     DialogRig rig;
     KeyConfigDialog& d = rig.dialog;
     EXPECT_EQ(d.windowTitle(), "Tamber Piano - Key Config");
-    EXPECT_EQ(d.size(), QSize(289, 193));
-    EXPECT_EQ(d.cmdSet(0)->geometry(), QRect(8, 112, 17, 21));
-    EXPECT_EQ(d.cmdSet(1)->geometry(), QRect(16, 8, 17, 21));
-    EXPECT_EQ(d.cmdSet(28)->geometry(), QRect(264, 112, 17, 21));
-    EXPECT_EQ(d.findChild<QWidget*>("picKeys")->geometry(), QRect(8, 32, 273, 73));
-    EXPECT_EQ(d.lblInstruction()->geometry(), QRect(8, 136, 273, 17));
-    EXPECT_EQ(d.cmdSave()->geometry(), QRect(8, 160, 81, 25));
-    EXPECT_EQ(d.cmdLoad()->geometry(), QRect(104, 160, 81, 25));
-    EXPECT_EQ(d.cmdOK()->geometry(), QRect(200, 160, 81, 25));
-    EXPECT_EQ(d.cmdSave()->text(), "Save Keymap");
-    EXPECT_EQ(d.cmdLoad()->text(), "Load Keymap");
-    EXPECT_EQ(d.cmdOK()->text(), "OK");
-    EXPECT_EQ(d.lblInstruction()->text(), kSelect);
+    fakes::expectSoundLayout(d);
+    EXPECT_EQ(WindowControls(d).button("cmdSave").text(), "Save Keymap");
+    EXPECT_EQ(WindowControls(d).button("cmdLoad").text(), "Load Keymap");
+    EXPECT_EQ(WindowControls(d).button("cmdOK").text(), "OK");
+    EXPECT_EQ(WindowControls(d).label("lblInstruction").text(), kSelect);
 
     // Each button is centred on its key: 17 white and 12 black keys.
     namespace layout = keyconfig_layout;
     int black = 0;
     for (int k = 0; k < kKeymapNotes; ++k) {
-        const QRect key = PianoKeysView::keyRect(k).translated(layout::picKeys().topLeft());
-        EXPECT_EQ(d.cmdSet(k)->geometry().center().x(), key.center().x()) << k;
-        EXPECT_EQ(d.cmdSet(k)->focusPolicy(), Qt::NoFocus);
-        black += PianoKeysView::isBlack(k) ? 1 : 0;
+        const QRect key = keyShape(k).translated(layout::picKeys().topLeft());
+        EXPECT_EQ(WindowControls(d).button("cmdSet", k).geometry().center().x(), key.center().x())
+            << k;
+        EXPECT_EQ(WindowControls(d).button("cmdSet", k).focusPolicy(), Qt::NoFocus);
+        black += isBlackKey(k) ? 1 : 0;
     }
     EXPECT_EQ(black, 12);
-    EXPECT_EQ(d.cmdSet(0)->geometry(), QRect(8, 112, 17, 21));
-    EXPECT_EQ(d.cmdSet(1)->geometry(), QRect(16, 8, 17, 21));
-    EXPECT_EQ(d.cmdSet(28)->geometry(), QRect(264, 112, 17, 21));
 }
 
 TEST(KeyConfigDialog, CaptionsFollowTheKeymapAtEveryOpening)
@@ -132,14 +124,14 @@ TEST(KeyConfigDialog, AssigningAKeyMovesItAndReleasesTheNotesLowestOldKey)
     rig.map('C', 3);
     rig.dialog.show();
 
-    QTest::mouseClick(rig.dialog.cmdSet(7), Qt::LeftButton);
+    QTest::mouseClick(&WindowControls(rig.dialog).button("cmdSet", 7), Qt::LeftButton);
     KeyConfigDialog& d = rig.dialog;
     EXPECT_TRUE(d.isWaiting());
-    EXPECT_EQ(d.lblInstruction()->text(), kPress);
-    EXPECT_FALSE(d.cmdSet(3)->isEnabled());
-    EXPECT_FALSE(d.cmdLoad()->isEnabled());
-    EXPECT_FALSE(d.cmdSave()->isEnabled());
-    EXPECT_TRUE(d.cmdOK()->isEnabled());
+    EXPECT_EQ(WindowControls(d).label("lblInstruction").text(), kPress);
+    EXPECT_FALSE(WindowControls(d).button("cmdSet", 3).isEnabled());
+    EXPECT_FALSE(WindowControls(d).button("cmdLoad").isEnabled());
+    EXPECT_FALSE(WindowControls(d).button("cmdSave").isEnabled());
+    EXPECT_TRUE(WindowControls(d).button("cmdOK").isEnabled());
     // Mouse buttons 1, 2, 4 are never caught; a key is.
     rig.press(1);
     rig.press(4);
@@ -148,8 +140,8 @@ TEST(KeyConfigDialog, AssigningAKeyMovesItAndReleasesTheNotesLowestOldKey)
     QCoreApplication::processEvents();
     rig.keys.release('Q');
     EXPECT_FALSE(rig.dialog.isWaiting());
-    EXPECT_EQ(rig.dialog.lblInstruction()->text(), kSelect);
-    EXPECT_TRUE(rig.dialog.cmdLoad()->isEnabled());
+    EXPECT_EQ(WindowControls(rig.dialog).label("lblInstruction").text(), kSelect);
+    EXPECT_TRUE(WindowControls(rig.dialog).button("cmdLoad").isEnabled());
     EXPECT_TRUE(rig.keymap.KeyMapped['Q']);
     EXPECT_EQ(rig.keymap.KeyNote['Q'], 7);
     EXPECT_FALSE(rig.keymap.KeyMapped['A']);
@@ -185,13 +177,13 @@ TEST(KeyConfigDialog, ClosingDuringAWaitKeepsTheKeymapAndTheNextOpeningWaitsAgai
     bool checkedDuringWait = false;
     later([&] {
         KeyConfigDialog& d = rig.dialog;
-        QTest::mouseClick(d.cmdSet(5), Qt::LeftButton);
+        QTest::mouseClick(&WindowControls(d).button("cmdSet", 5), Qt::LeftButton);
         ASSERT_TRUE(d.isWaiting());
         // Enter and Escape may be the key being assigned: they do not close.
         QTest::keyClick(&d, Qt::Key_Return);
         QTest::keyClick(&d, Qt::Key_Escape);
         // Nor does a Space reach the button that has the focus.
-        QTest::keyClick(d.cmdOK(), Qt::Key_Space);
+        QTest::keyClick(&WindowControls(d).button("cmdOK"), Qt::Key_Space);
         EXPECT_TRUE(d.isVisible());
         EXPECT_TRUE(d.isWaiting());
         checkedDuringWait = true;
@@ -200,7 +192,7 @@ TEST(KeyConfigDialog, ClosingDuringAWaitKeepsTheKeymapAndTheNextOpeningWaitsAgai
     rig.dialog.showModal();
     EXPECT_TRUE(checkedDuringWait);
     EXPECT_FALSE(rig.dialog.isWaiting());
-    EXPECT_EQ(rig.dialog.lblInstruction()->text(), kSelect);
+    EXPECT_EQ(WindowControls(rig.dialog).label("lblInstruction").text(), kSelect);
     EXPECT_EQ(rig.keymap, before);
     EXPECT_FALSE(rig.keymap.KeyMapped[0]);
 
@@ -208,7 +200,7 @@ TEST(KeyConfigDialog, ClosingDuringAWaitKeepsTheKeymapAndTheNextOpeningWaitsAgai
     later([&] {
         EXPECT_FALSE(rig.dialog.isWaiting());
         rig.assign(5, 'J');
-        rig.dialog.cmdOK()->click();
+        WindowControls(rig.dialog).button("cmdOK").click();
     });
     rig.dialog.showModal();
     EXPECT_TRUE(rig.keymap.KeyMapped['J']);
@@ -234,7 +226,7 @@ TEST(KeyConfigDialog, LoadAsksForAnExistingKeymapAndCancelChangesNothing)
     rig.map('Z', 0);
     const Keymap before = rig.keymap;
     rig.dialog.show();
-    rig.dialog.cmdLoad()->click();
+    WindowControls(rig.dialog).button("cmdLoad").click();
     ASSERT_EQ(rig.fileDialogs.requests.size(), 1u);
     const FileDialogRequest& request = rig.fileDialogs.requests[0];
     EXPECT_EQ(request.kind, FileDialogRequest::Kind::Open);
@@ -251,7 +243,7 @@ TEST(KeyConfigDialog, LoadAsksForAnExistingKeymapAndCancelChangesNothing)
     file.write(QByteArray("TMKM\x00\x01\x03\x01\x41\x05\x00", 11));
     file.close();
     rig.fileDialogs.answers.push_back(path);
-    rig.dialog.cmdLoad()->click();
+    WindowControls(rig.dialog).button("cmdLoad").click();
     EXPECT_FALSE(rig.keymap.KeyMapped['Z']);
     EXPECT_EQ(rig.keymap.KeyNote['A'], 5);
     EXPECT_EQ(rig.caption(0), "");
@@ -267,7 +259,7 @@ TEST(KeyConfigDialog, SaveWritesANewFileUnderTheNameAsTyped)
     const QString path = dir.filePath("mykeys");
     rig.fileDialogs.answers.push_back(path);
     rig.dialog.show();
-    rig.dialog.cmdSave()->click();
+    WindowControls(rig.dialog).button("cmdSave").click();
     ASSERT_EQ(rig.fileDialogs.requests.size(), 1u);
     const FileDialogRequest& request = rig.fileDialogs.requests[0];
     EXPECT_EQ(request.kind, FileDialogRequest::Kind::Save);
@@ -282,7 +274,7 @@ TEST(KeyConfigDialog, SaveWritesANewFileUnderTheNameAsTyped)
     EXPECT_FALSE(QFile::exists(path + ".tmk"));
 
     // Cancelling the save writes nothing.
-    rig.dialog.cmdSave()->click();
+    WindowControls(rig.dialog).button("cmdSave").click();
     EXPECT_EQ(rig.fileDialogs.requests.size(), 2u);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"mykeys"});
     rig.dialog.close();

@@ -33,8 +33,10 @@ public:
                 ::setrlimit(RLIMIT_NOFILE, &limit);
             }
         });
+        // Every connection comes from loopback here: no cap per address.
         process.start(serverBinary(), {QStringLiteral("--headless"), QStringLiteral("--web"),
-                                       QStringLiteral("8080")});
+                                       QStringLiteral("8080"), QStringLiteral("--max-per-address"),
+                                       QStringLiteral("0")});
         EXPECT_TRUE(process.waitForStarted(5000));
         EXPECT_TRUE(waitUntil([] {
             QTcpSocket probe;
@@ -79,7 +81,7 @@ TEST(HeadlessWebPort, APingerThatNeverReadsCostsTheRelayNoMemory)
 {
     Relay relay;
     TestClient desktop(protocol::kPort);
-    desktop.take(3);
+    desktop.take(4);
     RawWebSocket::Options options;
     options.receiveBuffer = 4096;
     RawWebSocket pinger(8080, options);
@@ -111,8 +113,8 @@ TEST(HeadlessWebPort, OutOfDescriptorsTheRelayWaitsWithoutSpinningAndRecovers)
     Relay relay(48); // a few dozen connections
     TestClient first(protocol::kPort);
     TestClient second(protocol::kPort);
-    first.take(4);
-    second.take(3);
+    first.take(5);
+    second.take(4);
 
     // Unfinished heads until the relay has no descriptor left to accept with.
     std::vector<std::unique_ptr<RawWebSocket>> heads;

@@ -23,12 +23,14 @@ using testing::Fields;
 using testing::TestClient;
 using testing::waitUntil;
 
-// Connects, waits for the greeting and goes: two rebuilt lists each time.
+// Connects, waits for the greeting and goes: two rebuilt lists each time. It names its room
+// as a new piano does, so it is seated at once instead of after an old piano's wait.
 bool comeAndGo(int times)
 {
     for (int i = 0; i < times; ++i) {
         TestClient client(protocol::kPort);
-        if (client.take(3).size() < 3)
+        client.send({"ChatMsg", "/join main"});
+        if (client.take(4).size() < 4)
             return false;
         client.socket.abort();
     }
@@ -132,8 +134,9 @@ TEST_F(HeadlessServer, ServesTwoRawClientsByteForByteAndStopsOnSigterm)
     EXPECT_EQ(output(), expectedList + "\n");
 
     TestClient first(protocol::kPort);
-    EXPECT_EQ(first.take(3), (QList<Fields>{{"UserID", "User1", "1"},
+    EXPECT_EQ(first.take(4), (QList<Fields>{{"UserID", "User1", "1"},
                                             {"ChatMsg", "Welcome to Corvent!"},
+                                            {"RoomInfo", "main", "0", "0"},
                                             {"UserName", "1", "User1"}}));
     first.send({"SetPatch", "0"});
     EXPECT_EQ(first.next(), (Fields{"SetPatch", "1", "0"}));
@@ -150,11 +153,14 @@ TEST_F(HeadlessServer, ServesTwoRawClientsByteForByteAndStopsOnSigterm)
     const QByteArray greeting("UserID\0User2\0"
                               "2\0\x01"
                               "ChatMsg\0Welcome to Corvent!\0\x01"
+                              "RoomInfo\0main\0"
+                              "0\0"
+                              "0\0\x01"
                               "UserName\0"
                               "1\0User1\0\x01"
                               "UserName\0"
                               "2\0User2\0\x01",
-                              16 + 29 + 18 + 18);
+                              16 + 29 + 19 + 18 + 18);
     ASSERT_TRUE(receivedAtLeast(greeting.size()));
     EXPECT_EQ(secondBytes, greeting);
     secondBytes.clear();
@@ -218,6 +224,42 @@ TEST_F(HeadlessServer, ASecondServerOnTheSamePortFailsClearly)
     EXPECT_EQ(server.exitCode(), 0);
 }
 
+TEST_F(HeadlessServer, ASecondRelayOnAnotherPortKeepsItsOwnRoomsAndPrintsWhose)
+{
+    QProcess second;
+    second.setProcessEnvironment(noDisplay());
+    second.start(serverBinary(),
+                 {QStringLiteral("--headless"), QStringLiteral("--port"), QStringLiteral("9051"),
+                  QStringLiteral("--max-rooms"), QStringLiteral("1"), QStringLiteral("--verbose")});
+    ASSERT_TRUE(second.waitForStarted(5000));
+    QByteArray printed;
+    ASSERT_TRUE(waitUntil([&] {
+        printed += second.readAllStandardOutput();
+        return printed.count('\n') >= 9;
+    }));
+    TestClient jazz(9051);
+    jazz.send({"ChatMsg", "/join Jazz"});
+    EXPECT_EQ(jazz.take(4).value(1), (Fields{"ChatMsg", "Welcome to Corvent! This is room Jazz."}));
+    EXPECT_TRUE(waitUntil([&] {
+        printed += second.readAllStandardOutput();
+        return printed.contains("\n\nRoom Jazz:\n1. User1: 127.0.0.1\n2. No User: 0.0.0.0\n");
+    })) << printed.constData();
+    // One room is all it may hold; the first relay has none of this.
+    TestClient other(9051);
+    other.send({"ChatMsg", "/join blues"});
+    EXPECT_EQ(other.take(2),
+              (QList<Fields>{{"ChatMsg", "The server has no room for another room."},
+                             {"Farewell", "The server has no room for another room."}}));
+    EXPECT_FALSE(output().contains("Room Jazz:"));
+
+    ::kill(pid_t(second.processId()), SIGTERM);
+    ASSERT_TRUE(second.waitForFinished(5000));
+    EXPECT_EQ(second.exitCode(), 0);
+    const QByteArray log = second.readAllStandardError();
+    EXPECT_TRUE(log.contains("Room \"Jazz\" made")) << log.constData();
+    EXPECT_TRUE(log.contains("Room \"Jazz\" emptied")) << log.constData();
+}
+
 TEST_F(HeadlessServer, LoadsNoDisplayLibrariesAndShowsNamesEscaped)
 {
     QFile maps(QStringLiteral("/proc/%1/maps").arg(server.processId()));
@@ -231,7 +273,7 @@ TEST_F(HeadlessServer, LoadsNoDisplayLibrariesAndShowsNamesEscaped)
     // A name cannot move the operator's cursor nor forge a slot line: one with controls is
     // refused, and one that writes an escape out is shown as written.
     TestClient client(protocol::kPort);
-    client.take(3);
+    client.take(4);
     client.send({"ChatMsg", "/name \x1b[2J\r\n2.X\x9b"});
     EXPECT_EQ(client.next(), (Fields{"ChatMsg", "A name may not hold control characters."}));
     client.send({"ChatMsg", "/name \\x0a2.X"});

@@ -53,23 +53,24 @@ sess_window() { # PID TITLE-REGEX [SECONDS] [EXCLUDED-ID]
     return 1
 }
 
-# Ctrl+J, then 127.0.0.1 and Enter in the address box; prints the address box's id.
-sess_enter_address() { # PID MAIN-WINDOW
+# Ctrl+J, then the address (127.0.0.1 unless given) and Enter in the address box; prints the
+# address box's id.
+sess_enter_address() { # PID MAIN-WINDOW [ADDRESS]
     local box
     e2e_focus "$2"
     xdotool key ctrl+j
     box=$(sess_window "$1" '^Corvent$' 10) || e2e_fail "no address box after Ctrl+J"
     e2e_focus "$box"
     xdotool key ctrl+a BackSpace
-    xdotool type --delay 20 127.0.0.1
+    xdotool type --delay 20 "${3:-127.0.0.1}"
     xdotool key Return
     echo "$box"
 }
 
 # Joins through Ctrl+J and the address box; prints the chat window's id once it shows.
-sess_join() { # PID MAIN-WINDOW
+sess_join() { # PID MAIN-WINDOW [ADDRESS]
     local box chat
-    box=$(sess_enter_address "$1" "$2")
+    box=$(sess_enter_address "$1" "$2" "${3:-127.0.0.1}")
     chat=$(sess_window "$1" "$SESS_CHAT_TITLE" 10 "$box") || e2e_fail "no chat window after joining"
     e2e_focus "$2"
     echo "$chat"

@@ -83,7 +83,7 @@ const browser = await chromium.launch({
 });
 const seats = [];
 try {
-    const page = await browser.newPage();
+    const page = await browser.newPage({ locale: 'en-US' }); // the page in English, as read below
     const problems = [];
     page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
     page.on('console', (m) => {
@@ -151,7 +151,7 @@ try {
         seats.push(socket);
         await eventually(`seat ${n} taken`, () => serverList()[n - 1], (line) => line.startsWith(`${n}. User${n}: `));
     }
-    const ninth = await browser.newPage();
+    const ninth = await browser.newPage({ locale: 'en-US' });
     await ninth.goto(PAGE);
     await ninth.waitForFunction(() => document.getElementById('status').dataset.phase === 'offline' &&
         document.getElementById('status').textContent !== 'Disconnected', null, { timeout: 15000 });
