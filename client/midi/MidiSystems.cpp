@@ -4,6 +4,7 @@
 #include "MidiBackends.h"
 #include "MidiLog.h"
 
+#include <QThread>
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
 
@@ -86,6 +87,10 @@ MidiSystems probeMidiSystems()
 
 MidiSystemsProbe::MidiSystemsProbe() : m_future(m_promise.get_future())
 {
+    // Qt makes the first thread that asks for its thread data its main thread. The look runs
+    // before the application is made, so this thread, which goes on to make it, asks first;
+    // else, with a JACK server about, the look's thread could win that race.
+    QThread::currentThread();
     m_thread = std::thread([this] {
         LibraryMessages messages(&lcMidi);
         MidiSystems systems = lookAtAlsa();

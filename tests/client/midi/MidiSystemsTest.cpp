@@ -38,3 +38,4 @@ TEST(MidiSystems, EachMissingSystemIsOneLineThatSaysWhatStillPlays)
             << "ALSA " << c.alsa << ", JACK " << c.jack << ", synthesizer " << c.synth;
     }
 }
+
