@@ -38,4 +38,3 @@ TEST(MidiSystems, EachMissingSystemIsOneLineThatSaysWhatStillPlays)
             << "ALSA " << c.alsa << ", JACK " << c.jack << ", synthesizer " << c.synth;
     }
 }
-
