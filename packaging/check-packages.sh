@@ -58,10 +58,11 @@ expect_files "$server" usr/bin/CorventServer usr/libexec/corvent-server/corvent-
     "usr/share/applications/$server_id.desktop" usr/share/man/man1/CorventServer.1.gz \
     usr/share/doc/corvent-server/copyright usr/share/doc/corvent-server/changelog.gz \
     "${server_icons[@]}"
-# Every language's compiled translation, for each program.
+# Every language's compiled translation, for each program, and the piano's help page.
 languages=$(grep -E '^[a-z]' "$(dirname "$0")/../translations/languages.txt" | cut -d' ' -f1)
 for code in $languages; do
-    expect_files "$piano" "usr/share/tamber-piano/translations/tamber-piano_$code.qm"
+    expect_files "$piano" "usr/share/tamber-piano/translations/tamber-piano_$code.qm" \
+        "usr/share/tamber-piano/help/index.$code.html"
     expect_files "$server" "usr/share/corvent-server/translations/corvent-server_$code.qm"
 done
 dpkg-deb -c "$piano" | grep -q 'CorventServer' && fail "the piano's package holds the relay"

@@ -4,7 +4,8 @@
 #   - lupdate run over the code into a copy of each .ts changes nothing (a new, changed or
 #     removed text in the code fails here until the .ts files are updated and translated);
 #   - no entry is unfinished or obsolete;
-#   - every translation keeps the %1-style arguments of its source text.
+#   - every translation keeps the %1-style arguments of its source text;
+#   - the piano's help page is there in every language, in the English page's shape.
 # With --update, runs lupdate over the .ts files in place first (new texts come in
 # unfinished, removed ones are dropped): then translate what the check lists.
 # The browser piano's JSON files are checked by the part below the Qt catalogues.
@@ -83,6 +84,87 @@ for path in sys.argv[1:]:
                     if wanted != sorted(re.findall(r"%\d|%n", text)):
                         print(f"{where}: the arguments differ in {text!r}", file=sys.stderr)
                         bad = 1
+sys.exit(bad)
+PY
+
+# The piano's help page: one per language beside the English one (help/index.<code>.html),
+# with its headings and paragraphs in the same order, and in each section the same menu and
+# control names (in <i>) as the English one, as that language's catalogue shows them.
+# shellcheck disable=SC2086
+"$python" - client/shell/help $languages <<'PY' || failed=1
+import re, sys
+import xml.etree.ElementTree as ET
+from html.parser import HTMLParser
+
+class Page(HTMLParser):
+    def __init__(self, path):
+        super().__init__()
+        self.lang, self.blocks, self.names, self.italic = None, [], [[]], None
+        with open(path, encoding="utf-8") as f:
+            self.feed(f.read())
+    def handle_starttag(self, tag, attrs):
+        if tag == "html":
+            self.lang = dict(attrs).get("lang")
+        elif tag in ("h1", "h2", "h3", "p", "ul", "ol", "li", "table", "pre"):
+            self.blocks.append(tag)
+            if tag in ("h1", "h2"):
+                self.names.append([])
+        elif tag == "i":
+            self.italic = ""
+    def handle_data(self, data):
+        if self.italic is not None:
+            self.italic += data
+    def handle_endtag(self, tag):
+        if tag == "i" and self.italic is not None:
+            self.names[-1].append(" ".join(self.italic.split()))
+            self.italic = None
+
+def shown(text):  # as a menu shows it: no accelerator mark
+    return re.sub(r"\(&[^&)]\)", "", text).replace("&&", "\0").replace("&", "").replace("\0", "&")
+
+folder, languages = sys.argv[1], sys.argv[2:]
+english = Page(f"{folder}/index.html")
+bad = 0
+def fail(message):
+    global bad
+    print(message, file=sys.stderr)
+    bad = 1
+for code in languages:
+    path = f"{folder}/index.{code}.html"
+    try:
+        page = Page(path)
+    except FileNotFoundError:
+        fail(f"missing: {path}")
+        continue
+    if page.lang != code.replace("_", "-"):
+        fail(f"{path}: <html lang> is {page.lang!r}, not {code.replace('_', '-')!r}")
+    if page.blocks != english.blocks:
+        fail(f"{path}: its headings and paragraphs differ from index.html's:\n"
+             f"  {' '.join(page.blocks)}\n  {' '.join(english.blocks)}")
+        continue
+    names = {}
+    for message in ET.parse(f"translations/tamber-piano_{code}.ts").iter("message"):
+        source = shown(message.findtext("source") or "")
+        names.setdefault(source, set()).add(shown(message.findtext("translation") or ""))
+    for section, (ours, theirs) in enumerate(zip(english.names, page.names)):
+        left = list(theirs)
+        for name in ours:
+            parts = name.split(" > ")
+            if not all(part in names for part in parts):
+                fail(f"index.html: {name!r} is not a name the piano shows")
+                continue
+            # Every way the catalogue may say each part ("Play" is a button and a menu item).
+            wanted = {""}
+            for part in parts:
+                wanted = {w + (" > " if w else "") + t for w in wanted for t in names[part]}
+            found = next((n for n in left if n in wanted), None)
+            if found is None:
+                fail(f"{path}: section {section} does not name {name!r} as the piano does: "
+                     f"{' or '.join(sorted(wanted))}")
+            else:
+                left.remove(found)
+        for name in left:
+            fail(f"{path}: section {section} names {name!r}, which index.html does not")
 sys.exit(bad)
 PY
 

@@ -141,6 +141,13 @@ Ein Spieler, der schneller sendet als die Raten unten, wird gebremst, nicht getr
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Auch Debug-Meldungen auf die Standardfehlerausgabe schreiben: was jedes Gerät, jede Datei und jede Verbindung getan hat.</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

@@ -141,6 +141,13 @@ Un jugador que envía más rápido que los ritmos de abajo se ralentiza, no se d
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Escribir también los mensajes de depuración en la salida de error estándar: qué hizo cada dispositivo, archivo y conexión.</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

@@ -141,6 +141,13 @@ Un joueur qui envoie plus vite que les débits ci-dessous est ralenti, pas coup�
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Écrire aussi les messages de débogage sur la sortie d&apos;erreur standard : ce qu&apos;a fait chaque périphérique, fichier et connexion.</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

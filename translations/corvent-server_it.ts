@@ -141,6 +141,13 @@ Un giocatore che invia più velocemente dei limiti qui sotto viene rallentato, n
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Scrivere anche i messaggi di debug sullo standard error: che cosa ha fatto ogni dispositivo, file e connessione.</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

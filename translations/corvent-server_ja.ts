@@ -141,6 +141,13 @@ A player who sends faster than the rates below is slowed down, not cut off: the 
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>デバッグ メッセージも標準エラー出力に書き出します: 各デバイス、ファイル、接続が何をしたか。</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

@@ -141,6 +141,13 @@ Um jogador que envia mais rápido do que as taxas abaixo é desacelerado, não d
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Escrever também mensagens de depuração na saída de erro padrão: o que cada dispositivo, arquivo e conexão fez.</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

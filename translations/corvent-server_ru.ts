@@ -141,6 +141,13 @@ A player who sends faster than the rates below is slowed down, not cut off: the 
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Также выводить отладочные сообщения в стандартный поток ошибок: что сделало каждое устройство, каждый файл и каждое соединение.</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

@@ -141,6 +141,13 @@ A player who sends faster than the rates below is slowed down, not cut off: the 
     </message>
 </context>
 <context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>同时向标准错误输出打印调试信息：每个设备、文件和连接做了什么。</translation>
+    </message>
+</context>
+<context>
     <name>tamber::server::frmServer</name>
     <message>
         <source>Connected Users</source>

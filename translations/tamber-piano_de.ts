@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>Spur %1 ist abgeschnitten: Das Ereignis bei Byte %2 reicht über das Ende der Spur hinaus.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Das ist keine MIDI-Datei: Sie beginnt nicht mit „MThd“.</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>Der Kopf ist %1 Bytes lang; er muss mindestens 6 haben.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>Der Kopf gibt %1 Bytes an, mehr als die Datei enthält.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>Das ist eine Datei im Format 2 (getrennte Stücke), das nicht unterstützt wird.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>Ihre Formatnummer %1 ist kein MIDI-Dateiformat.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Eine Datei im Format 0 hat eine Spur; diese gibt %1 an.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>Der Kopf gibt %1 Spuren an, mehr als die Datei enthalten kann.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>Ihre Zeiteinteilung 0x%1 ist ungültig.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>Die Datei endet nach %1 ihrer %2 Spuren.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Bei Byte %1, wo Spur %2 stehen sollte, beginnt kein Chunk; ein Chunk davor hat die falsche Länge.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>Der Chunk bei Byte %1 gibt %2 Bytes an, aber die Datei enthält nur noch %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>Spur %1 hat bei Byte %2 eine Zahl variabler Länge mit mehr als vier Bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>Spur %1 hat bei Byte %2 ein Datenbyte ohne vorangehendes Statusbyte.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>Spur %1 hat bei Byte %3 ein Tempo-Ereignis mit %2 Bytes; ein Tempo hat 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>Spur %1 hat bei Byte %3 das Statusbyte 0x%2, das in einer MIDI-Datei nicht vorkommen darf.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>Spur %1 hat bei Byte %2 eine Kanalnachricht ohne ihre Datenbytes.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Sie ist %1 Bytes groß; MIDI-Dateien über %2 MiB werden nicht gelesen.</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Spielt Klavier auf der Computertastatur oder einem MIDI-Keyboard, allein oder mit bis zu sieben anderen Spielern über einen Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Gefolgt von IN.tbr OUT.mid: schreibt die Aufnahme IN.tbr als Standard-MIDI-Datei OUT.mid und beendet sich, ohne Fenster und ohne Ton.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi braucht eine Aufnahme und eine MIDI-Datei: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Unerwartetes Argument „%1“.</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>Warnung: In dieser Tastenbelegung wurde ein ungültiger Wert gefunden.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Warnung: %1 weitere ungültige Werte wurden in dieser Tastenbelegung gefunden und übersprungen.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Die Tastenbelegung konnte nicht in „%1“ gespeichert werden: %2</translation>
     </message>
@@ -195,6 +285,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Drücken Sie die Tasten Ihrer Computertastatur, um zu spielen.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Warnung: %n weiterer ungültiger Wert wurde in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+            <numerusform>Warnung: %n weitere ungültige Werte wurden in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Warnung: %n weiterer ungültiger Wert wurde in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+            <numerusform>Warnung: %n weitere ungültige Werte wurden in dieser Tastenbelegung gefunden und übersprungen.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +383,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Das ist keine normale Datei.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Auch Debug-Meldungen auf die Standardfehlerausgabe schreiben: was jedes Gerät, jede Datei und jede Verbindung getan hat.</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>La pista %1 está cortada: el evento del byte %2 sobrepasa el final de la pista.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>No es un archivo MIDI: no empieza por «MThd».</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>La cabecera mide %1 bytes; debe tener al menos 6.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>La cabecera declara %1 bytes, más de los que contiene el archivo.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>Es un archivo de formato 2 (canciones separadas), que no se admite.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>Su número de formato %1 no es ningún formato de archivo MIDI.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Un archivo de formato 0 tiene una pista; este declara %1.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>La cabecera declara %1 pistas, más de las que puede contener el archivo.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>Su división de tiempo 0x%1 no es válida.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>El archivo termina tras %1 de sus %2 pistas.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Ningún bloque empieza en el byte %1, donde debería estar la pista %2; un bloque anterior tiene una longitud incorrecta.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>El bloque del byte %1 declara %2 bytes, pero al archivo solo le quedan %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>La pista %1 tiene en el byte %2 un número de longitud variable de más de cuatro bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>La pista %1 tiene en el byte %2 un byte de datos sin un byte de estado delante.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>La pista %1 tiene en el byte %3 un evento de tempo de %2 bytes; un tempo tiene 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>La pista %1 tiene en el byte %3 el byte de estado 0x%2, que un archivo MIDI no puede contener.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>La pista %1 tiene en el byte %2 un mensaje de canal sin sus bytes de datos.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Mide %1 bytes; los archivos MIDI de más de %2 MiB no se leen.</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Toca el piano con el teclado del ordenador o un teclado MIDI, en solitario o junto con hasta otros siete músicos a través de un Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Seguido de IN.tbr OUT.mid: escribe la grabación IN.tbr como el archivo MIDI estándar OUT.mid y termina, sin ventana y sin sonido.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi necesita una grabación y un archivo MIDI: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado «%1».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>Advertencia: se detectó un valor no válido en esta asignación de teclas.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Advertencia: se detectaron y omitieron %1 valores no válidos más en esta asignación de teclas.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>No se pudo guardar la asignación de teclas en «%1»: %2</translation>
     </message>
@@ -195,6 +285,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Pulse las teclas del teclado del ordenador para empezar a tocar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Advertencia: se detectó y omitió %n valor no válido más en esta asignación de teclas.</numerusform>
+            <numerusform>Advertencia: se detectaron y omitieron %n valores no válidos más en esta asignación de teclas.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Advertencia: se detectó y omitió %n valor no válido más en esta asignación de teclas.</numerusform>
+            <numerusform>Advertencia: se detectaron y omitieron %n valores no válidos más en esta asignación de teclas.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +383,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>No es un archivo normal.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Escribir también los mensajes de depuración en la salida de error estándar: qué hizo cada dispositivo, archivo y conexión.</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>La piste %1 est tronquée : l&apos;événement à l&apos;octet %2 dépasse la fin de la piste.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Ce n&apos;est pas un fichier MIDI : il ne commence pas par « MThd ».</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>L&apos;en-tête fait %1 octets ; il en faut au moins 6.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>L&apos;en-tête annonce %1 octets, plus que n&apos;en contient le fichier.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>C&apos;est un fichier de format 2 (morceaux séparés), qui n&apos;est pas pris en charge.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>Son numéro de format %1 ne correspond à aucun format de fichier MIDI.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Un fichier de format 0 a une seule piste ; celui-ci en déclare %1.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>L&apos;en-tête déclare %1 pistes, plus que le fichier ne peut en contenir.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>Sa division temporelle 0x%1 n&apos;est pas valide.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>Le fichier se termine après %1 de ses %2 pistes.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Aucun bloc ne commence à l&apos;octet %1, où devrait se trouver la piste %2 ; un bloc précédent a une longueur erronée.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>Le bloc à l&apos;octet %1 annonce %2 octets, mais le fichier n&apos;en contient plus que %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>La piste %1 contient à l&apos;octet %2 un nombre de longueur variable de plus de quatre octets.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>La piste %1 contient à l&apos;octet %2 un octet de données sans octet d&apos;état avant lui.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>La piste %1 contient à l&apos;octet %3 un événement de tempo de %2 octets ; un tempo en a 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>La piste %1 contient à l&apos;octet %3 l&apos;octet d&apos;état 0x%2, qu&apos;un fichier MIDI ne peut pas contenir.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>La piste %1 contient à l&apos;octet %2 un message de canal sans ses octets de données.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Il fait %1 octets ; les fichiers MIDI de plus de %2 Mio ne sont pas lus.</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Joue du piano avec le clavier de l&apos;ordinateur ou un clavier MIDI, seul ou avec jusqu&apos;à sept autres musiciens via un Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Suivi de IN.tbr OUT.mid : écrit l&apos;enregistrement IN.tbr dans le fichier MIDI standard OUT.mid et quitte, sans fenêtre ni son.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi attend un enregistrement et un fichier MIDI : --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argument inattendu « %1 ».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>Avertissement : une valeur non valide a été trouvée dans cette disposition de touches.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Avertissement : %1 autres valeurs non valides ont été trouvées dans cette disposition de touches et ignorées.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>La disposition de touches n&apos;a pas pu être enregistrée dans « %1 » : %2</translation>
     </message>
@@ -195,6 +285,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Appuyez sur les touches du clavier de l&apos;ordinateur pour commencer à jouer.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avertissement : %n autre valeur non valide a été trouvée dans cette disposition de touches et ignorée.</numerusform>
+            <numerusform>Avertissement : %n autres valeurs non valides ont été trouvées dans cette disposition de touches et ignorées.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avertissement : %n autre valeur non valide a été trouvée dans cette disposition de touches et ignorée.</numerusform>
+            <numerusform>Avertissement : %n autres valeurs non valides ont été trouvées dans cette disposition de touches et ignorées.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +383,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Ce n&apos;est pas un fichier ordinaire.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Écrire aussi les messages de débogage sur la sortie d&apos;erreur standard : ce qu&apos;a fait chaque périphérique, fichier et connexion.</translation>
     </message>
 </context>
 <context>

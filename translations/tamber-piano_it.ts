@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>La traccia %1 è troncata: l&apos;evento al byte %2 va oltre la fine della traccia.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Non è un file MIDI: non inizia con «MThd».</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>L&apos;intestazione è lunga %1 byte; deve averne almeno 6.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>L&apos;intestazione dichiara %1 byte, più di quanti ne contenga il file.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>È un file di formato 2 (brani separati), che non è supportato.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>Il suo numero di formato %1 non è un formato di file MIDI.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Un file di formato 0 ha una sola traccia; questo ne dichiara %1.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>L&apos;intestazione dichiara %1 tracce, più di quante il file ne possa contenere.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>La sua divisione temporale 0x%1 non è valida.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>Il file finisce dopo %1 delle sue %2 tracce.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Nessun blocco inizia al byte %1, dove dovrebbe trovarsi la traccia %2; un blocco precedente ha la lunghezza sbagliata.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>Il blocco al byte %1 dichiara %2 byte, ma il file ne contiene solo altri %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>La traccia %1 ha al byte %2 un numero a lunghezza variabile di più di quattro byte.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>La traccia %1 ha al byte %2 un byte di dati senza un byte di stato prima.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>La traccia %1 ha al byte %3 un evento di tempo di %2 byte; un tempo ne ha 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>La traccia %1 ha al byte %3 il byte di stato 0x%2, che un file MIDI non può contenere.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>La traccia %1 ha al byte %2 un messaggio di canale senza i suoi byte di dati.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>È lungo %1 byte; i file MIDI di oltre %2 MiB non vengono letti.</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Suona il pianoforte con la tastiera del computer o una tastiera MIDI, da soli o insieme a un massimo di altri sette musicisti tramite un Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Seguito da IN.tbr OUT.mid: scrive la registrazione IN.tbr come file MIDI standard OUT.mid ed esce, senza finestra e senza suono.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi richiede una registrazione e un file MIDI: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argomento inatteso «%1».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>Avviso: in questa mappa dei tasti è stato rilevato un valore non valido.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Avviso: in questa mappa dei tasti sono stati rilevati e ignorati altri %1 valori non validi.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Impossibile salvare la mappa dei tasti in «%1»: %2</translation>
     </message>
@@ -195,6 +285,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Premere i tasti della tastiera del computer per iniziare a suonare.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avviso: in questa mappa dei tasti è stato rilevato e ignorato %n altro valore non valido.</numerusform>
+            <numerusform>Avviso: in questa mappa dei tasti sono stati rilevati e ignorati altri %n valori non validi.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Avviso: in questa mappa dei tasti è stato rilevato e ignorato %n altro valore non valido.</numerusform>
+            <numerusform>Avviso: in questa mappa dei tasti sono stati rilevati e ignorati altri %n valori non validi.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +383,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Non è un file normale.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Scrivere anche i messaggi di debug sullo standard error: che cosa ha fatto ogni dispositivo, file e connessione.</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>トラック %1 が途中で切れています: バイト %2 のイベントがトラックの終わりを越えています。</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>MIDI ファイルではありません (「MThd」で始まっていません)。</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>ヘッダーの長さが %1 バイトです。少なくとも 6 バイト必要です。</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>ヘッダーが示す長さ %1 バイトは、ファイルの大きさを超えています。</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>フォーマット 2 のファイル (独立した複数の曲) で、対応していません。</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>フォーマット番号 %1 は MIDI ファイルのフォーマットではありません。</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>フォーマット 0 のファイルのトラックは 1 つですが、このファイルは %1 と宣言しています。</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>ヘッダーはトラック数を %1 と宣言していますが、ファイルにはそれだけ入りません。</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>時間分解能 0x%1 が無効です。</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>ファイルは %2 トラックのうち %1 トラックで終わっています。</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>トラック %2 があるはずのバイト %1 でチャンクが始まっていません。それより前のチャンクの長さが誤っています。</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>バイト %1 のチャンクは %2 バイトあるとしていますが、ファイルの残りは %3 バイトしかありません。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>トラック %1 のバイト %2 に、4 バイトを超える可変長数値があります。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>トラック %1 のバイト %2 に、前にステータス バイトのないデータ バイトがあります。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>トラック %1 のバイト %3 にあるテンポ イベントは %2 バイトです。テンポは 3 バイトです。</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>トラック %1 のバイト %3 に、MIDI ファイルに含められないステータス バイト 0x%2 があります。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>トラック %1 のバイト %2 に、データ バイトのないチャンネル メッセージがあります。</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>ファイルの大きさが %1 バイトあります。%2 MiB を超える MIDI ファイルは読み込みません。</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>コンピューターのキーボードや MIDI キーボードでピアノを弾きます。ひとりでも、Corvent Server を通じてほかの最大 7 人と一緒にでも演奏できます。</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>後に IN.tbr OUT.mid を続けて指定: 録音 IN.tbr をスタンダード MIDI ファイル OUT.mid として書き出して終了します。ウィンドウは開かず、音も出しません。</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi には録音と MIDI ファイルを指定してください: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>予期しない引数「%1」です。</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>警告: このキーマップに無効な値が見つかりました。</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>警告: このキーマップにさらに %1 個の無効な値が見つかり、スキップしました。</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>キーマップを「%1」に保存できませんでした: %2</translation>
     </message>
@@ -195,6 +285,18 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>コンピューターのキーボードのキーを押して演奏を始めましょう。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告: このキーマップにさらに %n 個の無効な値が見つかり、スキップしました。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告: このキーマップにさらに %n 個の無効な値が見つかり、スキップしました。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +381,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>通常のファイルではありません。</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>デバッグ メッセージも標準エラー出力に書き出します: 各デバイス、ファイル、接続が何をしたか。</translation>
     </message>
 </context>
 <context>

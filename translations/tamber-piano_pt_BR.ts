@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>A trilha %1 está cortada: o evento no byte %2 passa do fim da trilha.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Não é um arquivo MIDI: ele não começa com &quot;MThd&quot;.</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>O cabeçalho tem %1 bytes; ele precisa ter pelo menos 6.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>O cabeçalho declara %1 bytes, mais do que o arquivo contém.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>É um arquivo de formato 2 (músicas separadas), que não é suportado.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>O número de formato %1 não é um formato de arquivo MIDI.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>Um arquivo de formato 0 tem uma trilha; este declara %1.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>O cabeçalho declara %1 trilhas, mais do que o arquivo pode conter.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>A divisão de tempo 0x%1 não é válida.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>O arquivo termina depois de %1 das suas %2 trilhas.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>Nenhum bloco começa no byte %1, onde deveria estar a trilha %2; um bloco anterior tem o tamanho errado.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>O bloco no byte %1 declara %2 bytes, mas o arquivo só tem mais %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>A trilha %1 tem no byte %2 um número de tamanho variável com mais de quatro bytes.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>A trilha %1 tem no byte %2 um byte de dados sem um byte de status antes dele.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>A trilha %1 tem no byte %3 um evento de andamento de %2 bytes; um andamento tem 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>A trilha %1 tem no byte %3 o byte de status 0x%2, que um arquivo MIDI não pode conter.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>A trilha %1 tem no byte %2 uma mensagem de canal sem seus bytes de dados.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Ele tem %1 bytes; arquivos MIDI com mais de %2 MiB não são lidos.</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Toca piano pelo teclado do computador ou por um teclado MIDI, sozinho ou com até sete outros músicos por meio de um Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>Seguido de IN.tbr OUT.mid: salva a gravação IN.tbr como o arquivo MIDI padrão OUT.mid e sai, sem janela e sem som.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi precisa de uma gravação e de um arquivo MIDI: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Argumento inesperado &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>Aviso: foi encontrado um valor inválido neste mapa de teclas.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Aviso: mais %1 valores inválidos foram encontrados neste mapa de teclas e ignorados.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Não foi possível salvar o mapa de teclas em &quot;%1&quot;: %2</translation>
     </message>
@@ -195,6 +285,20 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Pressione as teclas do teclado do computador para começar a tocar.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Aviso: mais %n valor inválido foi encontrado neste mapa de teclas e ignorado.</numerusform>
+            <numerusform>Aviso: mais %n valores inválidos foram encontrados neste mapa de teclas e ignorados.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Aviso: mais %n valor inválido foi encontrado neste mapa de teclas e ignorado.</numerusform>
+            <numerusform>Aviso: mais %n valores inválidos foram encontrados neste mapa de teclas e ignorados.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +383,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Não é um arquivo comum.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Escrever também mensagens de depuração na saída de erro padrão: o que cada dispositivo, arquivo e conexão fez.</translation>
     </message>
 </context>
 <context>

@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>Дорожка %1 обрезана: событие в байте %2 выходит за конец дорожки.</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>Это не файл MIDI: он не начинается с «MThd».</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>Длина заголовка в байтах — %1; нужно не меньше 6.</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>Заголовок указывает длину в байтах %1 — больше, чем есть в файле.</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>Это файл формата 2 (отдельные композиции), который не поддерживается.</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>Номер формата %1 не соответствует ни одному формату файлов MIDI.</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>В файле формата 0 одна дорожка, а в этом их объявлено: %1.</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>Заголовок объявляет больше дорожек (%1), чем может вместить файл.</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>Недопустимое деление времени 0x%1.</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>Файл обрывается: прочитано дорожек %1 из %2.</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>В байте %1, где должна быть дорожка %2, не начинается ни один блок; у одного из предыдущих блоков неверная длина.</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>Блок в байте %1 указывает длину в байтах %2, но в файле осталось только %3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>В дорожке %1 в байте %2 число переменной длины занимает больше четырёх байтов.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>В дорожке %1 в байте %2 байт данных не предваряется байтом статуса.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>В дорожке %1 в байте %3 событие темпа длиной в байтах %2; у темпа их 3.</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>В дорожке %1 в байте %3 стоит байт статуса 0x%2, недопустимый в файле MIDI.</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>В дорожке %1 в байте %2 сообщение канала без байтов данных.</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>Размер файла в байтах — %1; файлы MIDI больше %2 МиБ не читаются.</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>Игра на фортепиано с клавиатуры компьютера или MIDI-клавиатуры — в одиночку или вместе с не более чем семью другими участниками через Corvent Server.</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>С аргументами IN.tbr OUT.mid: сохраняет запись IN.tbr как стандартный файл MIDI OUT.mid и завершает работу, без окна и без звука.</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>Для --export-midi нужны запись и файл MIDI: --export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>Неожиданный аргумент «%1».</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>Предупреждение: в этом назначении клавиш обнаружено недопустимое значение.</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё недопустимых значений: %1.</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>Не удалось сохранить назначение клавиш в «%1»: %2</translation>
     </message>
@@ -195,6 +285,22 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>Нажимайте клавиши на клавиатуре компьютера, чтобы начать играть.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимое значение.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значения.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значений.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимое значение.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значения.</numerusform>
+            <numerusform>Предупреждение: в этом назначении клавиш обнаружено и пропущено ещё %n недопустимых значений.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +385,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>Это не обычный файл.</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>Также выводить отладочные сообщения в стандартный поток ошибок: что сделало каждое устройство, каждый файл и каждое соединение.</translation>
     </message>
 </context>
 <context>

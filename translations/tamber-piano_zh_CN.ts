@@ -35,6 +35,100 @@
     </message>
 </context>
 <context>
+    <name>MidiFileReader</name>
+    <message>
+        <source>Track %1 is cut short: the event at byte %2 runs past the end of the track.</source>
+        <translation>音轨 %1 被截断：位于字节 %2 的事件超出了音轨末尾。</translation>
+    </message>
+    <message>
+        <source>It is not a MIDI file: it does not begin with &quot;MThd&quot;.</source>
+        <translation>这不是 MIDI 文件：它不是以“MThd”开头的。</translation>
+    </message>
+    <message>
+        <source>The header is %1 bytes long; it must have at least 6.</source>
+        <translation>文件头长 %1 字节；至少应为 6 字节。</translation>
+    </message>
+    <message>
+        <source>The header claims %1 bytes, more than the file holds.</source>
+        <translation>文件头声明了 %1 字节，超过了文件的实际大小。</translation>
+    </message>
+    <message>
+        <source>It is a format-2 file (separate songs), which is not supported.</source>
+        <translation>这是格式 2 的文件（多首独立乐曲），不受支持。</translation>
+    </message>
+    <message>
+        <source>Its format number %1 is no MIDI file format.</source>
+        <translation>格式编号 %1 不是任何 MIDI 文件格式。</translation>
+    </message>
+    <message>
+        <source>A format-0 file has one track; this one declares %1.</source>
+        <translation>格式 0 的文件只有一条音轨；此文件却声明了 %1 条。</translation>
+    </message>
+    <message>
+        <source>The header declares %1 tracks, more than the file can hold.</source>
+        <translation>文件头声明了 %1 条音轨，超过了文件所能容纳的数量。</translation>
+    </message>
+    <message>
+        <source>Its time division 0x%1 is not valid.</source>
+        <translation>时间划分 0x%1 无效。</translation>
+    </message>
+    <message>
+        <source>The file ends after %1 of its %2 tracks.</source>
+        <translation>文件只包含其 %2 条音轨中的 %1 条就结束了。</translation>
+    </message>
+    <message>
+        <source>No chunk begins at byte %1, where track %2 should be; a chunk before it has the wrong length.</source>
+        <translation>在本应是音轨 %2 的字节 %1 处没有数据块开始；之前的某个数据块长度有误。</translation>
+    </message>
+    <message>
+        <source>The chunk at byte %1 claims %2 bytes, but the file holds only %3 more.</source>
+        <translation>位于字节 %1 的数据块声明有 %2 字节，但文件只剩 %3 字节。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a variable-length number of more than four bytes at byte %2.</source>
+        <translation>音轨 %1 在字节 %2 处有一个超过四个字节的可变长度数值。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a data byte without a status byte before it at byte %2.</source>
+        <translation>音轨 %1 在字节 %2 处有一个数据字节，其前面没有状态字节。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a tempo event of %2 bytes at byte %3; a tempo has 3.</source>
+        <translation>音轨 %1 在字节 %3 处的速度事件长 %2 字节；速度事件应为 3 字节。</translation>
+    </message>
+    <message>
+        <source>Track %1 has the status byte 0x%2 at byte %3, which a MIDI file may not hold.</source>
+        <translation>音轨 %1 在字节 %3 处有状态字节 0x%2，MIDI 文件中不允许出现该字节。</translation>
+    </message>
+    <message>
+        <source>Track %1 has a channel message without its data bytes at byte %2.</source>
+        <translation>音轨 %1 在字节 %2 处有一条缺少数据字节的通道消息。</translation>
+    </message>
+    <message>
+        <source>It is %1 bytes long; MIDI files of more than %2 MiB are not read.</source>
+        <translation>文件大小为 %1 字节；超过 %2 MiB 的 MIDI 文件不会被读取。</translation>
+    </message>
+</context>
+<context>
+    <name>PianoCommandLine</name>
+    <message>
+        <source>Plays the piano from the computer keyboard or a MIDI keyboard, alone or together with up to seven other players through a Corvent Server.</source>
+        <translation>用电脑键盘或 MIDI 键盘弹钢琴，可以独奏，也可以通过 Corvent Server 与最多七位其他弹奏者一起演奏。</translation>
+    </message>
+    <message>
+        <source>With IN.tbr OUT.mid after it: writes the recording IN.tbr as the Standard MIDI File OUT.mid and exits, with no window and no sound.</source>
+        <translation>后接 IN.tbr OUT.mid：将录音 IN.tbr 写为标准 MIDI 文件 OUT.mid 后退出，不打开窗口，也不发声。</translation>
+    </message>
+    <message>
+        <source>--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid</source>
+        <translation>--export-midi 需要一个录音和一个 MIDI 文件：--export-midi IN.tbr OUT.mid</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &apos;%1&apos;.</source>
+        <translation>意外的参数“%1”。</translation>
+    </message>
+</context>
+<context>
     <name>Presenter</name>
     <message>
         <source>The MIDI output device could not be opened. Please ensure that it is not busy, or select a different device from the Options menu.</source>
@@ -141,10 +235,6 @@
         <translation>警告：此键位映射中检测到一个无效值。</translation>
     </message>
     <message>
-        <source>Warning: %1 more invalid values were detected in this keymap and skipped.</source>
-        <translation>警告：此键位映射中又检测到 %1 个无效值，已跳过。</translation>
-    </message>
-    <message>
         <source>The keymap could not be saved to &quot;%1&quot;: %2</source>
         <translation>无法将键位映射保存到“%1”：%2</translation>
     </message>
@@ -195,6 +285,18 @@
     <message>
         <source>Press the keys on your computer keyboard to begin playing.</source>
         <translation>按下电脑键盘上的按键即可开始演奏。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid value was detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告：此键位映射中又检测到 %n 个无效值，已跳过。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Warning: %n more invalid values were detected in this keymap and skipped.</source>
+        <translation>
+            <numerusform>警告：此键位映射中又检测到 %n 个无效值，已跳过。</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -279,6 +381,13 @@
     <message>
         <source>It is not a regular file.</source>
         <translation>这不是普通文件。</translation>
+    </message>
+</context>
+<context>
+    <name>VerboseLogging</name>
+    <message>
+        <source>Print debug messages to standard error as well: what each device, file and connection did.</source>
+        <translation>同时向标准错误输出打印调试信息：每个设备、文件和连接做了什么。</translation>
     </message>
 </context>
 <context>

@@ -3,6 +3,7 @@
 #include "MidiFileFormat.h"
 #include "Stream.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -65,8 +66,10 @@ private:
     bool cut(int track, qsizetype pos)
     {
         return fail(MidiFileError::TruncatedTrack,
-                    QStringLiteral("Track %1 is cut short: the event at byte %2 runs past the end "
-                                   "of the track.")
+                    QCoreApplication::translate(
+                        "MidiFileReader",
+                        "Track %1 is cut short: the event at byte %2 runs past the end "
+                        "of the track.")
                         .arg(track)
                         .arg(pos));
     }
@@ -74,38 +77,52 @@ private:
     bool readHeader(qsizetype& pos)
     {
         if (m_size < smf::kChunkHeaderSize || std::memcmp(m_data, smf::kHeaderType, 4) != 0)
-            return fail(MidiFileError::NotMidiFile,
-                        QStringLiteral("It is not a MIDI file: it does not begin with \"MThd\"."));
+            return fail(
+                MidiFileError::NotMidiFile,
+                QCoreApplication::translate(
+                    "MidiFileReader", "It is not a MIDI file: it does not begin with \"MThd\"."));
         const uint32_t length = bigEndian(4, 4);
         if (length < smf::kHeaderLength)
-            return fail(MidiFileError::BadHeader,
-                        QStringLiteral("The header is %1 bytes long; it must have at least 6.")
-                            .arg(length));
+            return fail(
+                MidiFileError::BadHeader,
+                QCoreApplication::translate("MidiFileReader",
+                                            "The header is %1 bytes long; it must have at least 6.")
+                    .arg(length));
         if (length > uint64_t(m_size - smf::kChunkHeaderSize))
-            return fail(MidiFileError::BadHeader,
-                        QStringLiteral("The header claims %1 bytes, more than the file holds.")
-                            .arg(length));
+            return fail(
+                MidiFileError::BadHeader,
+                QCoreApplication::translate("MidiFileReader",
+                                            "The header claims %1 bytes, more than the file holds.")
+                    .arg(length));
         const uint32_t format = bigEndian(8, 2);
         m_trackCount = int(bigEndian(10, 2));
         const uint32_t division = bigEndian(12, 2);
         pos = smf::kChunkHeaderSize + qsizetype(length);
 
         if (format == 2)
-            return fail(MidiFileError::UnsupportedFormat,
-                        QStringLiteral("It is a format-2 file (separate songs), which is not "
-                                       "supported."));
+            return fail(
+                MidiFileError::UnsupportedFormat,
+                QCoreApplication::translate("MidiFileReader",
+                                            "It is a format-2 file (separate songs), which is not "
+                                            "supported."));
         if (format > 2)
             return fail(MidiFileError::UnsupportedFormat,
-                        QStringLiteral("Its format number %1 is no MIDI file format.").arg(format));
+                        QCoreApplication::translate("MidiFileReader",
+                                                    "Its format number %1 is no MIDI file format.")
+                            .arg(format));
         if (format == 0 && m_trackCount != 1)
-            return fail(MidiFileError::BadTrackCount,
-                        QStringLiteral("A format-0 file has one track; this one declares %1.")
-                            .arg(m_trackCount));
+            return fail(
+                MidiFileError::BadTrackCount,
+                QCoreApplication::translate("MidiFileReader",
+                                            "A format-0 file has one track; this one declares %1.")
+                    .arg(m_trackCount));
         if (qint64(m_trackCount) * smf::kChunkHeaderSize > m_size - pos)
-            return fail(MidiFileError::BadTrackCount,
-                        QStringLiteral("The header declares %1 tracks, more than the file can "
-                                       "hold.")
-                            .arg(m_trackCount));
+            return fail(
+                MidiFileError::BadTrackCount,
+                QCoreApplication::translate("MidiFileReader",
+                                            "The header declares %1 tracks, more than the file can "
+                                            "hold.")
+                    .arg(m_trackCount));
         return readDivision(division);
     }
 
@@ -125,8 +142,10 @@ private:
             if (m_smpte.num != 0 && m_smpte.ticksPerFrame != 0)
                 return true;
         }
-        return fail(MidiFileError::BadHeader, QStringLiteral("Its time division 0x%1 is not valid.")
-                                                  .arg(division, 4, 16, QLatin1Char('0')));
+        return fail(
+            MidiFileError::BadHeader,
+            QCoreApplication::translate("MidiFileReader", "Its time division 0x%1 is not valid.")
+                .arg(division, 4, 16, QLatin1Char('0')));
     }
 
     bool readTracks(qsizetype pos)
@@ -135,22 +154,27 @@ private:
         while (found < m_trackCount) {
             if (m_size - pos < smf::kChunkHeaderSize)
                 return fail(MidiFileError::BadChunk,
-                            QStringLiteral("The file ends after %1 of its %2 tracks.")
+                            QCoreApplication::translate("MidiFileReader",
+                                                        "The file ends after %1 of its %2 tracks.")
                                 .arg(found)
                                 .arg(m_trackCount));
             if (!std::all_of(m_data + pos, m_data + pos + 4,
                              [](uint8_t c) { return c >= 0x20 && c < 0x7F; }))
-                return fail(MidiFileError::BadChunk,
-                            QStringLiteral("No chunk begins at byte %1, where track %2 should "
-                                           "be; a chunk before it has the wrong length.")
-                                .arg(pos)
-                                .arg(found + 1));
+                return fail(
+                    MidiFileError::BadChunk,
+                    QCoreApplication::translate("MidiFileReader",
+                                                "No chunk begins at byte %1, where track %2 should "
+                                                "be; a chunk before it has the wrong length.")
+                        .arg(pos)
+                        .arg(found + 1));
             const uint32_t length = bigEndian(pos + 4, 4);
             const qsizetype body = pos + smf::kChunkHeaderSize;
             if (length > uint64_t(m_size - body))
                 return fail(MidiFileError::BadChunk,
-                            QStringLiteral("The chunk at byte %1 claims %2 bytes, but the file "
-                                           "holds only %3 more.")
+                            QCoreApplication::translate(
+                                "MidiFileReader",
+                                "The chunk at byte %1 claims %2 bytes, but the file "
+                                "holds only %3 more.")
                                 .arg(pos)
                                 .arg(length)
                                 .arg(m_size - body));
@@ -178,8 +202,9 @@ private:
                 return true;
         }
         return fail(MidiFileError::LongVariableLength,
-                    QStringLiteral("Track %1 has a variable-length number of more than four "
-                                   "bytes at byte %2.")
+                    QCoreApplication::translate(
+                        "MidiFileReader", "Track %1 has a variable-length number of more than four "
+                                          "bytes at byte %2.")
                         .arg(track)
                         .arg(start));
     }
@@ -200,8 +225,10 @@ private:
             if (status < 0x80) {
                 if (runningStatus == 0)
                     return fail(MidiFileError::RunningStatusWithoutStatus,
-                                QStringLiteral("Track %1 has a data byte without a status byte "
-                                               "before it at byte %2.")
+                                QCoreApplication::translate(
+                                    "MidiFileReader",
+                                    "Track %1 has a data byte without a status byte "
+                                    "before it at byte %2.")
                                     .arg(track)
                                     .arg(pos));
                 status = runningStatus; // the byte at pos is the first data byte
@@ -226,19 +253,23 @@ private:
                     return true; // what may follow inside the chunk is not part of the track
                 if (status == smf::kMeta && type == smf::kMetaTempo) {
                     if (length != 3)
-                        return fail(MidiFileError::BadEvent,
-                                    QStringLiteral("Track %1 has a tempo event of %2 bytes at "
-                                                   "byte %3; a tempo has 3.")
-                                        .arg(track)
-                                        .arg(length)
-                                        .arg(eventStart));
+                        return fail(
+                            MidiFileError::BadEvent,
+                            QCoreApplication::translate("MidiFileReader",
+                                                        "Track %1 has a tempo event of %2 bytes at "
+                                                        "byte %3; a tempo has 3.")
+                                .arg(track)
+                                .arg(length)
+                                .arg(eventStart));
                     m_tempos.push_back({tick, bigEndian(pos, 3)});
                 }
                 pos += qsizetype(length);
             } else if (status >= 0xF0) {
                 return fail(MidiFileError::BadEvent,
-                            QStringLiteral("Track %1 has the status byte 0x%2 at byte %3, which "
-                                           "a MIDI file may not hold.")
+                            QCoreApplication::translate(
+                                "MidiFileReader",
+                                "Track %1 has the status byte 0x%2 at byte %3, which "
+                                "a MIDI file may not hold.")
                                 .arg(track)
                                 .arg(status, 2, 16, QLatin1Char('0'))
                                 .arg(pos - 1));
@@ -250,8 +281,10 @@ private:
                 const uint8_t data2 = dataBytes == 2 ? m_data[pos + 1] : 0;
                 if (data1 >= 0x80 || data2 >= 0x80)
                     return fail(MidiFileError::BadEvent,
-                                QStringLiteral("Track %1 has a channel message without its data "
-                                               "bytes at byte %2.")
+                                QCoreApplication::translate(
+                                    "MidiFileReader",
+                                    "Track %1 has a channel message without its data "
+                                    "bytes at byte %2.")
                                     .arg(track)
                                     .arg(eventStart));
                 pos += dataBytes;
@@ -332,10 +365,12 @@ MidiFileRead loadMidiFile(const QString& FileName)
     const qint64 size = file.size();
     if (size > kMaxMidiFileSize) {
         result.error = MidiFileError::TooLarge;
-        result.message = QStringLiteral("It is %1 bytes long; MIDI files of more than %2 MiB are "
+        result.message =
+            QCoreApplication::translate("MidiFileReader",
+                                        "It is %1 bytes long; MIDI files of more than %2 MiB are "
                                         "not read.")
-                             .arg(size)
-                             .arg(kMaxMidiFileSize / (1024 * 1024));
+                .arg(size)
+                .arg(kMaxMidiFileSize / (1024 * 1024));
         return result;
     }
     QByteArray content(qsizetype(size), Qt::Uninitialized);

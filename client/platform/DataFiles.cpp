@@ -3,15 +3,17 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 
 namespace tamber {
 
-DataFiles dataFilesIn(const QString& programFolder, const QString& userFolder)
+DataFiles dataFilesIn(const QString& programFolder, const QString& userFolder,
+                      const QString& language)
 {
     const QDir program(programFolder);
     DataFiles files{program.absoluteFilePath(QStringLiteral("Default.tmk")),
-                    program.absoluteFilePath(QStringLiteral("help/index.html"))};
+                    helpPageIn(program.absoluteFilePath(QStringLiteral("help")), language)};
     if (!userFolder.isEmpty()) {
         // Only a regular file (or a link to one): a folder or a FIFO of that name is no keymap.
         const QFileInfo own(QDir(userFolder).absoluteFilePath(QStringLiteral("Default.tmk")));
@@ -21,9 +23,23 @@ DataFiles dataFilesIn(const QString& programFolder, const QString& userFolder)
     return files;
 }
 
-DataFiles installedDataFiles()
+QString helpPageIn(const QString& helpFolder, const QString& language)
 {
-    return dataFilesIn(programFolder(), userDataFolder());
+    const QDir folder(helpFolder);
+    // Only a plain code names a page: nothing in it may lead out of the folder.
+    static const QRegularExpression code(QStringLiteral("^[A-Za-z]{2,3}(_[A-Za-z]{2})?$"));
+    if (code.match(language).hasMatch()) {
+        const QFileInfo page(
+            folder.absoluteFilePath(QStringLiteral("index.%1.html").arg(language)));
+        if (page.isFile())
+            return page.absoluteFilePath();
+    }
+    return folder.absoluteFilePath(QStringLiteral("index.html"));
+}
+
+DataFiles installedDataFiles(const QString& language)
+{
+    return dataFilesIn(programFolder(), userDataFolder(), language);
 }
 
 QString programFolder()

@@ -3,7 +3,8 @@
 #include "client/formats/MidiExport.h"
 #include "common/logging/VerboseLogging.h"
 
-#include <QCoreApplication>
+#include <QCommandLineParser>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,64 +21,79 @@ namespace {
 
 } // namespace
 
-PianoCommandLine::PianoCommandLine()
-    : m_exportMidi(QStringLiteral("export-midi"),
-                   QStringLiteral("With IN.tbr OUT.mid after it: writes the recording IN.tbr "
-                                  "as the Standard MIDI File OUT.mid and exits, with no window "
-                                  "and no sound.")),
-      m_verbose(verboseOption())
+struct PianoCommandLine::Parser
 {
-    m_parser.setApplicationDescription(QStringLiteral(
-        "Plays the piano from the computer keyboard or a MIDI keyboard, alone or together "
-        "with up to seven other players through a Corvent Server."));
-    m_parser.addHelpOption();
-    m_parser.addVersionOption();
-    m_parser.addOption(m_exportMidi);
-    m_parser.addOption(m_verbose);
-}
+    Parser()
+    {
+        parser.setApplicationDescription(QCoreApplication::translate(
+            "PianoCommandLine",
+            "Plays the piano from the computer keyboard or a MIDI keyboard, alone or together "
+            "with up to seven other players through a Corvent Server."));
+        parser.addHelpOption();
+        parser.addVersionOption();
+        parser.addOption(exportMidi);
+        parser.addOption(verbose);
+    }
+    bool answersAlone() const
+    {
+        return parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"));
+    }
 
-PianoOptions PianoCommandLine::readBeforeApplication(int& argc, char** argv)
+    QCommandLineParser parser;
+    const QCommandLineOption exportMidi{
+        QStringLiteral("export-midi"),
+        QCoreApplication::translate("PianoCommandLine",
+                                    "With IN.tbr OUT.mid after it: writes the recording IN.tbr "
+                                    "as the Standard MIDI File OUT.mid and exits, with no window "
+                                    "and no sound.")};
+    const QCommandLineOption verbose = verboseOption();
+};
+
+PianoCommandLine::PianoCommandLine() : m_parser(std::make_unique<Parser>()) {}
+
+PianoCommandLine::~PianoCommandLine() = default;
+
+std::optional<MidiExportRequest> PianoCommandLine::readBeforeApplication(int& argc, char** argv,
+                                                                         const Speak& speak)
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     // A failed parse may only be Qt's own options; read() judges once they are taken out.
     // An export needs no display, so Qt's options have no place beside it.
-    if (!m_parser.parse(arguments)) {
-        for (const QString& argument : arguments) {
-            if (argument.startsWith(QStringLiteral("--export-midi")))
-                failWith(m_parser.errorText());
-        }
-        // Logging starts before the application object: --verbose is looked for by hand.
-        PianoOptions options;
-        options.verbose = arguments.contains(QStringLiteral("--verbose"));
-        return options;
-    }
-    if (m_parser.isSet(QStringLiteral("help")) || m_parser.isSet(QStringLiteral("version"))) {
-        QCoreApplication app(argc, argv);
-        m_parser.process(app); // prints the help or the version and exits
-    }
-    if (!m_parser.isSet(m_exportMidi)) {
-        PianoOptions options;
-        options.verbose = m_parser.isSet(m_verbose);
-        return options;
-    }
-    const QStringList files = m_parser.positionalArguments();
+    const bool parsed = m_parser->parser.parse(arguments);
+    // At once, so that it shows how the language is chosen.
+    if (m_parser->parser.isSet(m_parser->verbose))
+        enableVerboseLogging();
+    const bool exporting = std::any_of(arguments.begin(), arguments.end(), [](const QString& a) {
+        return a.startsWith(QStringLiteral("--export-midi"));
+    });
+    if (!(parsed && m_parser->answersAlone()) && !exporting)
+        return std::nullopt;
+
+    m_app = std::make_unique<QCoreApplication>(argc, argv);
+    speak();
+    m_parser = std::make_unique<Parser>(); // in the player's language now, Qt's own texts too
+    if (!m_parser->parser.parse(arguments))
+        failWith(m_parser->parser.errorText());
+    if (m_parser->answersAlone())
+        m_parser->parser.process(*m_app); // prints the help or the version and exits
+    const QStringList files = m_parser->parser.positionalArguments();
     if (files.size() != 2)
-        failWith(QStringLiteral("--export-midi needs a recording and a MIDI file: "
-                                "--export-midi IN.tbr OUT.mid"));
-    return {MidiExportRequest{files[0], files[1]}, m_parser.isSet(m_verbose)};
+        failWith(QCoreApplication::translate(
+            "PianoCommandLine",
+            "--export-midi needs a recording and a MIDI file: --export-midi IN.tbr OUT.mid"));
+    return MidiExportRequest{files[0], files[1]};
 }
 
-PianoOptions PianoCommandLine::read(const QCoreApplication& app)
+void PianoCommandLine::read(const QCoreApplication& app)
 {
-    m_parser.process(app);
+    m_parser = std::make_unique<Parser>(); // in the language installed since
+    m_parser->parser.process(app);
     // The piano opens no files given to it: a stray word is more likely a mistyped option.
-    if (const QStringList extra = m_parser.positionalArguments(); !extra.isEmpty())
-        failWith(QStringLiteral("Unexpected argument '%1'.").arg(extra.first()));
-    PianoOptions options;
-    options.verbose = m_parser.isSet(m_verbose);
-    return options;
+    if (const QStringList extra = m_parser->parser.positionalArguments(); !extra.isEmpty())
+        failWith(QCoreApplication::translate("PianoCommandLine", "Unexpected argument '%1'.")
+                     .arg(extra.first()));
 }
 
 int runMidiExport(const MidiExportRequest& request)

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
+#include <functional>
+#include <memory>
 #include <optional>
-
-class QCoreApplication;
 
 namespace tamber {
 
@@ -15,37 +15,40 @@ struct MidiExportRequest
     QString midiFile;
 };
 
-// What the command line asks of the piano.
-struct PianoOptions
-{
-    // Set when the piano is to convert a recording and exit, with no window and no sound.
-    std::optional<MidiExportRequest> exportMidi;
-    // --verbose: debug messages too.
-    bool verbose = false;
-};
-
 // The piano's command line, read in two steps. Help, version and --export-midi are answered
 // before the application object exists, so that they work without a display; everything else
 // is read once QApplication has taken Qt's own options (-platform, -display, -style ...) out
-// of it.
+// of it. Its texts are translated as they stand when it is built or answers: the player's
+// language is installed before.
 class PianoCommandLine
 {
 public:
     PianoCommandLine();
+    ~PianoCommandLine();
 
-    // When asked for help or the version, prints it and ends the program with status 0.
-    // A malformed --export-midi ends it with status 1 and a message on standard error.
-    // --verbose is read here too, so that logging is complete from the start.
-    PianoOptions readBeforeApplication(int& argc, char** argv);
+    // Installs the translations of the player's language; called once a QCoreApplication
+    // exists.
+    using Speak = std::function<void()>;
+
+    // Turns on the debug messages at once when --verbose is given. When asked for help or the
+    // version, prints it and ends the program with status 0. A malformed --export-midi ends it
+    // with status 1 and a message on standard error. These and an export are answered in a
+    // QCoreApplication of the command line's own, in the language `speak` installs; it lasts
+    // as long as the command line, for the export to run in. Returns the export asked for: the
+    // piano then converts the recording and exits, with no window and no sound.
+    std::optional<MidiExportRequest> readBeforeApplication(int& argc, char** argv,
+                                                           const Speak& speak);
 
     // An unknown option, a missing value or an argument that is no option ends the program
     // with status 1 and a message on standard error.
-    PianoOptions read(const QCoreApplication& app);
+    void read(const QCoreApplication& app);
 
 private:
-    QCommandLineParser m_parser;
-    QCommandLineOption m_exportMidi;
-    QCommandLineOption m_verbose;
+    // The parser and its options, in the texts of the moment they are made.
+    struct Parser;
+
+    std::unique_ptr<QCoreApplication> m_app;
+    std::unique_ptr<Parser> m_parser;
 };
 
 // Runs the export: 0 when the MIDI file is written, else 1 after one line on standard error.

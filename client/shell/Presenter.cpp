@@ -147,10 +147,16 @@ void Presenter::show(const KeymapReport& report)
             warning, Icon::Exclamation);
         break;
     case Kind::MoreInvalidValues:
-        box(QCoreApplication::translate(
-                "Presenter", "Warning: %1 more invalid values were detected in this keymap and "
-                             "skipped.")
-                .arg(report.count),
+        // English has two forms (the source texts); each translation has its language's own.
+        box(report.count == 1
+                ? QCoreApplication::translate("Presenter",
+                                              "Warning: %n more invalid value was detected in "
+                                              "this keymap and skipped.",
+                                              nullptr, report.count)
+                : QCoreApplication::translate("Presenter",
+                                              "Warning: %n more invalid values were detected in "
+                                              "this keymap and skipped.",
+                                              nullptr, report.count),
             warning, Icon::Exclamation);
         break;
     case Kind::CannotSave:

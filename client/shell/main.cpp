@@ -19,9 +19,27 @@
 #include "common/desktop/DisplayCheck.h"
 #include "common/language/LanguageChoice.h"
 #include "common/language/Translations.h"
-#include "common/logging/VerboseLogging.h"
 
 #include <QApplication>
+
+namespace {
+
+// Makes the program speak the language chosen in Options > Language, else the system's: its
+// own translations and Qt's. Once, before the first text is shown; a new choice applies at the
+// next start.
+QString speakChosenLanguage()
+{
+    using namespace tamber;
+    const QtSettingsStore settings{QLatin1String(kProgramTitle)};
+    const QString language = LanguageChoice::choose(
+        settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
+        LanguageChoice::systemEnvironment);
+    installTranslations(language, QStringLiteral("tamber-piano"),
+                        {programFolder() + QStringLiteral("/translations")});
+    return language;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -29,11 +47,9 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QLatin1String(kProgramTitle));
     QApplication::setApplicationVersion(QLatin1String(kVersionText));
     PianoCommandLine commandLine;
-    const PianoOptions early = commandLine.readBeforeApplication(argc, argv);
-    if (early.verbose)
-        enableVerboseLogging();
-    if (early.exportMidi)
-        return runMidiExport(*early.exportMidi);
+    if (const auto exportMidi =
+            commandLine.readBeforeApplication(argc, argv, [] { speakChosenLanguage(); }))
+        return runMidiExport(*exportMidi);
     routeLibraryMessages();
     DisplayGuard display("TamberPiano", argc, argv);
     if (!display.reachable())
@@ -44,8 +60,9 @@ int main(int argc, char** argv)
     display.started();
     QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
-    if (commandLine.read(app).verbose)
-        enableVerboseLogging();
+    // Before the command line is judged: its messages speak the player's language too.
+    const QString language = speakChosenLanguage();
+    commandLine.read(app);
 
     // Declared in the order they are needed; destroyed in reverse, so the piano closes its
     // devices before the synthesizer and the audio stream go.
@@ -54,12 +71,6 @@ int main(int argc, char** argv)
     QtInputBox inputBox;
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
-    // Once, before any window: a new choice in Options > Language applies at the next start.
-    installTranslations(
-        LanguageChoice::choose(
-            settings.read(LanguageChoice::kSection, LanguageChoice::kKey, LanguageChoice::kSystem),
-            LanguageChoice::systemEnvironment),
-        QStringLiteral("tamber-piano"), {programFolder() + QStringLiteral("/translations")});
     SteadyTickClock clock;
     const MidiSystems& systems = midiSystems.result();
     SynthEngine synth(SynthConfig::fromSettings(settings).forJack(systems.jackServer));
@@ -74,7 +85,7 @@ int main(int argc, char** argv)
     TcpSessionTransport sessionTransport;
 
     PianoApp piano({boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, synth,
-                    synth, keys, playbackTimer, sessionTransport, installedDataFiles()});
+                    synth, keys, playbackTimer, sessionTransport, installedDataFiles(language)});
     boxes.setParentWindow(&piano.window());
     fileDialogs.setParentWindow(&piano.window());
     inputBox.setParentWindow(&piano.window());

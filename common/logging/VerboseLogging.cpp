@@ -1,14 +1,17 @@
 #include "VerboseLogging.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 
 namespace tamber {
 
 QCommandLineOption verboseOption()
 {
-    return QCommandLineOption(QStringLiteral("verbose"),
-                              QStringLiteral("Print debug messages to standard error as well: "
-                                             "what each device, file and connection did."));
+    return QCommandLineOption(
+        QStringLiteral("verbose"),
+        QCoreApplication::translate("VerboseLogging", "Print debug messages to standard error as "
+                                                      "well: what each device, file and "
+                                                      "connection did."));
 }
 
 void enableVerboseLogging()

@@ -213,6 +213,14 @@ e2e_window_count() { # PID
     echo 0
 }
 
+# The names of a process's windows on screen, for a failure's message.
+e2e_window_names() { # PID
+    local id
+    for id in $(xdotool search --onlyvisible --pid "$1" 2>/dev/null); do
+        printf '[%s] ' "$(xdotool getwindowname "$id" 2>/dev/null)"
+    done
+}
+
 # Sends keys to the focused window, then waits until the process shows COUNT windows: a menu or
 # submenu that has opened (or closed) is there to take the next key.
 e2e_key_until_windows() { # PID COUNT KEYS...
@@ -223,7 +231,8 @@ e2e_key_until_windows() { # PID COUNT KEYS...
         [ "$(e2e_window_count "$pid")" -eq "$count" ] && return 0
         sleep 0.05
     done
-    e2e_fail "after the keys $*: $(e2e_window_count "$pid") windows on screen, not $count"
+    e2e_fail "after the keys $*: $(e2e_window_count "$pid") windows on screen, not $count:" \
+        "$(e2e_window_names "$pid")"
 }
 
 # Closes a message box by pressing Enter in it.

@@ -230,6 +230,14 @@ TEST_F(KeymapFileTest, ManyInvalidValuesGiveAFewBoxesAndOneSummary)
               (ShownBox{"Warning: 99997 more invalid values were detected in this keymap and "
                         "skipped.",
                         "Warning", MessageBoxes::Icon::Exclamation}));
+
+    boxes.shown.clear();
+    records.truncate(3 * (KeymapDecoder::kInvalidValueReports + 1));
+    load(kHeader + records);
+    EXPECT_EQ(boxes.shown.back(),
+              (ShownBox{"Warning: 1 more invalid value was detected in this keymap and skipped.",
+                        "Warning", MessageBoxes::Icon::Exclamation}))
+        << "one more is said in the singular";
 }
 
 TEST(DefaultKeymap, ShippedFileHoldsTheTwoRowLayout)

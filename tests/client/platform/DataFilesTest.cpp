@@ -48,7 +48,7 @@ TEST(DataFiles, TheUsersFolderFollowsXdgDataHome)
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path()));
     touch(dir.filePath("tamber-piano/Default.tmk"));
 
-    const DataFiles files = installedDataFiles();
+    const DataFiles files = installedDataFiles(QStringLiteral("en"));
     EXPECT_EQ(files.defaultKeymap, dir.filePath("tamber-piano/Default.tmk"));
     // The test runs from the build tree, whose data lies beside the binaries.
     EXPECT_EQ(files.help, QCoreApplication::applicationDirPath() + "/help/index.html");
@@ -57,4 +57,26 @@ TEST(DataFiles, TheUsersFolderFollowsXdgDataHome)
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", saved);
+}
+
+TEST(DataFiles, TheHelpPageIsTheLanguagesOwnElseEnglish)
+{
+    QTemporaryDir dir;
+    const QString help = dir.filePath("help");
+    for (const char* page : {"index.html", "index.de.html", "index.pt_BR.html"})
+        touch(help + "/" + page);
+    QDir().mkpath(help + "/index.ru.html"); // a folder is no page
+
+    const struct
+    {
+        const char* language;
+        const char* page;
+    } cases[] = {
+        {"de", "index.de.html"}, {"pt_BR", "index.pt_BR.html"}, {"en", "index.html"},
+        {"", "index.html"},      {"fr", "index.html"},          {"ru", "index.html"},
+        {"pt", "index.html"},    {"de/../de", "index.html"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(helpPageIn(help, c.language), help + "/" + c.page) << c.language;
+    EXPECT_EQ(dataFilesIn(dir.path(), QString(), "de").help, help + "/index.de.html");
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The command lines of both programs: help, version and the MIDI export need no display, the
 # version is the project's, and a wrong argument, a failed export or a display that cannot be
-# reached ends the program with status 1 and says why.
+# reached ends the program with status 1 and says why, in the player's language.
 set -euo pipefail
 fail() { echo "FAIL: $*" >&2; exit 1; }
 out=$(mktemp -d /tmp/tp-cli.XXXXXX)
@@ -10,6 +10,8 @@ trap 'rm -rf "$out"' EXIT
 # No display at all: the X platform would abort if the program tried to open one.
 export QT_QPA_PLATFORM=xcb
 unset DISPLAY WAYLAND_DISPLAY
+# English, whatever the machine's locale and the piano's settings say.
+export LANGUAGE=en XDG_CONFIG_HOME="$out/config"
 
 "$BIN/TamberPiano" --help >"$out/help" || fail "--help did not exit 0"
 for option in '-h, --help' '--help-all' '-v, --version'; do
@@ -58,6 +60,27 @@ export_fails "Tamber Piano: The MIDI file \"$out/no/x.mid\" could not be written
 export_fails "The MIDI file \"$out\" could not be written: " "$out/one.tbr" "$out"
 export_fails "--export-midi needs a recording and a MIDI file" "$out/one.tbr"
 [ ! -e "$out/x.mid" ] || fail "a failed export left a file"
+
+# In the player's language: the locale's, or the one chosen in the settings. Qt's own texts
+# too (Debian's qt6-translations-l10n).
+LANGUAGE=de "$BIN/TamberPiano" --help >"$out/help" || fail "German --help did not exit 0"
+for text in '^Spielt Klavier auf der Computertastatur' 'Gefolgt von IN.tbr OUT.mid' \
+    'Zeigt Hilfe zu den Kommandozeilenoptionen an'; do
+    grep -q -- "$text" "$out/help" || fail "German --help lacks '$text': $(cat "$out/help")"
+done
+status=0
+LANGUAGE=de "$BIN/TamberPiano" --export-midi "$out/none.tbr" "$out/x.mid" 2>"$out/err" || status=$?
+[ "$status" -eq 1 ] || fail "a German failed export ended with status $status"
+grep -qxF "Tamber Piano: Die Aufnahme „$out/none.tbr“ konnte nicht geöffnet werden: Die Datei existiert nicht." \
+    "$out/err" || fail "a German failed export said: $(cat "$out/err")"
+mkdir -p "$XDG_CONFIG_HOME/Tamber Piano"
+printf '[%%General]\nLanguage=fr\n' >"$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"
+status=0
+LANGUAGE=de "$BIN/TamberPiano" --export-midi "$out/one.tbr" 2>"$out/err" || status=$?
+[ "$status" -eq 1 ] || fail "a French malformed export ended with status $status"
+grep -qF -- "--export-midi attend un enregistrement et un fichier MIDI" "$out/err" ||
+    fail "the language chosen in the settings was not spoken: $(cat "$out/err")"
+rm "$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"
 
 # Windows without a display to show them on: one line on stderr and status 1, not Qt's abort.
 no_display() { # EXPECTED-TEXT PROGRAM [ENVIRONMENT...]

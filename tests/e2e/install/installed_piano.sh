@@ -12,7 +12,7 @@ prefix="$E2E_DIR/prefix"
 cmake --install "$BUILD_DIR" --prefix "$prefix" >"$E2E_DIR/install.log" 2>&1 ||
     e2e_fail "cmake --install failed: $(tail -n 5 "$E2E_DIR/install.log")"
 for file in bin/TamberPiano bin/CorventServer share/tamber-piano/Default.tmk \
-    share/tamber-piano/help/index.html; do
+    share/tamber-piano/help/index.html share/tamber-piano/help/index.de.html; do
     [ -f "$prefix/$file" ] || e2e_fail "the installed tree lacks $file"
 done
 grep -qx "ExecStart=$prefix/bin/CorventServer --headless" \

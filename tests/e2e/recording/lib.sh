@@ -57,23 +57,29 @@ rec_choose_file() { # WINDOW KEYS TITLE PATH
 }
 
 # Answers a file dialog just asked for with a full path; returns once it has gone, with the
-# main WINDOW focused again.
+# main WINDOW focused again. Typing a path opens the name field's completion list, a window of
+# its own that may leave the screen after the dialog: while it is there it grabs the keyboard,
+# so the next key would close it instead of reaching the main window. The dialog has gone
+# when the program shows fewer windows than while it was open.
 rec_answer_dialog() { # WINDOW TITLE PATH
-    local dialog
+    local dialog pid open
     dialog=$(e2e_wait_window "^$2\$" 10) || e2e_fail "no dialog titled $2"
+    pid=$(xdotool getwindowpid "$1")
+    open=$(e2e_window_count "$pid")
     e2e_focus "$dialog"
     # The file name field has the focus; replace whatever it holds.
     xdotool key ctrl+a
     xdotool type --delay 5 "$3"
     xdotool key Return
     for _ in $(seq 100); do
-        if ! xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1; then
+        if ! xdotool search --onlyvisible --name "^$2\$" >/dev/null 2>&1 &&
+            [ "$(e2e_window_count "$pid")" -lt "$open" ]; then
             e2e_focus "$1"
             return 0
         fi
         sleep 0.1
     done
-    e2e_fail "dialog $2 did not close"
+    e2e_fail "dialog $2 did not close (the program shows $(e2e_window_count "$pid") windows)"
 }
 
 rec_new_file() { rec_choose_file "$1" ctrl+n "New Recording" "$2"; }

@@ -72,10 +72,20 @@ done
 rec_open_file "$main" "$take"
 e2e_wait_quiet "$monitor" || e2e_fail "the monitor did not come to rest"
 before=$(rec_count_notes "$monitor")
+mark=$(rec_time_mark)
 rec_click_play "$main"
 rec_wait_playback "$monitor" "$before" "$count" || e2e_fail "playback was not heard"
 rec_notes_after "$monitor" "$before" "$count" >"$E2E_DIR/played.txt"
-# Timing is record_playback.sh's to judge; here only a loose bound.
-rec_compare "$E2E_DIR/played.txt" "$E2E_DIR/events.txt" 25 playback ||
-    e2e_fail "playback differs from the file"
+# Timing is record_playback.sh's to judge; here only a loose bound, and only while the machine
+# kept time: a loaded machine can hold the piano or JACK back for longer than that.
+status=0
+compared=$(rec_compare "$E2E_DIR/played.txt" "$E2E_DIR/events.txt" 25 playback) || status=$?
+echo "$compared"
+[ $status -ne 2 ] || e2e_fail "playback differs from the file"
+if [ $status -eq 1 ]; then
+    worst=$(sed -nE 's/.*worst gap error ([0-9.]+) ms.*/\1/p' <<<"$compared")
+    why=$(rec_time_lost "$mark" "$worst" 25) ||
+        e2e_fail "playback timing is off by more than 25 ms while the machine kept time ($why)"
+    echo "note: the machine lost time during playback ($why); timing not checked"
+fi
 echo "recording killed mid-way: ok"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Started with LANGUAGE=de, the piano speaks German: the welcome box, the Key Config dialog's
-# title, and the menus (Alt+D opens "Datei", a menu English does not have; Alt+O, S opens
-# Optionen > Sprache). With E2E_SCREENSHOT=FILE it leaves a picture of that menu there.
+# Started with LANGUAGE=de, the piano speaks German: the welcome box, the menus (Alt+D opens
+# "Datei", a menu English does not have; Alt+O, S opens Optionen > Sprache), the help page and
+# the Key Config dialog's title. With E2E_SCREENSHOT=FILE it leaves a picture of that menu there.
 source "$E2E_HARNESS"
 e2e_setup
 
@@ -22,6 +22,10 @@ fi
 e2e_key_until_windows "$E2E_PIANO_PID" $((windows + 1)) Escape
 e2e_key_until_windows "$E2E_PIANO_PID" "$windows" Escape
 
+# F1: the German help page, titled in German.
+xdotool key F1
+e2e_wait_window '^Tamber Piano.*Hilfe$' 10 >/dev/null || e2e_fail "F1 opened no German help page"
+e2e_focus "$main"
 xdotool key ctrl+k
 e2e_wait_window '^Tamber Piano - Tastenbelegung$' 10 >/dev/null ||
     e2e_fail "no Key Config dialog under its German title"

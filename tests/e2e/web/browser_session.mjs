@@ -11,87 +11,29 @@
 //   E2E_SERVER_LOG      the relay's output (its user list)
 //   E2E_DIR             scratch folder
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
-import { createRequire } from 'node:module';
 import net from 'node:net';
 import path from 'node:path';
 import { pathToFileURL } from 'node:url';
+import {
+    desktopSay, desktopSeat, desktopTranscript, eventually, focus, launchBrowser, openPage, pixel,
+    run, serverList,
+} from './desktop.mjs';
 
 const env = process.env;
-const { chromium } = createRequire(path.resolve(env.TAMBER_WEB_MODULES, 'x.js'))('playwright-core');
 const { paintKey } = await import(pathToFileURL(path.join(env.TAMBER_WEB_DIR, 'js/paint-key.js')).href);
 // The main room's page: the desktop piano asks for no room, so it sits in the main room.
 const PAGE = 'http://127.0.0.1:8080/r/main/';
 
-const run = (program, ...args) => execFileSync(program, args, { encoding: 'utf8' }).trim();
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// Waits until probe() gives `want` (or, for a function, a value it accepts).
-async function eventually(what, probe, want = true, ms = 10000) {
-    const accepts = typeof want === 'function' ? want : (value) => value === want;
-    const deadline = Date.now() + ms;
-    let last;
-    while (Date.now() < deadline) {
-        last = await probe();
-        if (accepts(last))
-            return;
-        await sleep(50);
-    }
-    assert.fail(`${what} (last seen: ${JSON.stringify(last)})`);
-}
-
 const monitor = () => fs.readFileSync(env.E2E_MONITOR, 'utf8');
-// The relay's latest user list: it prints all eight lines at every change.
-const serverList = () => fs.readFileSync(env.E2E_SERVER_LOG, 'utf8').split('\n')
-    .filter((line) => /^[1-8]\. /.test(line)).slice(-8);
-
-// One pixel of a desktop window as "R,G,B".
-function pixel(window, x, y) {
-    const shot = path.join(env.E2E_DIR, `shot-${window}.png`);
-    run('import', '-window', window, shot);
-    return run('convert', shot, '-format', '%[fx:round(255*r)],%[fx:round(255*g)],%[fx:round(255*b)]',
-        '-crop', `1x1+${x}+${y}`, '+repage', 'info:');
-}
-
-function focus(window) {
-    run('xdotool', 'windowfocus', '--sync', window);
-}
-
-// The desktop's chat window: the transcript at its top left, the seats in the list at its right.
-function desktopTranscript() {
-    focus(env.E2E_CHAT);
-    run('xdotool', 'mousemove', '--window', env.E2E_CHAT, '100', '60', 'click', '1');
-    run('xdotool', 'key', 'ctrl+a', 'ctrl+c');
-    return run('timeout', '5', 'xclip', '-o', '-selection', 'clipboard');
-}
-function desktopSeat(n) {
-    focus(env.E2E_CHAT);
-    run('xdotool', 'mousemove', '--window', env.E2E_CHAT, '370', '14', 'click', '1');
-    for (let i = 1; i < n; ++i)
-        run('xdotool', 'key', 'Down');
-    run('xdotool', 'key', 'ctrl+c');
-    return run('timeout', '5', 'xclip', '-o', '-selection', 'clipboard');
-}
 
 const rgb = (colour) => `${colour & 0xff},${(colour >> 8) & 0xff},${(colour >> 16) & 0xff}`;
 
-const browser = await chromium.launch({
-    executablePath: env.CHROMIUM || '/usr/bin/chromium',
-    args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking',
-        '--disable-component-update', '--disable-sync', '--no-first-run'],
-});
+const browser = await launchBrowser();
 const seats = [];
 try {
-    const page = await browser.newPage({ locale: 'en-US' }); // the page in English, as read below
     const problems = [];
-    page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
-    page.on('console', (m) => {
-        if (m.type() === 'error')
-            problems.push(`console: ${m.text()}`);
-    });
-
-    await page.goto(PAGE);
+    const page = await openPage(browser, PAGE, problems);
     await page.waitForFunction(() => document.getElementById('status').textContent === 'Connected as User2');
     assert.deepEqual(await page.locator('#users li').allTextContents(),
         ['User1', 'User2', '-', '-', '-', '-', '-', '-']);
@@ -130,10 +72,7 @@ try {
     await page.locator('#chat').press('Enter');
     await eventually("the browser's line at the desktop", desktopTranscript,
         (text) => text.split('\n').includes('Webby: hi from the web'));
-    focus(env.E2E_CHAT);
-    run('xdotool', 'mousemove', '--window', env.E2E_CHAT, '100', '205', 'click', '1');
-    run('xdotool', 'type', '--delay', '20', 'hello browser');
-    run('xdotool', 'key', 'Return');
+    desktopSay('hello browser');
     await eventually("the desktop's line in the browser", () => page.locator('#transcript').textContent(),
         (text) => text.includes('User1: hello browser'));
     console.log('chat both ways and /name: ok');
