@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
 # Start-up time, memory and idle CPU of TamberPiano, side by side with VMPK (Debian package
-# `vmpk`, installed by hand: it is no dependency of ours), then the piano's idle CPU with its
-# audio engine running under a JACK dummy server.
+# `vmpk`, installed by hand: it is no dependency of ours); then both on the same output path,
+# FluidSynth through a JACK dummy server with the same sound font; then the first key after the
+# window maps; then the piano's idle CPU with its audio engine running under JACK.
 #
-#   ninja -C <build dir> TamberPiano && bench/startup_bench.sh <build dir> [runs]
+#   ninja -C <build dir> TamberPiano first-sound &&
+#       bench/startup_bench.sh <build dir> [runs] [build dir of an earlier piano]
 #
-# Both programs run on one private Xvfb with no audio device at all (no JACK, no PulseAudio,
-# no ALSA card), so neither makes a sound. Start-up is from exec to the main window mapped.
+# First both programs run on one private Xvfb with no audio device at all (no JACK, no
+# PulseAudio, no ALSA card), so neither makes a sound. Start-up is from exec to the main window
+# mapped. The first key: the probe (first-sound) presses Z the moment the window maps and holds
+# it until the piano's JACK output carries sound; the figure is from the mapping to that sound,
+# for this piano and, when given, an earlier build beside it.
 set -euo pipefail
-BUILD=$(cd "${1:?usage: startup_bench.sh <build dir> [runs]}" && pwd)
+BUILD=$(cd "${1:?usage: startup_bench.sh <build dir> [runs] [earlier build dir]}" && pwd)
 RUNS=${2:-5}
+EARLIER=${3:+$(cd "$3" && pwd)}
+SOUND_FONT=/usr/share/sounds/sf2/default-GM.sf2
 PIANO="$BUILD/bin/TamberPiano"
 VMPK=$(command -v vmpk || true)
 [ -x "$PIANO" ] || { echo "build TamberPiano first" >&2; exit 2; }
@@ -139,11 +146,89 @@ else
     echo "(vmpk is not installed: apt-get install vmpk for the comparison)"
 fi
 
+# The same output path: FluidSynth through a JACK dummy server at 128 frames, the same sound
+# font, the built-in synthesizer as the piano's output and VMPK's FluidSynth backend.
+export JACK_DEFAULT_SERVER="tp-bench-path-$$"
+jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 128 >"$WORK/jackd-path.log" 2>&1 &
+PATH_JACK=$!
+PIDS+=($PATH_JACK)
+jack_wait -w -t 5 >/dev/null 2>&1
+vmpk_settings() {
+    mkdir -p "$XDG_CONFIG_HOME/vmpk.sourceforge.net"
+    # Without its output driver named, a fresh VMPK sets the FluidSynth group aside.
+    printf '[Connections]\nOutputDriver=FluidSynth\n\n[FluidSynth]\nAudioDriver=jack\n%s\n' \
+        "InstrumentsDefinition=$SOUND_FONT" >"$XDG_CONFIG_HOME/vmpk.sourceforge.net/VMPK.conf"
+}
+declare -A jstart jpss jcpu
+for ((run = 1; run <= RUNS; run++)); do
+    fresh_home piano
+    piano_settings 0
+    read -r s _ p _ _ u < <(measure "--name ^Tamber.Piano\$" 0.1 2 "$PIANO")
+    jstart[piano]+="$s "; jpss[piano]+="$p "; jcpu[piano]+="$u "
+    if [ -n "$VMPK" ]; then
+        fresh_home vmpk
+        vmpk_settings
+        read -r s _ p _ _ u < <(measure "--class ^vmpk\$" 0.1 2 "$VMPK")
+        jstart[vmpk]+="$s "; jpss[vmpk]+="$p "; jcpu[vmpk]+="$u "
+    fi
+done
+med() { echo "$1" | tr ' ' '\n' | grep -E '^[0-9.]+$' | median; }
+echo "On FluidSynth through JACK (dummy, 48 kHz, 128 frames), $(basename "$SOUND_FONT"), $RUNS" \
+    "runs each (medians): TamberPiano start $(med "${jstart[piano]}") ms (CPU" \
+    "$(med "${jcpu[piano]}") ms), PSS $(med "${jpss[piano]}") KiB"
+if [ -n "$VMPK" ]; then
+    quotient() { awk -v a="$(med "$1")" -v b="$(med "$2")" 'BEGIN { printf "%.2f", a / b }'; }
+    echo "  VMPK start $(med "${jstart[vmpk]}") ms (CPU $(med "${jcpu[vmpk]}") ms), PSS" \
+        "$(med "${jpss[vmpk]}") KiB; start-up ratio $(quotient "${jstart[piano]}" \
+        "${jstart[vmpk]}") (goal <= 0.7; CPU time to the window $(quotient "${jcpu[piano]}" \
+        "${jcpu[vmpk]}")), PSS ratio $(quotient "${jpss[piano]}" "${jpss[vmpk]}")"
+fi
+
+# The first key after the window maps, pressed at once and held until it sounds.
+first_key() { # PIANO; prints the milliseconds from the mapping to the sound, or "none"
+    local pid t0 t1 id
+    fresh_home piano
+    piano_settings 0
+    coproc PROBE { "$BUILD/bin/first-sound" TamberPiano z 2>>"$WORK/probe.log"; }
+    read -r _ <&"${PROBE[0]}"
+    t0=$(now_ns)
+    "$1" >"$WORK/program.log" 2>&1 &
+    pid=$!
+    PIDS+=($pid)
+    until id=$(xdotool search --onlyvisible --name '^Tamber.Piano$' 2>/dev/null | head -n1) &&
+        [ -n "$id" ]; do
+        kill -0 "$pid" 2>/dev/null || { echo "program exited" >&2; exit 1; }
+        [ $(($(now_ns) - t0)) -lt 30000000000 ] || { echo "no window" >&2; exit 1; }
+    done
+    t1=$(now_ns)
+    xdotool windowfocus "$id" 2>/dev/null || true
+    echo "go $t1" >&"${PROBE[1]}"
+    read -r ms <&"${PROBE[0]}"
+    wait "$PROBE_PID" 2>/dev/null || true
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "$ms"
+}
+if [ -x "$BUILD/bin/first-sound" ]; then
+    declare -A key
+    for ((run = 1; run <= RUNS; run++)); do
+        key[now]+="$(first_key "$PIANO") "
+        [ -n "$EARLIER" ] && key[earlier]+="$(first_key "$EARLIER/bin/TamberPiano") "
+    done
+    echo "First key after the window maps, to sound (ms, $RUNS runs): this piano" \
+        "$(echo ${key[now]}) (median $(med "${key[now]}"))"
+    [ -n "$EARLIER" ] && echo "  the earlier piano $(echo ${key[earlier]})" \
+        "(median $(med "${key[earlier]}"))"
+else
+    echo "(first-sound is not built: ninja first-sound for the first key's figure)"
+fi
+kill "$PATH_JACK" 2>/dev/null || true
+
 # The audio engine running under a JACK dummy server, the sound font loaded, nothing sounding.
 export JACK_DEFAULT_SERVER="tp-bench-$$"
 jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 256 >"$WORK/jackd.log" 2>&1 &
 PIDS+=($!)
-jack_wait -w -t 5 >/dev/null
+jack_wait -w -t 5 >/dev/null 2>&1
 # For comparison, a JACK client that does nothing each period: the cost of being woken.
 jack_midi_dump bench-floor >/dev/null 2>&1 &
 FLOOR_PID=$!

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
-  qt6-base-dev qt6-websockets-dev qt6-l10n-tools qt6-translations-l10n libgl-dev librtmidi-dev libfluidsynth-dev timgm6mb-soundfont libgtest-dev
+  qt6-base-dev qt6-websockets-dev qt6-l10n-tools qt6-translations-l10n libgl-dev librtmidi-dev libfluidsynth-dev libasound2-dev libjack-jackd2-dev timgm6mb-soundfont libgtest-dev
   libxkbcommon-dev libxkbcommon-x11-dev xkb-data
   xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat xclip libxtst-dev
   librsvg2-bin file dpkg-dev lintian desktop-file-utils appstream systemd

@@ -30,6 +30,11 @@ public:
     virtual bool isOpen() const = 0;
     // Sent to the open device; lost silently when none is open or the device fails.
     virtual void send(ShortMessage message) = 0;
+    // A device may still be opening when open() returns (the built-in synthesizer loads in
+    // the background): `done` runs on this thread once it is settled, with true when it
+    // failed after all and is closed. At once for every other device, and with false when
+    // the device was closed meanwhile: open()'s result told what there was to tell.
+    virtual void whenSettled(std::function<void(bool failed)> done) { done(false); }
 };
 
 // The machine's MIDI input devices; each incoming short message is handed to the receiver

@@ -1,5 +1,6 @@
 #include "JackMidiOutput.h"
 
+#include "LibraryLog.h"
 #include "MidiLog.h"
 
 #include "client/synth/SpscQueue.h"
@@ -27,6 +28,7 @@ constexpr std::chrono::microseconds kDrainFloor = 100ms;
 
 jack_client_t* openClient()
 {
+    LibraryMessages messages(&lcMidi);
     return jack_client_open(kMidiClientName, JackNoStartServer, nullptr);
 }
 
@@ -148,25 +150,9 @@ private:
 class JackOutputBackend : public MidiOutputBackend
 {
 public:
+    explicit JackOutputBackend(QByteArrayList ports) : m_ports(std::move(ports)) {}
     const char* id() const override { return "jack"; }
-
-    QByteArrayList portNames() override
-    {
-        QByteArrayList names;
-        jack_client_t* client = openClient();
-        if (!client) {
-            qCDebug(lcMidi, "No JACK server: no JACK MIDI ports");
-            return names;
-        }
-        if (const char** ports =
-                jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput)) {
-            for (const char** port = ports; *port; ++port)
-                names.append(QByteArray(*port));
-            jack_free(ports);
-        }
-        jack_client_close(client);
-        return names;
-    }
+    QByteArrayList portNames() override { return m_ports; }
 
     std::unique_ptr<MidiOutputPort> open(const QByteArray& portName) override
     {
@@ -175,13 +161,16 @@ public:
             return nullptr;
         return port;
     }
+
+private:
+    QByteArrayList m_ports;
 };
 
 } // namespace
 
-std::unique_ptr<MidiOutputBackend> makeJackOutputBackend()
+std::unique_ptr<MidiOutputBackend> makeJackOutputBackend(QByteArrayList ports)
 {
-    return std::make_unique<JackOutputBackend>();
+    return std::make_unique<JackOutputBackend>(std::move(ports));
 }
 
 } // namespace tamber

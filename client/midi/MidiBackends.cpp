@@ -1,13 +1,18 @@
 #include "MidiBackends.h"
 
 #include "JackMidiOutput.h"
+#include "LibraryLog.h"
 #include "MidiLog.h"
+#include "MidiSystems.h"
 
 #include "client/synth/SynthEngine.h"
 
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
+#include <iostream>
+#include <optional>
+#include <sstream>
 #include <string>
 
 namespace tamber {
@@ -28,6 +33,29 @@ void logError(RtMidiError::Type type, const std::string& text, void*)
         qCWarning(lcMidi, "RtMidi: %s", text.c_str());
 }
 
+// RtMidi reports a failure inside its constructors on std::cerr, before an error callback can
+// be set; while one of these lives, what it prints there goes to the debug log instead.
+class RtMidiConstruction
+{
+public:
+    RtMidiConstruction() : m_previous(std::cerr.rdbuf(&m_text)) {}
+    ~RtMidiConstruction()
+    {
+        std::cerr.rdbuf(m_previous);
+        std::istringstream lines(m_text.str());
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty())
+                qCDebug(lcMidi, "RtMidi: %s", line.c_str());
+        }
+    }
+    RtMidiConstruction(const RtMidiConstruction&) = delete;
+    RtMidiConstruction& operator=(const RtMidiConstruction&) = delete;
+
+private:
+    std::stringbuf m_text;
+    std::streambuf* m_previous;
+};
+
 bool compiled(RtMidi::Api api)
 {
     std::vector<RtMidi::Api> apis;
@@ -41,6 +69,8 @@ template <typename T> std::unique_ptr<T> makeRtMidi(RtMidi::Api api)
 {
     if (!compiled(api))
         return nullptr;
+    LibraryMessages messages(&lcMidi);
+    RtMidiConstruction construction;
     try {
         auto midi = std::make_unique<T>(api, kMidiClientName);
         if (midi->getCurrentApi() != api)
@@ -81,7 +111,16 @@ class BuiltInSynthPort : public MidiOutputPort
 {
 public:
     explicit BuiltInSynthPort(SynthEngine& synth) : m_synth(synth) { m_synth.setListening(true); }
+    ~BuiltInSynthPort() override
+    {
+        m_synth.forgetReady();
+        m_synth.setListening(false);
+    }
     void send(ShortMessage message) override { m_synth.send(message); }
+    void whenReady(std::function<void(bool)> ready) override
+    {
+        m_synth.openInBackground(std::move(ready));
+    }
     // The stream keeps running: the PC-speaker tones play through it.
     void close() override
     {
@@ -106,9 +145,9 @@ public:
     }
     std::unique_ptr<MidiOutputPort> open(const QByteArray&) override
     {
-        if (!m_synth.hasSoundFont() || !m_synth.start())
+        if (!m_synth.hasSoundFont())
             return nullptr;
-        m_synth.loadSoundFont();
+        // The audio output and the sound font open in the background: see whenReady().
         return std::make_unique<BuiltInSynthPort>(m_synth);
     }
 
@@ -208,8 +247,17 @@ class RtMidiInputBackend : public MidiInputBackend
 {
 public:
     RtMidiInputBackend(RtMidi::Api api, const char* id) : m_api(api), m_id(id) {}
+    // Ports already listed (JACK's, by the look at the systems): listing them again would
+    // cost RtMidi a JACK client of its own.
+    RtMidiInputBackend(RtMidi::Api api, const char* id, QByteArrayList listed)
+        : m_api(api), m_id(id), m_listed(std::move(listed))
+    {
+    }
     const char* id() const override { return m_id; }
-    QByteArrayList portNames() override { return listPorts<RtMidiIn>(m_api); }
+    QByteArrayList portNames() override
+    {
+        return m_listed ? *m_listed : listPorts<RtMidiIn>(m_api);
+    }
     std::unique_ptr<MidiInputPort> open(const QByteArray& portName, Bytes onMessage) override
     {
         auto midi = makeRtMidi<RtMidiIn>(m_api);
@@ -231,6 +279,7 @@ public:
 private:
     RtMidi::Api m_api;
     const char* m_id;
+    std::optional<QByteArrayList> m_listed;
 };
 
 } // namespace
@@ -252,21 +301,28 @@ std::size_t shortMessageLength(uint8_t status)
     }
 }
 
-std::vector<std::unique_ptr<MidiOutputBackend>> makeOutputBackends(SynthEngine* synth)
+std::vector<std::unique_ptr<MidiOutputBackend>> makeOutputBackends(SynthEngine* synth,
+                                                                   const MidiSystems& systems)
 {
     std::vector<std::unique_ptr<MidiOutputBackend>> backends;
     if (synth)
         backends.push_back(std::make_unique<BuiltInSynthBackend>(*synth));
-    backends.push_back(std::make_unique<RtMidiOutputBackend>(RtMidi::LINUX_ALSA, "alsa"));
-    backends.push_back(makeJackOutputBackend());
+    if (systems.alsaSequencer)
+        backends.push_back(std::make_unique<RtMidiOutputBackend>(RtMidi::LINUX_ALSA, "alsa"));
+    if (systems.jackServer)
+        backends.push_back(makeJackOutputBackend(systems.jackPlayable));
     return backends;
 }
 
-std::vector<std::unique_ptr<MidiInputBackend>> makeInputBackends()
+std::vector<std::unique_ptr<MidiInputBackend>> makeInputBackends(const MidiSystems& systems)
 {
     std::vector<std::unique_ptr<MidiInputBackend>> backends;
-    backends.push_back(std::make_unique<RtMidiInputBackend>(RtMidi::LINUX_ALSA, "alsa"));
-    backends.push_back(std::make_unique<RtMidiInputBackend>(RtMidi::UNIX_JACK, "jack"));
+    if (systems.alsaSequencer)
+        backends.push_back(std::make_unique<RtMidiInputBackend>(RtMidi::LINUX_ALSA, "alsa"));
+    if (systems.jackServer) {
+        backends.push_back(
+            std::make_unique<RtMidiInputBackend>(RtMidi::UNIX_JACK, "jack", systems.jackAudible));
+    }
     return backends;
 }
 

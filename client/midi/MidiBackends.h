@@ -11,6 +11,7 @@
 namespace tamber {
 
 class SynthEngine;
+struct MidiSystems;
 
 // One open MIDI output port of some backend.
 class MidiOutputPort
@@ -20,6 +21,10 @@ public:
     virtual void send(ShortMessage message) = 0;
     // Leaves nothing sounding that this program started, then lets go of the port.
     virtual void close() = 0;
+    // Called once, right after the open: `ready` runs on this thread when the port can play
+    // (true) or has failed (false), at once for a port that is ready when open returns. Until
+    // then nothing is sent to it. Not called once the port has been closed.
+    virtual void whenReady(std::function<void(bool opened)> ready) { ready(true); }
 };
 
 // An external synthesizer keeps sounding whatever it was told last: ports to one send All
@@ -65,10 +70,11 @@ public:
 };
 
 // The backends in the order their ports are numbered: the built-in synthesizer (when it has a
-// sound font), ALSA sequencer ports, JACK ports. A backend whose system is missing (no ALSA
-// sequencer, no JACK server) lists no ports.
-std::vector<std::unique_ptr<MidiOutputBackend>> makeOutputBackends(SynthEngine* synth);
-std::vector<std::unique_ptr<MidiInputBackend>> makeInputBackends();
+// sound font), ALSA sequencer ports, JACK ports. A system that is missing (no ALSA sequencer,
+// no JACK server) has no backend; JACK's ports are those the look at the systems found.
+std::vector<std::unique_ptr<MidiOutputBackend>> makeOutputBackends(SynthEngine* synth,
+                                                                   const MidiSystems& systems);
+std::vector<std::unique_ptr<MidiInputBackend>> makeInputBackends(const MidiSystems& systems);
 
 // The product name of the built-in synthesizer, at most 31 characters.
 constexpr const char* kBuiltInSynthName = "Tamber Built-in Synthesizer";

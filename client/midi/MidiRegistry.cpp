@@ -6,6 +6,7 @@
 #include <QString>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 
 namespace tamber {
 
@@ -60,23 +61,66 @@ bool MidiOutputRegistry::open(int device)
         return false;
     const PortEntry& entry = m_entries[std::size_t(device)];
     m_port = m_backends[entry.backend]->open(entry.backendName);
-    return m_port != nullptr;
+    if (!m_port)
+        return false;
+    const unsigned generation = ++m_generation;
+    m_port->whenReady([this, generation](bool opened) { settle(generation, opened); });
+    return true;
+}
+
+void MidiOutputRegistry::settle(unsigned generation, bool opened)
+{
+    if (generation != m_generation || !m_port)
+        return;
+    if (!opened) {
+        qCDebug(lcMidi) << "The output that was opening failed; what was held is dropped";
+        m_held.clear();
+        m_port.reset();
+        tellSettled(true);
+        return;
+    }
+    m_ready = true;
+    for (const ShortMessage message : m_held.take())
+        m_port->send(message);
+    tellSettled(false);
+}
+
+void MidiOutputRegistry::tellSettled(bool failed)
+{
+    for (const auto& done : std::exchange(m_settled, {}))
+        done(failed);
+}
+
+void MidiOutputRegistry::whenSettled(std::function<void(bool failed)> done)
+{
+    if (m_port && !m_ready)
+        m_settled.push_back(std::move(done));
+    else
+        done(false);
 }
 
 void MidiOutputRegistry::close()
 {
-    if (!m_port)
-        return;
-    m_port->close();
-    m_port.reset();
+    ++m_generation;
+    m_held.clear();
+    m_ready = false;
+    if (m_port) {
+        m_port->close();
+        m_port.reset();
+    }
+    tellSettled(false);
 }
 
 void MidiOutputRegistry::send(ShortMessage message)
 {
     if (m_trace)
         trace(message);
-    if (m_port)
+    if (!m_port)
+        return;
+    if (m_ready)
         m_port->send(message);
+    else
+        m_held.hold(message);
 }
 
 bool MidiOutputRegistry::traceTo(const QString& path)

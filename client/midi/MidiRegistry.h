@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HeldNotes.h"
 #include "MidiBackends.h"
 
 #include "client/engine/MidiDevices.h"
@@ -21,7 +22,8 @@ struct PortEntry
     QByteArray name;        // Latin-1, as the menus show it
 };
 
-// MIDI output devices made of backends (see makeOutputBackends()).
+// MIDI output devices made of backends (see makeOutputBackends()). While the open port is
+// not ready yet, what is sent is held (HeldNotes) and reaches it once it is.
 class MidiOutputRegistry : public MidiOutputDevices
 {
 public:
@@ -34,6 +36,7 @@ public:
     void close() override;
     bool isOpen() const override { return m_port != nullptr; }
     void send(ShortMessage message) override;
+    void whenSettled(std::function<void(bool failed)> done) override;
 
     // For latency measurements: from now on every message sent is appended to the file at
     // `path` as a line "<steady-clock nanoseconds> <status> <data1> <data2>" (hex bytes).
@@ -42,11 +45,17 @@ public:
 
 private:
     void trace(ShortMessage message);
+    void settle(unsigned generation, bool opened);
+    void tellSettled(bool failed);
 
     std::vector<std::unique_ptr<MidiOutputBackend>> m_backends;
     std::vector<PortEntry> m_entries;
     std::unique_ptr<MidiOutputPort> m_port;
     std::unique_ptr<QFile> m_trace;
+    bool m_ready = false;
+    unsigned m_generation = 0; // a port closed since is no longer waited for
+    HeldNotes m_held;
+    std::vector<std::function<void(bool)>> m_settled;
 };
 
 // MIDI input devices made of backends. Messages come on the backends' threads and are handed

@@ -62,6 +62,12 @@ void DeviceChoice::buildMenus()
 
 void DeviceChoice::restoreAtStartup()
 {
+    restoreOutputAtStartup();
+    restoreInputAtStartup();
+}
+
+void DeviceChoice::restoreOutputAtStartup()
+{
     SettingsStore& settings = m_links.settings;
 
     // A value that is no 16-bit number leaves the start value 0.
@@ -77,6 +83,7 @@ void DeviceChoice::restoreAtStartup()
         in = -1;
     if (in + 1 >= 0)
         m_links.view.setInputChecked(in + 1, true);
+    m_savedInput = in;
 
     if (out >= 0) {
         if (!m_links.outputs.open(out))
@@ -88,9 +95,21 @@ void DeviceChoice::restoreAtStartup()
         // voice is silent, which is no error.
         m_links.audio.start();
     }
+}
 
-    if (in >= 0) {
-        if (!m_links.inputs.open(in))
+void DeviceChoice::afterStartupOutput(std::function<void()> then)
+{
+    m_links.outputs.whenSettled([this, then = std::move(then)](bool failed) {
+        if (failed)
+            m_links.report(DeviceError::StartOutputOpen);
+        then();
+    });
+}
+
+void DeviceChoice::restoreInputAtStartup()
+{
+    if (m_savedInput >= 0) {
+        if (!m_links.inputs.open(m_savedInput))
             m_links.report(DeviceError::StartInputOpen);
         if (!m_links.inputs.start())
             m_links.report(DeviceError::StartInputStart);
@@ -105,6 +124,11 @@ void DeviceChoice::mnuOutDevice_Click(int index)
     m_links.outputs.close();
     if (index > 0 && !m_links.outputs.open(index - 1))
         m_links.report(DeviceError::OutputOpen);
+    // One that opens in the background may still fail: the same error, a moment later.
+    m_links.outputs.whenSettled([this](bool failed) {
+        if (failed)
+            m_links.report(DeviceError::OutputOpen);
+    });
     m_links.view.setPCSpeakerChecked(false);
     m_links.engine.UsePCSpeaker = false;
     checkOutputItem(index);

@@ -62,6 +62,13 @@ public:
     void buildMenus();
     // Start-up: reads the saved choices, sets the check marks and opens the devices.
     void restoreAtStartup();
+    // The same in two halves, so that the window can come up in between: the check marks and
+    // the output (which may go on opening in the background), then the input.
+    void restoreOutputAtStartup();
+    void restoreInputAtStartup();
+    // Runs `then` once the output opened at start-up is settled; when it failed after all,
+    // the start-up warning comes first.
+    void afterStartupOutput(std::function<void()> then);
 
     void mnuOutDevice_Click(int index);
     void mnuInDevice_Click(int index);
@@ -76,6 +83,7 @@ private:
     Links m_links;
     int m_outputItems = 1; // "(None)" plus one per device
     int m_inputItems = 1;
+    int m_savedInput = -1; // read at start-up with the output, opened after it
 };
 
 // A device's name as a menu caption: cut at the first NUL and at 31 characters.

@@ -104,7 +104,7 @@ bool PianoApp::Main()
             m_tmrPoll.start();
         },
         [this] {
-            m_devices.restoreAtStartup();
+            m_devices.restoreOutputAtStartup();
             followPCSpeaker();
         },
         [this] { m_window.captionNoteLabels(noteLabelCaption); },
@@ -115,6 +115,10 @@ bool PianoApp::Main()
         [this] { m_state.setBaseOctave(PianoState::kStartOctave); },
         [this] { m_window.show(); },
         [this] { return m_ended; },
+        // The built-in synthesizer opens while the window comes up. Boxes that come after
+        // this call has returned are posted, as at any time of the run.
+        [this](std::function<void()> then) { m_devices.afterStartupOutput(std::move(then)); },
+        [this] { m_devices.restoreInputAtStartup(); },
     });
     m_presenter.setWaitForEachBox(false);
     if (!running)

@@ -27,17 +27,36 @@ bool Startup::Main(const Steps& steps)
             return false;
     }
 
+    if (steps.afterOutputSettles)
+        steps.afterOutputSettles([steps, report = m_report, &settings = m_settings] {
+            finish(steps, report, settings);
+        });
+    else
+        finish(steps, m_report, m_settings);
+    return true;
+}
+
+void Startup::finish(const Steps& steps, const std::function<void(StartupMessage)>& report,
+                     SettingsStore& settings)
+{
+    auto ended = [&steps] { return steps.ended && steps.ended(); };
+    if (ended())
+        return;
+    if (steps.restoreInputDevice) {
+        steps.restoreInputDevice();
+        if (ended())
+            return;
+    }
+
     bool isNumber = false;
     const double welcomed =
-        m_settings.read(QStringLiteral("General"), QStringLiteral("Welcomed"), QStringLiteral("0"))
+        settings.read(QStringLiteral("General"), QStringLiteral("Welcomed"), QStringLiteral("0"))
             .trimmed()
             .toDouble(&isNumber);
     if (!isNumber || welcomed == 0) {
-        m_report(StartupMessage::Welcome);
-        m_settings.write(QStringLiteral("General"), QStringLiteral("Welcomed"),
-                         QStringLiteral("1"));
+        report(StartupMessage::Welcome);
+        settings.write(QStringLiteral("General"), QStringLiteral("Welcomed"), QStringLiteral("1"));
     }
-    return true;
 }
 
 } // namespace tamber

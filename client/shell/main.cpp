@@ -5,8 +5,10 @@
 
 #include "client/desktop/QtPlatform.h"
 #include "client/keyboard/QtKeyState.h"
+#include "client/midi/LibraryLog.h"
 #include "client/midi/MidiBackends.h"
 #include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
 #include "client/platform/DataFiles.h"
 #include "client/platform/TerminationSignals.h"
 #include "client/recording/QtPlaybackTimer.h"
@@ -48,9 +50,12 @@ int main(int argc, char** argv)
     if (const auto exportMidi =
             commandLine.readBeforeApplication(argc, argv, [] { speakChosenLanguage(); }))
         return runMidiExport(*exportMidi);
+    routeLibraryMessages();
     DisplayGuard display("TamberPiano", argc, argv);
     if (!display.reachable())
         return 1;
+    // Which MIDI systems are there is looked at while Qt starts.
+    MidiSystemsProbe midiSystems;
     QApplication app(argc, argv);
     display.started();
     QApplication::setWindowIcon(appIcon());
@@ -67,12 +72,14 @@ int main(int argc, char** argv)
     QtHelpViewer help;
     QtSettingsStore settings{QLatin1String(kProgramTitle)};
     SteadyTickClock clock;
-    SynthEngine synth(SynthConfig::fromSettings(settings));
-    MidiOutputRegistry outputs(makeOutputBackends(&synth));
+    const MidiSystems& systems = midiSystems.result();
+    SynthEngine synth(SynthConfig::fromSettings(settings).forJack(systems.jackServer));
+    reportMissingSystems(systems, synth.hasSoundFont());
+    MidiOutputRegistry outputs(makeOutputBackends(&synth, systems));
     // TAMBER_TRACE_MIDI=path logs every MIDI message sent, with its time, for benchmarks.
     if (const QString trace = qEnvironmentVariable("TAMBER_TRACE_MIDI"); !trace.isEmpty())
         outputs.traceTo(trace);
-    MidiInputRegistry inputs(makeInputBackends());
+    MidiInputRegistry inputs(makeInputBackends(systems));
     QtKeyState keys;
     QtPlaybackTimer playbackTimer;
     TcpSessionTransport sessionTransport;

@@ -1,5 +1,6 @@
 #include "FluidLog.h"
 
+#include "LibraryMessages.h"
 #include "SoundLog.h"
 
 #include <fluidsynth.h>
@@ -12,6 +13,9 @@ namespace {
 // is safe there.
 void logFluidMessage(int level, const char* message, void*)
 {
+    // An audio system tried in turn that is not there: the outcome is ours to tell.
+    if (LibraryMessages::inAttempt())
+        level = FLUID_DBG;
     switch (level) {
     case FLUID_PANIC:
     case FLUID_ERR:

@@ -1,16 +1,20 @@
 #include "SynthEngine.h"
 
 #include "FluidLog.h"
+#include "LibraryMessages.h"
 #include "SoundLog.h"
 
 #include "client/platform/SettingsStore.h"
 
 #include <QFile>
+#include <QMetaObject>
+#include <QStringList>
 #include <QtGlobal>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <fluidsynth.h>
+#include <utility>
 
 namespace tamber {
 
@@ -39,6 +43,27 @@ const char* systemName(const QByteArray& driver)
     return driver.constData();
 }
 
+// Without this, probing JACK would try to launch a server and give up only after seconds.
+// Set on the GUI thread before the opening thread reads it.
+void neverStartJack()
+{
+    if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
+        qputenv("JACK_NO_START_SERVER", "1");
+}
+
+QString noOutputLine(const std::vector<QByteArray>& tried)
+{
+    QStringList names;
+    for (const QByteArray& driver : tried)
+        names << QLatin1String(systemName(driver));
+    const QString what = QStringLiteral("the built-in synthesizer and the PC speaker are silent");
+    if (names.isEmpty())
+        return QStringLiteral("No audio output: ") + what;
+    return QStringLiteral("No audio output could be opened (tried %1): ")
+               .arg(names.join(QStringLiteral(", "))) +
+           what;
+}
+
 } // namespace
 
 SynthConfig SynthConfig::fromSettings(const SettingsStore& settings)
@@ -59,6 +84,13 @@ SynthConfig SynthConfig::fromSettings(const SettingsStore& settings)
     return config;
 }
 
+SynthConfig SynthConfig::forJack(bool serverRunning) &&
+{
+    if (!serverRunning)
+        std::erase(audioDrivers, QByteArray("jack"));
+    return std::move(*this);
+}
+
 SynthEngine::SynthEngine(SynthConfig config)
     : m_config(std::move(config)), m_policy(m_config.periodFrames),
       m_sampleRate(m_config.sampleRate)
@@ -70,13 +102,14 @@ SynthEngine::SynthEngine(SynthConfig config)
         qCInfo(lcSound) << "No sound font at" << m_config.soundFont
                         << "- the built-in synthesizer is not offered";
 
+    m_synthSettings = new_fluid_settings();
+    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
+    fluid_settings_setnum(m_synthSettings, "synth.gain", 0.5);
     m_settings = new_fluid_settings();
     fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
     fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
     fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
     fluid_settings_setint(m_settings, "audio.jack.multi", 0);
-    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
-    fluid_settings_setnum(m_settings, "synth.gain", 0.5);
 
     m_watch.setSingleShot(true);
     m_watch.setInterval(kWatchMs);
@@ -89,37 +122,105 @@ SynthEngine::SynthEngine(SynthConfig config)
 
 SynthEngine::~SynthEngine()
 {
+    // An opening still under way ends first; what it opened is taken down with the rest.
+    if (m_opener.joinable()) {
+        m_opener.join();
+        if (!m_driver)
+            m_driver = m_opened.driver;
+    }
     // The driver goes first so that no callback runs while the rest is taken down.
     if (m_driver)
         delete_fluid_audio_driver(m_driver);
-    if (m_loader.joinable())
-        m_loader.join();
     if (fluid_synth_t* synth = m_synth.exchange(nullptr))
         delete_fluid_synth(synth);
     delete_fluid_settings(m_settings);
+    delete_fluid_settings(m_synthSettings);
 }
 
 bool SynthEngine::start()
 {
-    if (m_driver)
+    if (m_driver || isOpening())
         return true;
-    // Without this, probing JACK would try to launch a server and give up only after seconds.
-    if (!qEnvironmentVariableIsSet("JACK_NO_START_SERVER"))
-        qputenv("JACK_NO_START_SERVER", "1");
+    neverStartJack();
+    adopt(openFirstDriver(m_config.periodFrames));
+    return m_driver != nullptr;
+}
 
+SynthEngine::Opened SynthEngine::openFirstDriver(int periodFrames)
+{
     for (const QByteArray& name : m_config.audioDrivers) {
-        if (openDriver(name, m_config.periodFrames)) {
-            m_policy = PeriodPolicy(m_config.periodFrames, name != "jack");
-            break;
-        }
+        if (_fluid_audio_driver_t* driver = openDriver(name, periodFrames))
+            return {driver, name};
         qCDebug(lcSound) << "Audio driver" << name << "could not be opened";
     }
-    if (!m_driver) {
-        qCWarning(lcSound) << "No audio output could be opened";
-        return false;
+    return {};
+}
+
+// On the GUI thread: the driver found (or none) becomes the engine's.
+void SynthEngine::adopt(const Opened& opened)
+{
+    if (!opened.driver) {
+        qCWarning(lcSound).noquote() << noOutputLine(m_config.audioDrivers);
+        return;
     }
+    m_driver = opened.driver;
+    m_driverName = opened.name;
+    m_policy = PeriodPolicy(m_config.periodFrames, opened.name != "jack");
     describeOutput();
-    return true;
+}
+
+void SynthEngine::openInBackground(std::function<void(bool opened)> ready)
+{
+    m_ready = std::move(ready);
+    if (isOpening())
+        return;
+    if (m_driver && (m_synth.load() || m_load.load() == Load::Failed)) {
+        std::exchange(m_ready, nullptr)(true);
+        return;
+    }
+    const bool needDriver = !m_driver;
+    neverStartJack();
+    m_opened = {};
+    m_opener = std::thread([this, needDriver] {
+        // The sound font loads while the driver opens: the wait is the longer of the two.
+        const double rate = needDriver ? m_config.sampleRate : m_sampleRate.load();
+        fluid_synth_t* synth = nullptr;
+        std::thread loader;
+        if (m_hasSoundFont)
+            loader = std::thread([this, rate, &synth] { synth = buildSynth(rate); });
+        if (needDriver)
+            m_opened = openFirstDriver(m_config.periodFrames);
+        if (loader.joinable())
+            loader.join();
+        if (needDriver && !m_opened.driver) {
+            // Nothing to play through: the next try loads it again.
+            if (synth)
+                delete_fluid_synth(synth);
+        } else {
+            if (synth && m_sampleRate.load() != rate) {
+                // The server imposes its own rate (JACK): the voices must be made for it.
+                qCDebug(lcSound) << "The sound font loads again at" << m_sampleRate.load()
+                                 << "Hz, the audio output's rate";
+                delete_fluid_synth(synth);
+                synth = buildSynth(m_sampleRate.load());
+            }
+            publish(synth);
+        }
+        QMetaObject::invokeMethod(
+            &m_watch, [this] { finishOpening(); }, Qt::QueuedConnection);
+    });
+}
+
+void SynthEngine::finishOpening()
+{
+    if (!m_opener.joinable())
+        return;
+    m_opener.join();
+    if (!m_driver)
+        adopt(m_opened);
+    m_opened = {};
+    if (auto ready = std::exchange(m_ready, nullptr))
+        ready(m_driver != nullptr);
 }
 
 void SynthEngine::describeOutput() const
@@ -135,7 +236,7 @@ void SynthEngine::describeOutput() const
 
 // Each audio system's settings for the shortest delay it allows. A period is what one
 // callback renders, and the notes of a key reach the synthesizer at the start of the next.
-bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
+_fluid_audio_driver_t* SynthEngine::openDriver(const QByteArray& name, int periodFrames)
 {
     fluid_settings_setstr(m_settings, "audio.driver", name.constData());
     // JACK ignores both: its server sets the period for every client.
@@ -151,15 +252,17 @@ bool SynthEngine::openDriver(const QByteArray& name, int periodFrames)
     m_detector.reset();
     m_underruns.store(0);
     m_callbackFrames.store(0);
-    m_driver = new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
-    if (!m_driver)
-        return false;
-    m_driverName = name;
+    // A system that is not there is the next one's turn, not news: the outcome is told.
+    LibraryMessages messages(&lcSound, true);
+    _fluid_audio_driver_t* driver =
+        new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
+    if (!driver)
+        return nullptr;
     // JACK imposes its own rate and writes it back into the settings.
     double rate = m_config.sampleRate;
     fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
     m_sampleRate.store(rate);
-    return true;
+    return driver;
 }
 
 int SynthEngine::periodFrames() const
@@ -221,13 +324,15 @@ void SynthEngine::reopen()
     m_driver = nullptr;
     // The system that played a moment ago should take the new period; if it is gone, the
     // others are tried as at the start.
-    bool opened = openDriver(m_driverName, frames);
-    for (size_t i = 0; !opened && i < m_config.audioDrivers.size(); ++i) {
-        opened = openDriver(m_config.audioDrivers[i], frames);
-        if (opened)
+    m_driver = openDriver(m_driverName, frames);
+    for (size_t i = 0; !m_driver && i < m_config.audioDrivers.size(); ++i) {
+        m_driver = openDriver(m_config.audioDrivers[i], frames);
+        if (m_driver) {
+            m_driverName = m_config.audioDrivers[i];
             describeOutput();
+        }
     }
-    if (!opened) {
+    if (!m_driver) {
         qCWarning(lcSound) << "The audio output could not be opened again";
         return;
     }
@@ -236,27 +341,27 @@ void SynthEngine::reopen()
         m_policy = PeriodPolicy(frames, false);
 }
 
-void SynthEngine::loadSoundFont()
+// On a thread of the opening (or the caller's, offline). The synthesizer has settings of its
+// own, so that the driver opening beside it cannot change its rate under it.
+fluid_synth_t* SynthEngine::buildSynth(double rate)
 {
-    // After the driver has fixed the sample rate; only once.
-    if (!m_driver || m_loader.joinable() || m_synth.load() || m_load.load() != Load::Pending)
-        return;
-    m_loader = std::thread([this] { loadSynth(); });
-}
-
-void SynthEngine::loadSynth()
-{
-    if (!m_hasSoundFont) {
-        m_load.store(Load::Failed);
-        return;
-    }
-    fluid_synth_t* synth = new_fluid_synth(m_settings);
+    fluid_settings_setnum(m_synthSettings, "synth.sample-rate", rate);
+    fluid_synth_t* synth = new_fluid_synth(m_synthSettings);
     const QByteArray path = QFile::encodeName(m_config.soundFont);
     if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
         if (synth)
             delete_fluid_synth(synth);
         // Looked like a sound font, yet would not load: the synthesizer stays silent.
         qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
+        return nullptr;
+    }
+    return synth;
+}
+
+// The audio callback plays it from its next period; without one, it drops what it is sent.
+void SynthEngine::publish(fluid_synth_t* synth)
+{
+    if (!synth) {
         m_load.store(Load::Failed);
         return;
     }
@@ -268,14 +373,15 @@ bool SynthEngine::prepareOffline(double sampleRate)
 {
     if (m_driver)
         return false;
-    if (m_loader.joinable())
-        m_loader.join();
+    if (m_opener.joinable())
+        return false;
     if (m_synth.load())
         return true;
+    if (m_load.load() != Load::Pending)
+        return false;
     m_offline = true;
-    fluid_settings_setnum(m_settings, "synth.sample-rate", sampleRate);
     m_sampleRate.store(sampleRate);
-    loadSynth();
+    publish(m_hasSoundFont ? buildSynth(sampleRate) : nullptr);
     return m_load.load() == Load::Ready;
 }
 

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -40,16 +41,19 @@ struct SynthConfig
 
     // The defaults, with the period from the settings ("Audio"/"PeriodFrames") if it holds one.
     static SynthConfig fromSettings(const SettingsStore& settings);
+    // Without a JACK server running JACK is not tried: the piano never starts one.
+    SynthConfig forJack(bool serverRunning) &&;
 };
 
 // The built-in General MIDI synthesizer (FluidSynth) and the audio stream it plays through.
 //
 // Threads: the GUI thread only queues MIDI events and tones; the audio callback owns the
 // synthesizer once it is loaded and applies the queued events at the start of each period, so
-// a note sent now sounds from the first frame of the next one. The sound font loads on a
-// thread of its own, so a large one does not hold up the window; events sent meanwhile wait in
-// the queue. The callback times itself; when it reports underruns again and again while
-// something plays, the GUI thread restarts the stream with a longer period (PeriodPolicy).
+// a note sent now sounds from the first frame of the next one. The audio output opens and the
+// sound font loads on a thread of their own (openInBackground), so neither holds up the
+// window; the GUI thread learns the outcome by a queued call and touches neither meanwhile.
+// The callback times itself; when it reports underruns again and again while something plays,
+// the GUI thread restarts the stream with a longer period (PeriodPolicy).
 class SynthEngine : public ToneGenerator, public AudioEngine
 {
 public:
@@ -61,11 +65,17 @@ public:
     // True when the sound font is a file FluidSynth can read (looked at, not loaded).
     bool hasSoundFont() const { return m_hasSoundFont; }
 
-    // Starts the stream only: the PC-speaker tones need no sound font.
+    // Starts the stream only, here and now: the PC-speaker tones need no sound font. While
+    // the background opening runs, true: the stream is on its way.
     bool start() override;
-    // Loads the sound font on a thread of its own, once the stream runs; the synthesizer plays
-    // from then on. Messages sent meanwhile wait.
-    void loadSoundFont();
+    // Opens the stream (unless it runs) and loads the sound font, on a thread of their own;
+    // `ready` then runs on this thread: true once the synthesizer plays (or the stream runs
+    // and the sound font would not load: it stays silent, as logged), false when no audio
+    // output could be opened. At once when there is nothing left to open.
+    void openInBackground(std::function<void(bool opened)> ready);
+    // The one who asked no longer waits (its port closed).
+    void forgetReady() { m_ready = nullptr; }
+    bool isOpening() const { return m_opener.joinable(); }
     bool isRunning() const { return m_driver != nullptr; }
     QByteArray driverName() const { return m_driverName; }
     double sampleRate() const { return m_sampleRate.load(); }
@@ -103,14 +113,26 @@ private:
         int64_t frames = 0;
     };
 
+    // What the opening thread found, handed over when it is joined.
+    struct Opened
+    {
+        _fluid_audio_driver_t* driver = nullptr;
+        QByteArray name;
+    };
+
     static int audioCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
-    bool openDriver(const QByteArray& name, int periodFrames);
+    // Tries the audio systems in turn; any thread, while no driver runs.
+    Opened openFirstDriver(int periodFrames);
+    _fluid_audio_driver_t* openDriver(const QByteArray& name, int periodFrames);
+    void adopt(const Opened& opened);
+    void finishOpening();
     void describeOutput() const;
     void watchStream();
     void checkUnderruns();
     // Restarts the stream with the policy's period, which it keeps knowing.
     void reopen();
-    void loadSynth();
+    _fluid_synth_t* buildSynth(double rate);
+    void publish(_fluid_synth_t* synth);
     // True when something sounded: a voice or a tone.
     bool render(int frames, float* left, float* right);
     void applyEvents(_fluid_synth_t* synth);
@@ -119,10 +141,13 @@ private:
     SynthConfig m_config;
     bool m_hasSoundFont = false;
     bool m_offline = false;
-    _fluid_hashtable_t* m_settings = nullptr;
+    _fluid_hashtable_t* m_settings = nullptr;      // the audio driver's
+    _fluid_hashtable_t* m_synthSettings = nullptr; // the synthesizer's
     _fluid_audio_driver_t* m_driver = nullptr;
     QByteArray m_driverName;
-    std::thread m_loader;
+    std::thread m_opener;
+    Opened m_opened; // written by the opening thread, read after it is joined
+    std::function<void(bool)> m_ready;
     PeriodPolicy m_policy;
     bool m_toldAtLimit = false;
     QTimer m_watch; // runs while something plays, to look at the underruns

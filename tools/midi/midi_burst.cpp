@@ -4,8 +4,10 @@
 // on that port then shows whether every burst arrived whole.
 //
 //   midi-burst NAME-PART ROUNDS
+#include "client/midi/LibraryLog.h"
 #include "client/midi/MidiBackends.h"
 #include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -13,6 +15,7 @@
 
 int main(int argc, char** argv)
 {
+    tamber::routeLibraryMessages();
     QCoreApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: midi-burst NAME-PART ROUNDS\n");
@@ -20,7 +23,8 @@ int main(int argc, char** argv)
     }
     const QByteArray wanted(argv[1]);
     const int rounds = std::atoi(argv[2]);
-    tamber::MidiOutputRegistry outputs(tamber::makeOutputBackends(nullptr));
+    tamber::MidiOutputRegistry outputs(
+        tamber::makeOutputBackends(nullptr, tamber::probeMidiSystems()));
     int device = -1;
     for (int d = 0; d < outputs.count() && device < 0; ++d) {
         if (outputs.name(d).contains(wanted))

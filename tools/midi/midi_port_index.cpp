@@ -1,8 +1,10 @@
 // Prints the piano's device number of the first MIDI port whose name contains the given
 // text, numbered exactly as the piano numbers its devices, so that tests choose devices by
 // name. Exit status 1 when no port matches.
+#include "client/midi/LibraryLog.h"
 #include "client/midi/MidiBackends.h"
 #include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
 #include "client/synth/SynthEngine.h"
 
 #include <QCommandLineParser>
@@ -11,6 +13,7 @@
 
 int main(int argc, char** argv)
 {
+    tamber::routeLibraryMessages();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("midi-port-index"));
     QCommandLineParser parser;
@@ -29,11 +32,12 @@ int main(int argc, char** argv)
     tamber::SynthEngine synth; // listed, never started
     QByteArrayList names;
     if (parser.isSet(QStringLiteral("input"))) {
-        tamber::MidiInputRegistry inputs(tamber::makeInputBackends());
+        tamber::MidiInputRegistry inputs(tamber::makeInputBackends(tamber::probeMidiSystems()));
         for (int d = 0; d < inputs.count(); ++d)
             names.append(inputs.name(d));
     } else {
-        tamber::MidiOutputRegistry outputs(tamber::makeOutputBackends(&synth));
+        tamber::MidiOutputRegistry outputs(
+            tamber::makeOutputBackends(&synth, tamber::probeMidiSystems()));
         for (int d = 0; d < outputs.count(); ++d)
             names.append(outputs.name(d));
     }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <utility>
 
 using namespace tamber;
 
@@ -82,6 +83,41 @@ public:
     bool alive = false;
 };
 
+// A port that opens in the background (as the built-in synthesizer does): ready when the test
+// says so.
+class SlowOutBackend : public MidiOutputBackend
+{
+public:
+    explicit SlowOutBackend(Journal& j) : m_journal(j) {}
+    const char* id() const override { return "slow"; }
+    QByteArrayList portNames() override { return {"Slow"}; }
+    std::unique_ptr<MidiOutputPort> open(const QByteArray& name) override
+    {
+        class Port : public FakeOutPort
+        {
+        public:
+            Port(Journal& j, SlowOutBackend& backend) : FakeOutPort(j, "Slow"), m_backend(backend)
+            {
+            }
+            ~Port() override { m_backend.ready = nullptr; }
+            void whenReady(std::function<void(bool)> ready) override
+            {
+                m_backend.ready = std::move(ready);
+            }
+
+        private:
+            SlowOutBackend& m_backend;
+        };
+        m_journal.lines.push_back("open " + name.toStdString());
+        return std::make_unique<Port>(m_journal, *this);
+    }
+    void finishOpening(bool opened) { std::exchange(ready, nullptr)(opened); }
+    std::function<void(bool)> ready;
+
+private:
+    Journal& m_journal;
+};
+
 void runPendingEvents()
 {
     QCoreApplication::processEvents();
@@ -118,6 +154,55 @@ TEST(MidiOutputRegistry, NumbersPortsInBackendOrderAndOpensByName)
     EXPECT_EQ(j.lines,
               (std::vector<std::string>{"open " + cafe, cafe + " send 8340880", cafe + " close",
                                         "open Busy port", "open Synth", "Synth close"}));
+}
+
+TEST(MidiOutputRegistry, AnOutputStillOpeningHearsTheHeldKeysOnceReady)
+{
+    Journal j;
+    std::vector<std::unique_ptr<MidiOutputBackend>> backends;
+    backends.push_back(std::make_unique<SlowOutBackend>(j));
+    backends.push_back(std::make_unique<FakeOutBackend>(j, QByteArrayList{"Quick"}));
+    auto& slow = static_cast<SlowOutBackend&>(*backends[0]);
+    MidiOutputRegistry outputs(std::move(backends));
+    std::vector<bool> settled;
+    auto note = [&settled](bool failed) { settled.push_back(failed); };
+
+    ASSERT_TRUE(outputs.open(0));
+    outputs.whenSettled(note);
+    outputs.send(makeShortMessage(0xC0, 0, 0));
+    outputs.send(makeShortMessage(0x90, 60, 127)); // released before it is ready: dropped
+    outputs.send(makeShortMessage(0x80, 60, 0));
+    outputs.send(makeShortMessage(0x90, 72, 127)); // still held: sounds
+    EXPECT_EQ(j.lines, (std::vector<std::string>{"open Slow"})) << "nothing reaches it yet";
+    EXPECT_TRUE(settled.empty());
+    slow.finishOpening(true);
+    EXPECT_EQ(settled, (std::vector<bool>{false}));
+    outputs.send(makeShortMessage(0x80, 72, 0));
+    EXPECT_EQ(j.lines, (std::vector<std::string>{"open Slow", "Slow send 192", "Slow send 8341648",
+                                                 "Slow send 18560"}));
+
+    // It fails after all: what was held goes with it, and the waiter hears of the failure.
+    j.lines.clear();
+    ASSERT_TRUE(outputs.open(0));
+    outputs.whenSettled(note);
+    outputs.send(makeShortMessage(0x90, 72, 127));
+    slow.finishOpening(false);
+    EXPECT_EQ(settled, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(outputs.isOpen());
+    outputs.send(makeShortMessage(0x90, 72, 127));
+    EXPECT_EQ(j.lines, (std::vector<std::string>{"Slow close", "open Slow"}));
+
+    // Another choice while it opens: no failure to tell, and the late news is not heard.
+    j.lines.clear();
+    ASSERT_TRUE(outputs.open(0));
+    outputs.whenSettled(note);
+    outputs.send(makeShortMessage(0x90, 72, 127));
+    ASSERT_TRUE(outputs.open(1));
+    EXPECT_EQ(settled, (std::vector<bool>{false, true, false}));
+    EXPECT_FALSE(slow.ready) << "the closed port asks no more";
+    outputs.whenSettled(note);
+    EXPECT_EQ(settled, (std::vector<bool>{false, true, false, false})) << "ready at once";
+    EXPECT_EQ(j.lines, (std::vector<std::string>{"open Slow", "Slow close", "open Quick"}));
 }
 
 TEST(MidiInputRegistry, HandsMessagesToTheGuiThreadOnlyWhileStarted)

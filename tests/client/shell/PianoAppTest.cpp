@@ -2,6 +2,7 @@
 #include "client/shell/PianoApp.h"
 #include "client/formats/KeymapFile.h"
 #include "client/formats/MidiFileWriter.h"
+#include "client/midi/MidiRegistry.h"
 #include "client/synth/ToneGenerator.h"
 #include "client/widgets/KeyConfigDialog.h"
 #include "common/protocol/Codec.h"
@@ -83,15 +84,71 @@ struct PianoRig
         return path;
     }
 
-    PianoApp& start()
+    PianoApp& start(MidiOutputDevices* otherOutputs = nullptr)
     {
-        piano = std::make_unique<PianoApp>(PianoPlatform{
-            boxes, fileDialogs, inputBox, help, settings, clock, outputs, inputs, audio, audio,
-            keys, timer, transport, dataFilesIn(folder.path(), QString())});
+        piano = std::make_unique<PianoApp>(
+            PianoPlatform{boxes, fileDialogs, inputBox, help, settings, clock,
+                          otherOutputs ? *otherOutputs : outputs, inputs, audio, audio, keys, timer,
+                          transport, dataFilesIn(folder.path(), QString())});
         piano->Main();
         return *piano;
     }
 };
+
+// The built-in synthesizer's part: its port opens in the background and is ready only when
+// the test lets it be.
+class SlowSynth : public MidiOutputBackend
+{
+public:
+    const char* id() const override { return "slow"; }
+    QByteArrayList portNames() override { return {"Slow Synth"}; }
+    std::unique_ptr<MidiOutputPort> open(const QByteArray&) override
+    {
+        return std::make_unique<Port>(*this);
+    }
+    void finishOpening(bool opened) { std::exchange(ready, nullptr)(opened); }
+
+    std::function<void(bool)> ready;
+    std::vector<ShortMessage> heard;
+
+private:
+    class Port : public MidiOutputPort
+    {
+    public:
+        explicit Port(SlowSynth& synth) : m_synth(synth) {}
+        ~Port() override { m_synth.ready = nullptr; }
+        void send(ShortMessage m) override { m_synth.heard.push_back(m); }
+        void close() override {}
+        void whenReady(std::function<void(bool)> ready) override
+        {
+            m_synth.ready = std::move(ready);
+        }
+
+    private:
+        SlowSynth& m_synth;
+    };
+};
+
+MidiOutputRegistry slowSynthOutputs(SlowSynth*& synth)
+{
+    auto backend = std::make_unique<SlowSynth>();
+    synth = backend.get();
+    std::vector<std::unique_ptr<MidiOutputBackend>> backends;
+    backends.push_back(std::move(backend));
+    return MidiOutputRegistry(std::move(backends));
+}
+
+void tapAndHold(PianoRig& rig, int key)
+{
+    rig.piano->window().activateWindow();
+    QApplication::setActiveWindow(&rig.piano->window());
+    rig.keys.press(key);
+    QCoreApplication::processEvents();
+    rig.keys.release(key);
+    QCoreApplication::processEvents();
+    rig.keys.press(key);
+    QCoreApplication::processEvents();
+}
 
 } // namespace
 
@@ -119,6 +176,55 @@ TEST(PianoApp, StartsOnDeviceZeroWithTheDefaultKeymapAndProgramZero)
     EXPECT_TRUE(controls.button("cmdOctave", 1).font().bold());
     ASSERT_EQ(rig.boxes.shown.size(), 1u);
     EXPECT_EQ(rig.boxes.shown[0].title, "Welcome");
+}
+
+TEST(PianoApp, TheWindowComesUpWhileTheSynthesizerOpensAndAHeldKeySoundsOnceItIsReady)
+{
+    PianoRig rig;
+    rig.settings.values.remove("General/Welcomed");
+    SlowSynth* synth = nullptr;
+    MidiOutputRegistry outputs = slowSynthOutputs(synth);
+    PianoApp& piano = rig.start(&outputs);
+    ASSERT_TRUE(synth->ready) << "still opening";
+    EXPECT_TRUE(piano.window().isVisible());
+    EXPECT_TRUE(rig.boxes.shown.empty()) << "the welcome follows the output";
+
+    // Struck and released before it is ready: dropped; struck again and held: it sounds.
+    tapAndHold(rig, 'Z');
+    EXPECT_TRUE(synth->heard.empty());
+    synth->finishOpening(true);
+    EXPECT_EQ(synth->heard, (std::vector<ShortMessage>{makeShortMessage(0xC0, 0, 0),
+                                                       makeShortMessage(0x90, 72, 127)}));
+    ASSERT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.shown[0].title, "Welcome");
+    rig.keys.release('Z');
+    QCoreApplication::processEvents();
+    EXPECT_EQ(synth->heard.back(), makeShortMessage(0x80, 72, 0));
+}
+
+TEST(PianoApp, ASynthesizerThatFailsAfterTheWindowIsUpWarnsInTheStartUpOrder)
+{
+    PianoRig rig;
+    rig.settings.values.remove("General/Welcomed");
+    rig.settings.values["Devices/InDevice"] = "0";
+    rig.inputs.failingOpen = {0};
+    SlowSynth* synth = nullptr;
+    MidiOutputRegistry outputs = slowSynthOutputs(synth);
+    PianoApp& piano = rig.start(&outputs);
+    EXPECT_TRUE(piano.window().isVisible());
+    EXPECT_EQ(rig.inputs.log, std::vector<std::string>{}) << "the input opens after the output";
+    tapAndHold(rig, 'Z');
+    synth->finishOpening(false);
+    EXPECT_TRUE(synth->heard.empty());
+    EXPECT_FALSE(outputs.isOpen());
+    std::vector<QString> titles;
+    for (const auto& box : rig.boxes.shown)
+        titles.push_back(box.title);
+    EXPECT_EQ(titles, (std::vector<QString>{"Warning", "Warning", "Warning", "Welcome"}));
+    ASSERT_EQ(rig.boxes.shown.size(), 4u);
+    EXPECT_TRUE(rig.boxes.shown[0].text.startsWith("The MIDI output device could not be opened"));
+    EXPECT_TRUE(rig.boxes.shown[1].text.startsWith("The MIDI input device could not be opened"));
+    EXPECT_EQ(rig.inputs.log, (std::vector<std::string>{"open 0", "start"}));
 }
 
 TEST(PianoApp, NoOutputDeviceEndsBeforeTheWindowShows)

@@ -30,7 +30,9 @@ struct StartupRig
                 step("instruments"),
                 step("octave"),
                 step("show"),
-                [this] { return !steps.isEmpty() && steps.last() == endAfter; }};
+                [this] { return !steps.isEmpty() && steps.last() == endAfter; },
+                {},
+                {}};
     }
 };
 
@@ -113,5 +115,30 @@ TEST(Startup, AskedToEndItStopsAfterTheStepThatWasRunning)
         EXPECT_EQ(rig.steps.last(), step);
         EXPECT_TRUE(rig.boxes.shown.empty()) << "no welcome";
         EXPECT_FALSE(rig.settings.values.contains("General/Welcomed"));
+    }
+}
+
+// The output still opening when the window is up: the input and the welcome wait for it; a
+// request to end meanwhile stops start-up there.
+TEST(Startup, TheInputAndTheWelcomeFollowAnOutputThatOpensLater)
+{
+    for (const bool endMeanwhile : {false, true}) {
+        StartupRig rig;
+        std::function<void()> settled;
+        Startup::Steps steps = rig.startupSteps();
+        steps.afterOutputSettles = [&settled](std::function<void()> then) {
+            settled = std::move(then);
+        };
+        steps.restoreInputDevice = [&rig] { rig.steps << "input"; };
+        ASSERT_TRUE(Startup(rig.boxes.reporter(), rig.settings).Main(steps));
+        EXPECT_EQ(rig.steps.join(' '), "keymap count load devices labels instruments octave show");
+        EXPECT_TRUE(rig.boxes.shown.empty());
+        ASSERT_TRUE(settled);
+        if (endMeanwhile)
+            rig.endAfter = "show";
+        settled();
+        EXPECT_EQ(rig.steps.last(), endMeanwhile ? "show" : "input");
+        EXPECT_EQ(rig.boxes.shown.size(), endMeanwhile ? 0u : 1u);
+        EXPECT_EQ(rig.settings.values.contains("General/Welcomed"), !endMeanwhile);
     }
 }

@@ -2,14 +2,18 @@
 #include "client/synth/SynthEngine.h"
 #include "client/midi/MidiBackends.h"
 #include "client/midi/MidiRegistry.h"
+#include "client/midi/MidiSystems.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <cmath>
 #include <numbers>
+#include <optional>
 #include <vector>
 
 using namespace tamber;
@@ -80,6 +84,16 @@ double crossingsHz(const std::vector<float>& s)
     for (std::size_t i = 1; i < s.size(); ++i)
         crossings += (s[i - 1] < 0) != (s[i] < 0);
     return crossings / 2.0 / (double(s.size()) / kRate);
+}
+
+// Runs the event loop until `done`; false only after a minute, a bound that catches hangs.
+template <typename Done> bool waitFor(Done done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 60'000)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+    return done();
 }
 
 struct OfflineSynth
@@ -226,16 +240,38 @@ TEST(SynthEngine, ASoundFontThatFailsToLoadLeavesLinesInTheSoundLog)
 TEST(BuiltInSynthDevice, IsDeviceZeroWhenASoundFontExistsAndFailsToOpenWithoutAudio)
 {
     SynthEngine synth(SynthConfig{.audioDrivers = {}});
-    MidiOutputRegistry outputs(makeOutputBackends(&synth));
+    MidiOutputRegistry outputs(makeOutputBackends(&synth, MidiSystems{}));
     ASSERT_GE(outputs.count(), 1);
     EXPECT_EQ(outputs.name(0), QByteArray(kBuiltInSynthName));
     EXPECT_LE(QByteArray(kBuiltInSynthName).size(), 31);
-    EXPECT_FALSE(outputs.open(0)) << "no audio output can be opened";
+    // It opens in the background: no audio output can be opened, as it tells a moment later.
+    std::optional<bool> failed;
+    EXPECT_TRUE(outputs.open(0));
+    outputs.whenSettled([&failed](bool f) { failed = f; });
+    ASSERT_TRUE(waitFor([&failed] { return failed.has_value(); }));
+    EXPECT_TRUE(*failed);
     EXPECT_FALSE(outputs.isOpen());
 
     SynthEngine noFont(SynthConfig{.soundFont = "/nonexistent/none.sf2"});
-    MidiOutputRegistry withoutSynth(makeOutputBackends(&noFont));
+    MidiOutputRegistry withoutSynth(makeOutputBackends(&noFont, MidiSystems{}));
     for (int d = 0; d < withoutSynth.count(); ++d)
         EXPECT_NE(withoutSynth.name(d), QByteArray(kBuiltInSynthName));
     EXPECT_EQ(withoutSynth.count(), outputs.count() - 1);
+}
+
+// No audio system opens: the GUI thread hears so, from the event loop; an engine that goes
+// while it still opens takes its opening down with it.
+TEST(SynthEngine, OpensInTheBackgroundAndTellsTheGuiThread)
+{
+    SynthEngine synth(SynthConfig{.audioDrivers = {"no-such-system"}});
+    std::optional<bool> opened;
+    synth.openInBackground([&opened](bool ok) { opened = ok; });
+    EXPECT_FALSE(opened) << "told from the event loop, never inside the call";
+    ASSERT_TRUE(waitFor([&opened] { return opened.has_value(); }));
+    EXPECT_FALSE(*opened);
+    EXPECT_FALSE(synth.isOpening());
+    EXPECT_FALSE(synth.isRunning());
+
+    SynthEngine gone(SynthConfig{.audioDrivers = {"no-such-system"}});
+    gone.openInBackground([](bool) { ADD_FAILURE() << "no one is left to tell"; });
 }
