@@ -7,21 +7,39 @@ e2e_setup
 e2e_start_monitor
 log=$(e2e_monitor_log)
 rounds=50
-"$BIN/midi-burst" midi-monitor $rounds >"$E2E_DIR/burst.log" 2>&1 ||
-    e2e_fail "midi-burst failed: $(cat "$E2E_DIR/burst.log")"
 heard() { grep -cE '^ *[0-9]+:' "$log" || true; }
-for _ in $(seq 200); do
-    [ "$(heard)" -ge $((rounds * 272)) ] && break
-    sleep 0.05
+xruns() { grep -c XRun "$E2E_DIR/jackd.log" || true; }
+# The messages heard since the first SKIP, one a line, without the monitor's frame times.
+messages_after() { grep -E '^ *[0-9]+:' "$log" | tail -n +$(($1 + 1)) | sed -E 's/^ *[0-9]+: //'; }
+
+# A JACK cycle the monitor did not finish in time (an xrun on a busy machine) loses what that
+# cycle carried, through no fault of the piano's port; such a try is the machine's and is tried
+# again, up to three times, and the log says so. A try without an xrun must hear everything.
+whole=""
+for try in 1 2 3; do
+    base=$(heard) x0=$(xruns)
+    "$BIN/midi-burst" midi-monitor $rounds >"$E2E_DIR/burst.log" 2>&1 ||
+        e2e_fail "midi-burst failed: $(cat "$E2E_DIR/burst.log")"
+    for _ in $(seq 200); do
+        [ $(($(heard) - base)) -ge $((rounds * 272)) ] && break
+        sleep 0.05
+    done
+    e2e_wait_quiet "$log" || e2e_fail "the monitor did not come to rest"
+    got=$(($(heard) - base))
+    if [ "$got" -eq $((rounds * 272)) ]; then
+        whole=1
+        break
+    fi
+    [ "$(xruns)" -gt "$x0" ] || e2e_fail "heard $got messages of $((rounds * 272)), and JACK kept time"
+    echo "try $try: heard $got messages of $((rounds * 272)); JACK lost $(($(xruns) - x0)) cycles"
 done
-e2e_wait_quiet "$log" || e2e_fail "the monitor did not come to rest"
-[ "$(heard)" -eq $((rounds * 272)) ] || e2e_fail "heard $(heard) messages of $((rounds * 272))"
+[ -n "$whole" ] || e2e_fail "JACK lost cycles on every try; no run of $rounds bursts was heard whole"
 for channel in 0 1 2 3 4 5 6 7 8 9 a b c d e f; do
-    n=$(e2e_count_lines "$log" ": b$channel 7b 00$")
+    n=$(messages_after "$base" | grep -c "^b$channel 7b 00$" || true)
     [ "$n" -eq $rounds ] || e2e_fail "All Notes Off on channel $channel arrived $n times of $rounds"
 done
 # Each burst in order: 128 note-ons, 128 note-offs, then All Notes Off on channels 0 to f.
-awk '{ sub(/^ *[0-9]+: /, ""); print }' "$log" | awk -v rounds=$rounds '
+messages_after "$base" | awk -v rounds=$rounds '
     { i = (NR - 1) % 272
       if (i < 128) want = sprintf("90 %02x 64", i)
       else if (i < 256) want = sprintf("80 %02x 00", i - 128)
