@@ -22,7 +22,6 @@ xdotool key ctrl+k
 config=$(e2e_wait_window '^Tamber Piano - Key Config$' 10) || e2e_fail "no Key Config dialog"
 e2e_focus "$config"
 click_in "$config" 16 122
-sleep 0.3
 kb_tap k
 
 # Save Keymap (cmdSave at 8,160 81x25): type a new file's path, confirm the box.
