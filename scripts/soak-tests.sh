@@ -3,7 +3,9 @@
 # flakiness. Arguments after N go to ctest, e.g. `scripts/soak-tests.sh 20 -j2` for the whole
 # last layer of scripts/test.sh, or `scripts/soak-tests.sh 10 -R e2e_record`. The tests run in
 # build/ (SOAK_BUILD_DIR sets another folder); each run's output is kept in
-# build/soak/run-K.log. Exit status 1 when any run had a failure.
+# build/soak/run-K.log. Exit status 1 when any run had a failure. An end-to-end test whose try
+# failed while JACK lost cycles runs again (the machine's fault, not the program's): such tries
+# are counted apart, by script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
@@ -16,6 +18,7 @@ build=${SOAK_BUILD_DIR:-build}
 logs="$build/soak"
 rm -rf "$logs"
 mkdir -p "$logs"
+export E2E_RETRY_LOG="$(cd "$logs" && pwd)/retries.log"
 
 declare -A ran failed
 for ((k = 1; k <= runs; k++)); do
@@ -42,5 +45,10 @@ for name in $(printf '%s\n' "${!ran[@]}" | sort); do
     [ "$n" -gt 0 ] && any=1
     printf '%6s/%-4s %s\n' "$n" "${ran[$name]}" "$name"
 done
+if [ -s "$E2E_RETRY_LOG" ]; then
+    echo
+    echo "tries run again because JACK lost cycles:"
+    cut -d' ' -f1 "$E2E_RETRY_LOG" | sort | uniq -c
+fi
 [ ${#ran[@]} -gt 0 ] || { echo "no test ran" >&2; exit 1; }
 exit $any
