@@ -4,6 +4,7 @@
 
 #include "server/net/Connection.h"
 #include "server/net/Sockets.h"
+#include "tests/server/RecordingSink.h"
 #include "tests/server/TestClient.h"
 
 #include <QTcpServer>
@@ -26,19 +27,6 @@ int option(int fd, int level, int name)
     getsockopt(fd, level, name, &value, &size);
     return value;
 }
-
-struct RecordingSink : ClientLink::Sink
-{
-    void linkReceived(ClientLink&, QByteArrayView bytes) override { got += bytes.toByteArray(); }
-    void linkEnded(ClientLink&, bool error) override
-    {
-        ++ends;
-        failed = error;
-    }
-    QByteArray got;
-    int ends = 0;
-    bool failed = false;
-};
 
 // A connected pair: a QTcpSocket peer and the accepted side, as the relay takes it.
 struct Accepted

@@ -5,6 +5,7 @@
 #include "server/net/Connection.h"
 #include "server/net/Worker.h"
 #include "server/net/WorkerSet.h"
+#include "tests/server/RecordingSink.h"
 #include "tests/server/TestClient.h"
 
 #include <QTcpServer>
@@ -16,15 +17,6 @@ namespace tamber::server {
 namespace {
 
 using testing::waitUntil;
-
-// Touched only on the thread of the connection it listens to.
-struct RecordingSink : ClientLink::Sink
-{
-    void linkReceived(ClientLink&, QByteArrayView bytes) override { got += bytes.toByteArray(); }
-    void linkEnded(ClientLink&, bool) override { ++ends; }
-    QByteArray got;
-    int ends = 0;
-};
 
 TEST(HandOver, OutputOwedLeavesFirstAndInputUnhandledComesFirstOnTheOtherThread)
 {

@@ -12,7 +12,7 @@ using namespace tamber;
 
 namespace {
 
-constexpr int kPatienceMs = 10000;
+constexpr int kTransportPatienceMs = 10000;
 
 struct Server
 {
@@ -24,7 +24,7 @@ struct Server
     }
     bool accepted() const
     {
-        return QTest::qWaitFor([this] { return peer != nullptr; }, kPatienceMs);
+        return QTest::qWaitFor([this] { return peer != nullptr; }, kTransportPatienceMs);
     }
     QTcpServer listener;
     QTcpSocket* peer = nullptr;
@@ -66,7 +66,7 @@ TEST(TcpSessionTransport, AFloodArrivesWholeInBoundedChunksOneTurnOfTheEventLoop
     ASSERT_TRUE(server.accepted());
 
     server.peer->write(flood);
-    QTimer::singleShot(kPatienceMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(kTransportPatienceMs, &loop, &QEventLoop::quit);
     loop.exec();
     ASSERT_EQ(received.size(), flood.size());
     EXPECT_TRUE(received == flood) << "every byte, in order";
@@ -98,7 +98,7 @@ TEST(TcpSessionTransport, BytesSentJustBeforeTheCloseAreHandedOnFirst)
     const QByteArray last(5 * TcpSessionTransport::kReadChunk + 7, 'z');
     server.peer->write(last);
     server.peer->disconnectFromHost();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return closed; }, kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closed; }, kTransportPatienceMs));
     EXPECT_EQ(receivedAtClose.size(), last.size());
     EXPECT_FALSE(transport.isConnected());
 }
@@ -118,11 +118,12 @@ TEST(TcpSessionTransport, TheDeadlineClosesTheConnectionAndIsReportedOnce)
     transport.connectToHost(QStringLiteral("127.0.0.1"), server.listener.serverPort());
     transport.armDeadline(std::chrono::milliseconds(50));
     ASSERT_TRUE(server.accepted());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return passed > 0; }, kPatienceMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return passed > 0; }, kTransportPatienceMs));
     EXPECT_FALSE(transport.isConnected());
     // The server notices the close; nothing more is reported at this end.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return server.peer->state() == QAbstractSocket::UnconnectedState; }, kPatienceMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return server.peer->state() == QAbstractSocket::UnconnectedState; },
+                        kTransportPatienceMs));
     server.peer->write("late");
     QTest::qWait(100);
     EXPECT_EQ(passed, 1);
