@@ -3,9 +3,10 @@
 # display, a fresh HOME, and the real programs. Source it, then call e2e_setup.
 #
 #   BIN      folder with TamberPiano, CorventServer and the test tools (set by ctest)
-#   E2E_JACK_PERIOD   JACK period in frames (default 1024, about 21 ms: test programs are no
-#                     real-time clients, and on a busy machine a shorter period's deadline is
-#                     often missed, losing that cycle's MIDI; tests of timing ask for 128)
+#   E2E_JACK_PERIOD   JACK period in frames (default 1024, about 21 ms: on a busy or virtual
+#                     machine a client misses a shorter period's deadline now and then, even
+#                     with real-time priority, and that cycle's MIDI is lost; tests of timing
+#                     ask for 128)
 
 set -Eeuo pipefail
 
