@@ -52,6 +52,13 @@ e2e_start_recording() { # FILE SECONDS PORT
 }
 
 e2e_wait_recording() {
+    # jack_rec ends once its take is on disk; a JACK server that stopped running it would keep
+    # the test waiting for good.
+    local deadline=$((SECONDS + 30))
+    while kill -0 "$E2E_REC_PID" 2>/dev/null; do
+        [ $SECONDS -lt $deadline ] || e2e_fail "jack_rec did not finish its take in 30 s"
+        sleep 0.05
+    done
     wait "$E2E_REC_PID" || e2e_fail "jack_rec failed"
     ! grep -q overrun "$E2E_REC_LOG" || e2e_fail "jack_rec lost samples: $(head -n1 "$E2E_REC_LOG")"
 }
