@@ -4,8 +4,8 @@
 # last layer of scripts/test.sh, or `scripts/soak-tests.sh 10 -R e2e_record`. The tests run in
 # build/ (SOAK_BUILD_DIR sets another folder); each run's output is kept in
 # build/soak/run-K.log. Exit status 1 when any run had a failure. An end-to-end test whose try
-# failed while JACK lost cycles runs again (the machine's fault, not the program's): such tries
-# are counted apart, by script.
+# failed while JACK lost cycles runs again (the machine's fault, not the program's), as does a
+# JACK tool that hung closing its client (libjack's): these are counted apart, by script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 1 ] || ! [[ $1 =~ ^[1-9][0-9]*$ ]]; then
@@ -47,8 +47,8 @@ for name in $(printf '%s\n' "${!ran[@]}" | sort); do
 done
 if [ -s "$E2E_RETRY_LOG" ]; then
     echo
-    echo "tries run again because JACK lost cycles:"
-    cut -d' ' -f1 "$E2E_RETRY_LOG" | sort | uniq -c
+    echo "done again, and why (the machine's or libjack's fault, not the program's):"
+    cut -f1,2 "$E2E_RETRY_LOG" | sort | uniq -c
 fi
 [ ${#ran[@]} -gt 0 ] || { echo "no test ran" >&2; exit 1; }
 exit $any

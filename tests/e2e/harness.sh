@@ -71,12 +71,39 @@ e2e_cleanup() {
     local try=${E2E_TRY:-1}
     if [ "$lost" -gt 0 ] && [ "$try" -lt 3 ]; then
         echo "try $try: JACK lost $lost cycles; the test runs again" >&2
-        [ -n "${E2E_RETRY_LOG:-}" ] &&
-            echo "$(basename "$E2E_SCRIPT") try $try: JACK lost $lost cycles" >>"$E2E_RETRY_LOG"
+        e2e_note_retry "the test ran again: JACK lost cycles" "try $try lost $lost"
         trap - EXIT
         E2E_TRY=$((try + 1)) exec bash "$E2E_SCRIPT"
     fi
     exit $status
+}
+
+# For the soak's count of what was done again, and why: one line per retry.
+e2e_note_retry() { # REASON DETAIL
+    [ -z "${E2E_RETRY_LOG:-}" ] ||
+        printf '%s\t%s\t%s\n' "$(basename "$E2E_SCRIPT")" "$1" "$2" >>"$E2E_RETRY_LOG"
+}
+
+# Runs a JACK client that answers one question and ends (jack_lsp, midi-port-index, ...); its
+# answer on stdout, its messages in jack-tools.log. libjack can hang for good in
+# jack_client_close: the client's notification thread is cancelled while it holds the lock
+# of the server's socket, and closing waits for that lock (jackaudio/jack2 issue 395, not
+# mended in Debian 12's 1.9.21; seen here as a jack_lsp that never ended). The answer, still
+# in the tool's output buffer, goes with it. So a tool that has not ended in 8 s is killed and
+# asked again, up to three times, and it says so.
+e2e_jack_ask() { # COMMAND [ARGS...]
+    local try out status
+    for try in 1 2 3; do
+        status=0
+        out=$(timeout -s KILL 8 "$@" 2>>"$E2E_DIR/jack-tools.log") || status=$?
+        if [ $status -ne 137 ]; then
+            [ -z "$out" ] || printf '%s\n' "$out"
+            return $status
+        fi
+        echo "$(basename "$1") hung closing its JACK client (try $try); asked again" >&2
+        e2e_note_retry "asked again: libjack hung closing a client" "$(basename "$1") try $try"
+    done
+    return $status
 }
 
 # Runs the calling script again in a mount namespace of its own with an empty /dev/shm.
@@ -111,7 +138,7 @@ e2e_setup() {
     jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p "${E2E_JACK_PERIOD:-1024}" \
         >"$E2E_DIR/jackd.log" 2>&1 &
     E2E_PIDS+=($!)
-    jack_wait -w -t 5 >/dev/null || e2e_fail "JACK server did not start"
+    e2e_jack_ask jack_wait -w -t 5 >/dev/null || e2e_fail "JACK server did not start"
 
     # -noreset: by default the server resets itself whenever its last client leaves (a piano
     # ended, xdotool done), and a program that connects during the reset is hung up on; Qt
@@ -153,7 +180,7 @@ e2e_start_monitor() { # [NAME] [-a]
     "$BIN/midi-dump" ${2:-} "$name" >"$E2E_DIR/$name.log" 2>&1 &
     E2E_PIDS+=($!)
     for _ in $(seq 100); do
-        jack_lsp 2>/dev/null | grep -q "^$name:input" && return 0
+        e2e_jack_ask jack_lsp | grep -q "^$name:input" && return 0
         sleep 0.05
     done
     e2e_fail "MIDI monitor $name did not appear"
@@ -176,7 +203,7 @@ e2e_monitor_log() { echo "$E2E_DIR/${1:-midi-monitor}.log"; }
 
 # The output-device index under which the piano lists a MIDI port.
 e2e_output_index() { # PORT-NAME-PART
-    "$BIN/midi-port-index" "$1" || e2e_fail "no MIDI output device named like $1"
+    e2e_jack_ask "$BIN/midi-port-index" "$1" || e2e_fail "no MIDI output device named like $1"
 }
 
 e2e_start_piano() { # [extra environment assignments...]

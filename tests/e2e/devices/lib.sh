@@ -21,14 +21,14 @@ e2e_send() { # LINE...
 }
 
 e2e_input_index() { # PORT-NAME-PART
-    "$BIN/midi-port-index" --input "$1" || e2e_fail "no MIDI input device named like $1"
+    e2e_jack_ask "$BIN/midi-port-index" --input "$1" || e2e_fail "no MIDI input device named like $1"
 }
 
 # Waits until a JACK port exists.
 e2e_wait_port() { # PORT [SECONDS]
     local deadline=$((SECONDS + ${2:-10}))
     while [ $SECONDS -lt $deadline ]; do
-        jack_lsp 2>/dev/null | grep -qx "$1" && return 0
+        e2e_jack_ask jack_lsp | grep -qx "$1" && return 0
         sleep 0.05
     done
     return 1
@@ -38,6 +38,7 @@ e2e_wait_port() { # PORT [SECONDS]
 e2e_start_recording() { # FILE SECONDS PORT
     # A buffer for the whole take: on a loaded machine the writer thread falls behind, and
     # jack_rec then leaves garbage in the file.
+    E2E_REC_FILE=$1 E2E_REC_SECONDS=$2
     E2E_REC_LOG="$1.log"
     jack_rec -f "$1" -d "$2" -B $((48000 * ($2 + 1))) "$3" >"$E2E_REC_LOG" 2>&1 &
     E2E_REC_PID=$!
@@ -45,21 +46,41 @@ e2e_start_recording() { # FILE SECONDS PORT
     local deadline=$((SECONDS + 10))
     while [ $SECONDS -lt $deadline ]; do
         # jack_lsp -c lists a port's connections indented under it.
-        jack_lsp -c "$3" 2>/dev/null | grep -q '^ .*jackrec' && return 0
+        e2e_jack_ask jack_lsp -c "$3" | grep -q '^ .*jackrec' && return 0
         sleep 0.02
     done
     e2e_fail "jack_rec did not connect to $3"
 }
 
+# True once a WAV file's header counts every byte of the file: libsndfile writes the sizes
+# when it closes the file.
+e2e_wav_complete() { # FILE
+    local size riff
+    size=$(stat -c %s "$1" 2>/dev/null) || return 1
+    riff=$(od -An -t u4 -j 4 -N 4 "$1" | tr -d ' ')
+    [ "$size" -gt 44 ] && [ "$riff" = $((size - 8)) ]
+}
+
 e2e_wait_recording() {
     # jack_rec ends once its take is on disk; a JACK server that stopped running it would keep
-    # the test waiting for good.
-    local deadline=$((SECONDS + 30))
+    # the test waiting for good. It closes the file before its JACK client, so one that hangs
+    # closing the client (see e2e_jack_ask) has done its work.
+    # A take ends in its length and a little: ten seconds more is plenty on a loaded machine.
+    local bound=$((E2E_REC_SECONDS + 10))
+    local deadline=$((SECONDS + bound)) status=0 ended=0
     while kill -0 "$E2E_REC_PID" 2>/dev/null; do
-        [ $SECONDS -lt $deadline ] || e2e_fail "jack_rec did not finish its take in 30 s"
+        if [ $SECONDS -ge $deadline ]; then
+            e2e_wav_complete "$E2E_REC_FILE" || e2e_fail "jack_rec did not finish its take in $bound s"
+            echo "jack_rec hung closing its JACK client after its take; it is ended" >&2
+            e2e_note_retry "ended: libjack hung closing a client" "jack_rec"
+            kill -9 "$E2E_REC_PID"
+            ended=1
+            break
+        fi
         sleep 0.05
     done
-    wait "$E2E_REC_PID" || e2e_fail "jack_rec failed"
+    wait "$E2E_REC_PID" || status=$?
+    [ $status -eq 0 ] || [ $ended -eq 1 ] || e2e_fail "jack_rec failed (status $status)"
     ! grep -q overrun "$E2E_REC_LOG" || e2e_fail "jack_rec lost samples: $(head -n1 "$E2E_REC_LOG")"
 }
 

@@ -14,7 +14,7 @@ log=$(e2e_monitor_log)
 e2e_start_piano
 e2e_main_window >/dev/null
 e2e_wait_line "$log" ': c0 00( |$)' 10 || e2e_fail "the output was not opened"
-jack_lsp -c midi-send:out | grep -q '^ ' || e2e_fail "the piano did not connect to the input port"
+e2e_jack_ask jack_lsp -c midi-send:out | grep -q '^ ' || e2e_fail "the piano did not connect to the input port"
 
 # What must be ignored goes first; once the last note-off is out, everything was handled.
 e2e_send "91 3c 64" "81 3c 40" "c0 05" "b0 07 10" "e0 00 50" \

@@ -9,7 +9,7 @@ e2e_start_piano
 main=$(e2e_main_window)
 e2e_close_box Welcome
 e2e_wait_port TamberPiano:left 10 || e2e_fail "the synthesizer has no JACK output"
-jack_lsp -c TamberPiano:left | grep -q '^ *system:playback' ||
+e2e_jack_ask jack_lsp -c TamberPiano:left | grep -q '^ *system:playback' ||
     e2e_fail "the synthesizer is not connected to the speakers"
 e2e_focus "$main"
 
