@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "LostDisplay.h"
 #include "PianoApp.h"
+#include "WhenOnScreen.h"
 
 #include "client/desktop/QtPlatform.h"
 #include "client/keyboard/QtKeyState.h"
@@ -58,7 +59,6 @@ int main(int argc, char** argv)
     MidiSystemsProbe midiSystems;
     QApplication app(argc, argv);
     display.started();
-    QApplication::setWindowIcon(appIcon());
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
     // Before the command line is judged: its messages speak the player's language too.
     const QString language = speakChosenLanguage();
@@ -74,6 +74,10 @@ int main(int argc, char** argv)
     SteadyTickClock clock;
     const MidiSystems& systems = midiSystems.result();
     SynthEngine synth(SynthConfig::fromSettings(settings).forJack(systems.jackServer));
+    // Its sound font and audio output open once the window is on screen (see below): their
+    // threads would take the cores the window needs. A key struck meanwhile sounds once the
+    // synthesizer is ready.
+    synth.holdOpening();
     reportMissingSystems(systems, synth.hasSoundFont());
     MidiOutputRegistry outputs(makeOutputBackends(&synth, systems));
     // TAMBER_TRACE_MIDI=path logs every MIDI message sent, with its time, for benchmarks.
@@ -101,5 +105,11 @@ int main(int argc, char** argv)
 
     if (!piano.Main())
         return 0;
+    // What can wait for the window: the synthesizer's opening first (it is what a key waits
+    // for), then the icon (every size decoded and sent to the X server).
+    const WhenOnScreen windowUp(piano.window(), std::chrono::seconds(1), [&synth] {
+        synth.releaseOpening();
+        QApplication::setWindowIcon(appIcon());
+    });
     return QApplication::exec();
 }

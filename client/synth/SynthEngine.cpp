@@ -178,6 +178,24 @@ void SynthEngine::openInBackground(std::function<void(bool opened)> ready)
         std::exchange(m_ready, nullptr)(true);
         return;
     }
+    if (m_held) {
+        qCDebug(lcSound) << "The synthesizer opens once the window is up";
+        return;
+    }
+    beginOpening();
+}
+
+void SynthEngine::releaseOpening()
+{
+    if (!std::exchange(m_held, false))
+        return;
+    // Asked for while held, and still wanted.
+    if (m_ready && !isOpening())
+        openInBackground(std::exchange(m_ready, nullptr));
+}
+
+void SynthEngine::beginOpening()
+{
     const bool needDriver = !m_driver;
     neverStartJack();
     m_opened = {};

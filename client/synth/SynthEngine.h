@@ -73,6 +73,10 @@ public:
     // and the sound font would not load: it stays silent, as logged), false when no audio
     // output could be opened. At once when there is nothing left to open.
     void openInBackground(std::function<void(bool opened)> ready);
+    // While held, an opening asked for waits for the release: the window maps first, with
+    // the machine to itself. Released, it starts.
+    void holdOpening() { m_held = true; }
+    void releaseOpening();
     // The one who asked no longer waits (its port closed).
     void forgetReady() { m_ready = nullptr; }
     bool isOpening() const { return m_opener.joinable(); }
@@ -125,6 +129,7 @@ private:
     Opened openFirstDriver(int periodFrames);
     _fluid_audio_driver_t* openDriver(const QByteArray& name, int periodFrames);
     void adopt(const Opened& opened);
+    void beginOpening();
     void finishOpening();
     void describeOutput() const;
     void watchStream();
@@ -148,6 +153,7 @@ private:
     std::thread m_opener;
     Opened m_opened; // written by the opening thread, read after it is joined
     std::function<void(bool)> m_ready;
+    bool m_held = false;
     PeriodPolicy m_policy;
     bool m_toldAtLimit = false;
     QTimer m_watch; // runs while something plays, to look at the underruns

@@ -275,3 +275,26 @@ TEST(SynthEngine, OpensInTheBackgroundAndTellsTheGuiThread)
     SynthEngine gone(SynthConfig{.audioDrivers = {"no-such-system"}});
     gone.openInBackground([](bool) { ADD_FAILURE() << "no one is left to tell"; });
 }
+
+// Held, an opening asked for starts only on release; one no longer wanted does not start.
+TEST(SynthEngine, AHeldOpeningStartsOnRelease)
+{
+    SynthEngine synth(SynthConfig{.audioDrivers = {"no-such-system"}});
+    synth.holdOpening();
+    std::optional<bool> opened;
+    synth.openInBackground([&opened](bool ok) { opened = ok; });
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(synth.isOpening());
+    EXPECT_FALSE(opened);
+    synth.releaseOpening();
+    EXPECT_TRUE(synth.isOpening());
+    ASSERT_TRUE(waitFor([&opened] { return opened.has_value(); }));
+    EXPECT_FALSE(*opened);
+
+    SynthEngine unwanted(SynthConfig{.audioDrivers = {"no-such-system"}});
+    unwanted.holdOpening();
+    unwanted.openInBackground([](bool) { ADD_FAILURE() << "its port closed while it was held"; });
+    unwanted.forgetReady();
+    unwanted.releaseOpening();
+    EXPECT_FALSE(unwanted.isOpening());
+}
