@@ -12,14 +12,17 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <jack/jack.h>
+#include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -56,6 +59,21 @@ int process(jack_nframes_t frames, void* arg)
         }
     }
     return 0;
+}
+
+struct PortsMoved
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    bool news = false;
+} portsMoved;
+
+// On JACK's notification thread, which may wait for the mutex: it runs no audio.
+void portRegistered(jack_port_id_t, int, void*)
+{
+    std::lock_guard lock(portsMoved.mutex);
+    portsMoved.news = true;
+    portsMoved.changed.notify_all();
 }
 
 // Joins every audio output of `client` not joined yet; true once one is.
@@ -98,21 +116,29 @@ int main(int argc, char** argv)
     probe.rate = jack_get_sample_rate(jack);
     probe.port = jack_port_register(jack, "in", JACK_DEFAULT_AUDIO_TYPE, JackPortIsInput, 0);
     jack_set_process_callback(jack, process, &probe);
+    jack_set_port_registration_callback(jack, portRegistered, nullptr);
     jack_activate(jack);
     std::printf("ready\n");
     std::fflush(stdout);
 
-    // The line comes when the window maps; the ports may appear before or after it.
+    // The line comes when the window maps; the ports may appear before or after it. JACK says
+    // when a port registers, so the joiner looks only then, taking no CPU from the piano.
     bool joined = false;
     std::atomic<bool> gone{false};
     std::thread joiner([&] {
-        while (!gone.load() && !joinOutputs(jack, client, joined))
-            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        // Not under the lock: joining waits for the server, which may wait for the
+        // notification thread.
+        while (!gone.load() && !joinOutputs(jack, client, joined)) {
+            std::unique_lock lock(portsMoved.mutex);
+            portsMoved.changed.wait_for(lock, std::chrono::milliseconds(100),
+                                        [] { return std::exchange(portsMoved.news, false); });
+        }
     });
     char line[64];
     long long mapped = 0;
     if (!std::fgets(line, sizeof line, stdin) || std::sscanf(line, "go %lld", &mapped) != 1) {
         gone.store(true);
+        portRegistered(0, 0, nullptr);
         joiner.join();
         return 1;
     }
@@ -120,11 +146,13 @@ int main(int argc, char** argv)
     XTestFakeKeyEvent(display, keycode, True, 0);
     XFlush(display);
     const int64_t giveUp = realtimeNs() + kGiveUpNs;
+    // The callback stamps the sound itself; this only looks now and then.
     while (probe.heard.load() == 0 && realtimeNs() < giveUp)
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     XTestFakeKeyEvent(display, keycode, False, 0);
     XFlush(display);
     gone.store(true);
+    portRegistered(0, 0, nullptr);
     joiner.join();
     const int64_t heard = probe.heard.load();
     if (heard == 0)

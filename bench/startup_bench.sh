@@ -4,7 +4,7 @@
 # FluidSynth through a JACK dummy server with the same sound font; then the first key after the
 # window maps; then the piano's idle CPU with its audio engine running under JACK.
 #
-#   ninja -C <build dir> TamberPiano first-sound &&
+#   ninja -C <build dir> TamberPiano first-sound window-map &&
 #       bench/startup_bench.sh <build dir> [runs] [build dir of an earlier piano]
 #
 # First both programs run on one private Xvfb with no audio device at all (no JACK, no
@@ -19,7 +19,8 @@ EARLIER=${3:+$(cd "$3" && pwd)}
 SOUND_FONT=/usr/share/sounds/sf2/default-GM.sf2
 PIANO="$BUILD/bin/TamberPiano"
 VMPK=$(command -v vmpk || true)
-[ -x "$PIANO" ] || { echo "build TamberPiano first" >&2; exit 2; }
+[ -x "$PIANO" ] && [ -x "$BUILD/bin/window-map" ] ||
+    { echo "build TamberPiano and window-map first" >&2; exit 2; }
 
 WORK=$(mktemp -d /tmp/tp-startup-bench.XXXXXX)
 PIDS=()
@@ -72,6 +73,24 @@ piano_settings() { # OUT
         >"$XDG_CONFIG_HOME/Tamber Piano/Tamber Piano.ini"
 }
 
+# The window's mapping comes from window-map, which the X server wakes: no loop of xdotool
+# calls takes CPU from the program being timed. It runs real-time where it may, so that the
+# program's own threads (or JACK's) cannot keep it from hearing the mapping when it comes.
+REALTIME=()
+chrt -f 20 true 2>/dev/null && REALTIME=(chrt -f 20)
+listen_for_window() { # SEARCH-ARGS(quoted)
+    # shellcheck disable=SC2086
+    "${REALTIME[@]}" "$BUILD/bin/window-map" $1 >"$WORK/window-map.out" 2>>"$WORK/window-map.log" &
+    MAP_PID=$!
+    until grep -q '^ready$' "$WORK/window-map.out" 2>/dev/null; do
+        kill -0 "$MAP_PID" 2>/dev/null || { cat "$WORK/window-map.log" >&2; exit 1; }
+        sleep 0.01
+    done
+}
+window_mapped() { # sets MAPPED_AT (ns) and MAPPED_ID once the window has mapped
+    wait "$MAP_PID" && read -r MAPPED_AT MAPPED_ID < <(sed -n 2p "$WORK/window-map.out")
+}
+
 # Runs a program, waits for its window, measures; prints "startup_ms rss_kb pss_kb cpu_pct
 # floor_cpu_pct startup_cpu_ms" (the last: CPU time spent until the window was mapped, which a
 # loaded machine does not inflate as it does the wall time).
@@ -79,16 +98,13 @@ measure() { # SEARCH-ARGS(quoted) IDLE-SECONDS SETTLE-SECONDS COMMAND...
     local search=$1 idle=$2 settle=$3
     shift 3
     local t0 t1 cs pid c0 c1 f0=0 f1=0 rss pss
+    listen_for_window "$search"
     t0=$(now_ns)
     "$@" >"$WORK/program.log" 2>&1 &
     pid=$!
     PIDS+=($pid)
-    # shellcheck disable=SC2086
-    until xdotool search --onlyvisible $search >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || { echo "program exited" >&2; cat "$WORK/program.log" >&2; exit 1; }
-        [ $(($(now_ns) - t0)) -lt 30000000000 ] || { echo "no window" >&2; exit 1; }
-    done
-    t1=$(now_ns)
+    window_mapped || { echo "no window" >&2; cat "$WORK/program.log" >&2; exit 1; }
+    t1=$MAPPED_AT
     cs=$(cpu_ns "$pid")
     sleep "$settle"
     rss=$(rss_kb "$pid")
@@ -186,21 +202,17 @@ fi
 
 # The first key after the window maps, pressed at once and held until it sounds.
 first_key() { # PIANO; prints the milliseconds from the mapping to the sound, or "none"
-    local pid t0 t1 id
+    local pid t1 id
     fresh_home piano
     piano_settings 0
     coproc PROBE { "$BUILD/bin/first-sound" TamberPiano z 2>>"$WORK/probe.log"; }
     read -r _ <&"${PROBE[0]}"
-    t0=$(now_ns)
+    listen_for_window "--name ^Tamber.Piano\$"
     "$1" >"$WORK/program.log" 2>&1 &
     pid=$!
     PIDS+=($pid)
-    until id=$(xdotool search --onlyvisible --name '^Tamber.Piano$' 2>/dev/null | head -n1) &&
-        [ -n "$id" ]; do
-        kill -0 "$pid" 2>/dev/null || { echo "program exited" >&2; exit 1; }
-        [ $(($(now_ns) - t0)) -lt 30000000000 ] || { echo "no window" >&2; exit 1; }
-    done
-    t1=$(now_ns)
+    window_mapped || { echo "no window" >&2; exit 1; }
+    t1=$MAPPED_AT id=$MAPPED_ID
     xdotool windowfocus "$id" 2>/dev/null || true
     echo "go $t1" >&"${PROBE[1]}"
     read -r ms <&"${PROBE[0]}"
