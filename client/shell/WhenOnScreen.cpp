@@ -26,8 +26,7 @@ bool WhenOnScreen::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
         watched->removeEventFilter(this);
-        // After this expose has been handled: the first paint is not held up either.
-        QTimer::singleShot(0, this, [this] { run(); });
+        run();
     }
     return false;
 }

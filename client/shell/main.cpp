@@ -22,6 +22,7 @@
 #include "common/language/Translations.h"
 
 #include <QApplication>
+#include <QTimer>
 
 namespace {
 
@@ -105,11 +106,12 @@ int main(int argc, char** argv)
 
     if (!piano.Main())
         return 0;
-    // What can wait for the window: the synthesizer's opening first (it is what a key waits
-    // for), then the icon (every size decoded and sent to the X server).
+    // What can wait for the window: the synthesizer's opening, at once (it is what a key waits
+    // for), and the icon (every size decoded and sent to the X server) once the window is
+    // painted.
     const WhenOnScreen windowUp(piano.window(), std::chrono::seconds(1), [&synth] {
         synth.releaseOpening();
-        QApplication::setWindowIcon(appIcon());
+        QTimer::singleShot(0, [] { QApplication::setWindowIcon(appIcon()); });
     });
     return QApplication::exec();
 }
