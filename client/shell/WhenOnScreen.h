@@ -11,8 +11,8 @@ class QWidget;
 namespace tamber {
 
 // Runs a function once, when a shown window is first on screen (its first expose, before it
-// is painted), so that work which can wait does not hold the window up. A window the desktop keeps
-// off screen (another workspace, minimised) gets it after `bound` all the same.
+// is painted), so that work which can wait does not hold the window up. A window the desktop
+// keeps off screen (another workspace, minimised) gets it after `bound` all the same.
 class WhenOnScreen : public QObject
 {
 public:
