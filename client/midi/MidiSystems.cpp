@@ -105,7 +105,13 @@ MidiSystemsProbe::MidiSystemsProbe() : m_future(m_promise.get_future())
 
 MidiSystemsProbe::~MidiSystemsProbe()
 {
-    m_thread.join();
+    finish();
+}
+
+void MidiSystemsProbe::finish()
+{
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 const MidiSystems& MidiSystemsProbe::result()

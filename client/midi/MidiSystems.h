@@ -35,6 +35,8 @@ public:
 
     // Waits for the look to end the first time.
     const MidiSystems& result();
+    // Waits for the look's thread to end, its JACK client closed.
+    void finish();
 
 private:
     std::promise<MidiSystems> m_promise;

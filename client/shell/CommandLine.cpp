@@ -86,14 +86,19 @@ std::optional<MidiExportRequest> PianoCommandLine::readBeforeApplication(int& ar
     return MidiExportRequest{files[0], files[1]};
 }
 
-void PianoCommandLine::read(const QCoreApplication& app)
+void PianoCommandLine::read(const QCoreApplication& app, const std::function<void()>& beforeExit)
 {
     m_parser = std::make_unique<Parser>(); // in the language installed since
-    m_parser->parser.process(app);
+    QCommandLineParser& parser = m_parser->parser;
+    if (parser.parse(app.arguments()) && !m_parser->answersAlone() &&
+        parser.positionalArguments().isEmpty())
+        return;
+    // Every way on from here ends the program.
+    beforeExit();
+    parser.process(app); // the help, the version or Qt's message for a wrong option
     // The piano opens no files given to it: a stray word is more likely a mistyped option.
-    if (const QStringList extra = m_parser->parser.positionalArguments(); !extra.isEmpty())
-        failWith(QCoreApplication::translate("PianoCommandLine", "Unexpected argument '%1'.")
-                     .arg(extra.first()));
+    failWith(QCoreApplication::translate("PianoCommandLine", "Unexpected argument '%1'.")
+                 .arg(parser.positionalArguments().value(0)));
 }
 
 int runMidiExport(const MidiExportRequest& request)

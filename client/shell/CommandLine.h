@@ -40,8 +40,10 @@ public:
                                                            const Speak& speak);
 
     // An unknown option, a missing value or an argument that is no option ends the program
-    // with status 1 and a message on standard error.
-    void read(const QCoreApplication& app);
+    // with status 1 and a message on standard error; help or the version (asked for beside
+    // Qt's options) with status 0. Before any of these exits, `beforeExit` runs: the program's
+    // other threads must stop before exit() takes the libraries' state from under them.
+    void read(const QCoreApplication& app, const std::function<void()>& beforeExit);
 
 private:
     // The parser and its options, in the texts of the moment they are made.

@@ -63,7 +63,7 @@ int main(int argc, char** argv)
     QApplication::setDesktopFileName(QLatin1String(kPianoDesktopId));
     // Before the command line is judged: its messages speak the player's language too.
     const QString language = speakChosenLanguage();
-    commandLine.read(app);
+    commandLine.read(app, [&midiSystems] { midiSystems.finish(); });
 
     // Declared in the order they are needed; destroyed in reverse, so the piano closes its
     // devices before the synthesizer and the audio stream go.
