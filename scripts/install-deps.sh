@@ -11,7 +11,7 @@ packages=(
   xvfb xdotool x11-utils jackd2 util-linux iproute2 imagemagick ncat xclip libxtst-dev
   librsvg2-bin file dpkg-dev lintian desktop-file-utils appstream systemd
   chromium openssl
-  python3-mido
+  python3-mido gdb
 )
 # A machine that brings its own Node.js keeps it; Debian's is the fallback.
 command -v npm >/dev/null || packages+=(nodejs npm)

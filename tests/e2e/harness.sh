@@ -18,10 +18,27 @@ E2E_FAILED=""
 E2E_LAST_ERROR=""
 trap 'E2E_LAST_ERROR="line $LINENO: $BASH_COMMAND (status $?)"' ERR
 
+# Where each of our programs still running stands, thread by thread (with gdb, where there is
+# one): a program that hangs says where.
+e2e_dump_stacks() {
+    local pid comm
+    command -v gdb >/dev/null || return 0
+    for pid in "${E2E_PIDS[@]}"; do
+        comm=$(cat "/proc/$pid/comm" 2>/dev/null) || continue
+        case $comm in
+        TamberPiano | CorventServer)
+            timeout 30 gdb -p "$pid" -batch -ex "thread apply all bt 20" 2>&1 |
+                grep -E '^(Thread|#)' >"$E2E_DIR/stacks-$comm-$pid.log" || true
+            ;;
+        esac
+    done
+}
+
 e2e_fail() {
     E2E_FAILED=1
     echo "FAIL: $*" >&2
     if [ -n "$E2E_DIR" ]; then
+        e2e_dump_stacks
         for f in "$E2E_DIR"/*.log; do
             [ -f "$f" ] || continue
             echo "---- $(basename "$f")" >&2
