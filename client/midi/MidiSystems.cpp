@@ -4,15 +4,30 @@
 #include "MidiBackends.h"
 #include "MidiLog.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QThread>
 #include <alsa/asoundlib.h>
 #include <jack/jack.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 namespace tamber {
 
 namespace {
+
+// The look in a process of its own goes by this name; the program's clients, opened while it
+// closes, take the program's name.
+constexpr const char* kLookClientName = "Tamber Piano look";
 
 bool hasAlsaSequencer()
 {
@@ -35,9 +50,9 @@ QByteArrayList midiPorts(jack_client_t* client, unsigned long flags)
 }
 
 // Fills in the JACK part; returns the client, still open, or null without a server.
-jack_client_t* lookAtJack(MidiSystems& systems)
+jack_client_t* lookAtJack(MidiSystems& systems, const char* clientName)
 {
-    jack_client_t* client = jack_client_open(kMidiClientName, JackNoStartServer, nullptr);
+    jack_client_t* client = jack_client_open(clientName, JackNoStartServer, nullptr);
     if (!client)
         return nullptr;
     systems.jackServer = true;
@@ -52,6 +67,70 @@ MidiSystems lookAtAlsa()
     MidiSystems systems;
     systems.alsaSequencer = hasAlsaSequencer();
     return systems;
+}
+
+QByteArray encode(const MidiSystems& systems)
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << systems.alsaSequencer << systems.jackServer << systems.jackSampleRate
+        << systems.jackPlayable << systems.jackAudible;
+    return bytes;
+}
+
+std::optional<MidiSystems> decode(const QByteArray& bytes)
+{
+    MidiSystems systems;
+    QDataStream in(bytes);
+    in >> systems.alsaSequencer >> systems.jackServer >> systems.jackSampleRate >>
+        systems.jackPlayable >> systems.jackAudible;
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        return std::nullopt;
+    return systems;
+}
+
+QByteArray readToEnd(int from)
+{
+    QByteArray bytes;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(from, buffer, sizeof buffer);
+        if (n > 0)
+            bytes.append(buffer, n);
+        else if (n == 0 || errno != EINTR)
+            return bytes;
+    }
+}
+
+void writeAll(int to, const QByteArray& bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(to, bytes.constData() + done, bytes.size() - done);
+        if (n < 0 && errno != EINTR)
+            return;
+        done += std::max<ssize_t>(n, 0);
+    }
+}
+
+// The look's process: answers, then closes what it opened, all within its time limit, after
+// which the kernel ends it (SIGALRM's default). It leaves by _exit(): the program's own
+// destructors and handlers belong to the program.
+[[noreturn]] void runLook(const MidiSystemsProbe::Look& look, int answerTo,
+                          std::chrono::seconds timeLimit)
+{
+    ::prctl(PR_SET_NAME, "tamber-look");
+    ::signal(SIGALRM, SIG_DFL);
+    sigset_t alarm;
+    ::sigemptyset(&alarm);
+    ::sigaddset(&alarm, SIGALRM);
+    ::sigprocmask(SIG_UNBLOCK, &alarm, nullptr);
+    ::alarm(static_cast<unsigned>(timeLimit.count()));
+    MidiLook found = look();
+    writeAll(answerTo, encode(found.systems));
+    ::close(answerTo);
+    if (found.thenClose)
+        found.thenClose();
+    ::_exit(0);
 }
 
 // What is left to play through, each with whether it is spoken of as many.
@@ -78,28 +157,67 @@ MidiSystems probeMidiSystems()
 {
     LibraryMessages messages(&lcMidi);
     MidiSystems systems = lookAtAlsa();
-    if (jack_client_t* client = lookAtJack(systems))
+    if (jack_client_t* client = lookAtJack(systems, kMidiClientName))
         jack_client_close(client);
     qCDebug(lcMidi) << "ALSA sequencer:" << systems.alsaSequencer
                     << "JACK server:" << systems.jackServer;
     return systems;
 }
 
-MidiSystemsProbe::MidiSystemsProbe() : m_future(m_promise.get_future())
+MidiLook MidiSystemsProbe::lookAtMidiSystems()
 {
-    // Qt makes the first thread that asks for its thread data its main thread. The look runs
-    // before the application is made, so this thread, which goes on to make it, asks first;
-    // else, with a JACK server about, the look's thread could win that race.
-    QThread::currentThread();
-    m_thread = std::thread([this] {
-        LibraryMessages messages(&lcMidi);
-        MidiSystems systems = lookAtAlsa();
-        jack_client_t* client = lookAtJack(systems);
-        qCDebug(lcMidi) << "ALSA sequencer:" << systems.alsaSequencer
-                        << "JACK server:" << systems.jackServer;
-        m_promise.set_value(std::move(systems));
-        if (client)
+    LibraryMessages messages(&lcMidi);
+    MidiLook look{lookAtAlsa(), {}};
+    jack_client_t* client = lookAtJack(look.systems, kLookClientName);
+    qCDebug(lcMidi) << "ALSA sequencer:" << look.systems.alsaSequencer
+                    << "JACK server:" << look.systems.jackServer;
+    if (client) {
+        look.thenClose = [client] {
+            LibraryMessages closing(&lcMidi);
             jack_client_close(client);
+        };
+    }
+    return look;
+}
+
+MidiSystemsProbe::MidiSystemsProbe(Look look, std::chrono::seconds timeLimit)
+{
+    // Qt makes the first thread that asks for its thread data its main thread: this one, which
+    // goes on to make the application, asks before the waiting thread could.
+    QThread::currentThread();
+    std::promise<MidiSystems> answer;
+    m_answer = answer.get_future();
+    int ends[2];
+    const pid_t pid = ::pipe2(ends, O_CLOEXEC) == 0 ? ::fork() : -1;
+    if (pid == 0) {
+        ::close(ends[0]);
+        runLook(look, ends[1], timeLimit);
+    }
+    if (pid < 0) {
+        qCDebug(lcMidi) << "no process for the look at the MIDI systems:" << std::strerror(errno)
+                        << "- looking in this one";
+        if (ends[0] >= 0) {
+            ::close(ends[0]);
+            ::close(ends[1]);
+        }
+        answer.set_value(probeMidiSystems());
+        return;
+    }
+    ::close(ends[1]);
+    m_waiter = std::thread([pid, from = ends[0], answer = std::move(answer)]() mutable {
+        std::optional<MidiSystems> found = decode(readToEnd(from));
+        ::close(from);
+        if (!found) {
+            found.emplace();
+            found->answered = false;
+        }
+        answer.set_value(*found);
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        if (WIFSIGNALED(status))
+            qCDebug(lcMidi) << "the look at the MIDI systems was ended by signal"
+                            << WTERMSIG(status) << (found->answered ? "after answering" : "");
     });
 }
 
@@ -110,14 +228,14 @@ MidiSystemsProbe::~MidiSystemsProbe()
 
 void MidiSystemsProbe::finish()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    if (m_waiter.joinable())
+        m_waiter.join();
 }
 
 const MidiSystems& MidiSystemsProbe::result()
 {
     if (!m_taken) {
-        m_result = m_future.get();
+        m_result = m_answer.get();
         m_taken = true;
     }
     return m_result;
@@ -127,6 +245,15 @@ QStringList missingSystemLines(const MidiSystems& systems, bool builtInSynth)
 {
     const QString synth = QStringLiteral("the built-in synthesizer");
     QStringList lines;
+    if (!systems.answered) {
+        std::vector<Left> left;
+        if (builtInSynth)
+            left.push_back({synth + QStringLiteral(" (through PulseAudio or ALSA)")});
+        return {QStringLiteral("The MIDI systems did not answer within %1 s: no JACK or ALSA MIDI "
+                               "ports this time; ")
+                    .arg(MidiSystemsProbe::kTimeLimit.count()) +
+                stillPlays(left)};
+    }
     if (!systems.jackServer) {
         std::vector<Left> left;
         if (systems.alsaSequencer)

@@ -2,6 +2,8 @@
 
 #include <QByteArrayList>
 #include <QStringList>
+#include <chrono>
+#include <functional>
 #include <future>
 #include <thread>
 
@@ -16,32 +18,55 @@ struct MidiSystems
     double jackSampleRate = 0;
     QByteArrayList jackPlayable; // MIDI ports that take messages: our outputs
     QByteArrayList jackAudible;  // MIDI ports that send messages: our inputs
+    bool answered = true;        // false: the look gave no answer in time
 };
 
 // Looks at both systems with one client each. A system that is not there costs a debug line
 // or two (the libraries' own complaints, see routeLibraryMessages()), nothing on stderr.
 MidiSystems probeMidiSystems();
 
-// The same look, on a thread of its own from construction on, so that it overlaps the rest of
-// start-up. JACK's client goes on closing after the answer is in (closing takes a JACK cycle
-// or more); the destructor waits for that.
+// What a look found, and what it still has to do once its answer is given (close its JACK
+// client).
+struct MidiLook
+{
+    MidiSystems systems;
+    std::function<void()> thenClose;
+};
+
+// The same look, in a process of its own from construction on, so that it overlaps the rest of
+// start-up without touching the program's memory or libjack's state:
+// - libjack locks the server's shared memory into the client (mlock), which holds the address
+//   space's lock for milliseconds that the program's own allocations would wait for;
+// - libjack's jack_client_close can hang for good (its notification thread cancelled while it
+//   holds the lock close then takes), and libjack holds its global lock meanwhile, so every
+//   later JACK client of the process would hang with it.
+// The look's process ends itself once `timeLimit` has passed; a look that has not answered by
+// then counts as one that found nothing, and says so. Construct it while the program has one
+// thread (before the application object): fork() copies only the thread that calls it.
 class MidiSystemsProbe
 {
 public:
-    MidiSystemsProbe();
+    using Look = std::function<MidiLook()>;
+    static constexpr std::chrono::seconds kTimeLimit{5};
+
+    explicit MidiSystemsProbe(Look look = lookAtMidiSystems,
+                              std::chrono::seconds timeLimit = kTimeLimit);
     ~MidiSystemsProbe();
     MidiSystemsProbe(const MidiSystemsProbe&) = delete;
     MidiSystemsProbe& operator=(const MidiSystemsProbe&) = delete;
 
-    // Waits for the look to end the first time.
+    // Waits for the look's answer the first time.
     const MidiSystems& result();
-    // Waits for the look's thread to end, its JACK client closed.
+    // Waits for the look's process to end (its JACK client closed, or its time up).
     void finish();
 
+    // The real look: the ALSA sequencer and the JACK server, under a client name of its own so
+    // that the program's own clients, opened meanwhile, keep theirs.
+    static MidiLook lookAtMidiSystems();
+
 private:
-    std::promise<MidiSystems> m_promise;
-    std::future<MidiSystems> m_future;
-    std::thread m_thread;
+    std::future<MidiSystems> m_answer;
+    std::thread m_waiter;
     MidiSystems m_result;
     bool m_taken = false;
 };
