@@ -1,5 +1,6 @@
 // TamberPiano: builds the real platform services and hands them to the piano.
 #include "CommandLine.h"
+#include "ExitDeadline.h"
 #include "LostDisplay.h"
 #include "PianoApp.h"
 #include "WhenOnScreen.h"
@@ -40,6 +41,10 @@ QString speakChosenLanguage()
                         {programFolder() + QStringLiteral("/translations")});
     return language;
 }
+
+// What the libraries' clean-up may take once the piano has ended (JACK's clients close in a
+// cycle or two).
+constexpr std::chrono::seconds kExitBound{5};
 
 } // namespace
 
@@ -102,7 +107,10 @@ int main(int argc, char** argv)
     QObject::connect(&piano, &PianoApp::ended, &app, [] { QCoreApplication::exit(0); });
 
     // A lost X connection ends the program at once: the notes are silenced first.
-    LostDisplayWatch lostDisplay([&piano] { piano.endWithoutDisplay(); });
+    LostDisplayWatch lostDisplay([&piano] {
+        piano.endWithoutDisplay();
+        armExitDeadline(kExitBound, 1);
+    });
 
     if (!piano.Main())
         return 0;
@@ -113,5 +121,7 @@ int main(int argc, char** argv)
         synth.releaseOpening();
         QTimer::singleShot(0, [] { QApplication::setWindowIcon(appIcon()); });
     });
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    armExitDeadline(kExitBound, status);
+    return status;
 }

@@ -87,12 +87,26 @@ e2e_cleanup() {
     # $E2E_RETRY_LOG, for the soak). A try in which JACK kept time must pass.
     local try=${E2E_TRY:-1}
     if [ "$lost" -gt 0 ] && [ "$try" -lt 3 ]; then
-        echo "try $try: JACK lost $lost cycles; the test runs again" >&2
-        e2e_note_retry "the test ran again: JACK lost cycles" "try $try lost $lost"
+        local machine
+        machine=$(e2e_machine_state)
+        echo "try $try: JACK lost $lost cycles ($machine); the test runs again" >&2
+        e2e_note_retry "the test ran again: JACK lost cycles" "try $try lost $lost; $machine"
         trap - EXIT
         E2E_TRY=$((try + 1)) exec bash "$E2E_SCRIPT"
     fi
     exit $status
+}
+
+# Time the hypervisor gave to others (steal), in ticks of 10 ms, all CPUs together.
+e2e_steal_ticks() { awk '/^cpu /{ print $9 }' /proc/stat; }
+
+# What the machine was doing beside the test, for a try that lost time: time stolen by the
+# hypervisor since the test began, pages still to be written back, the load.
+e2e_machine_state() {
+    local steal=$(($(e2e_steal_ticks) - ${E2E_MACHINE_MARK:-$(e2e_steal_ticks)}))
+    printf 'stolen %d ms, %s kB dirty, load %s' $((steal * 10)) \
+        "$(awk '/^(Dirty|Writeback):/{ s += $2 } END { print s }' /proc/meminfo)" \
+        "$(cut -d' ' -f1 /proc/loadavg)"
 }
 
 # For the soak's count of what was done again, and why: one line per retry.
@@ -138,6 +152,7 @@ e2e_private_shm() { # SCRIPT [ARGS...]
 # Starts JACK and Xvfb, each private to this test, and a fresh HOME.
 e2e_setup() {
     E2E_SCRIPT=$0
+    E2E_MACHINE_MARK=$(e2e_steal_ticks)
     e2e_private_shm "$0"
     E2E_DIR=$(mktemp -d /tmp/tp-e2e.XXXXXX)
     trap e2e_cleanup EXIT
