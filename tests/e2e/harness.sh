@@ -91,6 +91,7 @@ e2e_cleanup() {
         machine=$(e2e_machine_state)
         echo "try $try: JACK lost $lost cycles ($machine); the test runs again" >&2
         e2e_note_retry "the test ran again: JACK lost cycles" "try $try lost $lost; $machine"
+        e2e_wait_machine_calm
         trap - EXIT
         E2E_TRY=$((try + 1)) exec bash "$E2E_SCRIPT"
     fi
@@ -107,6 +108,18 @@ e2e_machine_state() {
     printf 'stolen %d ms, %s kB dirty, load %s' $((steal * 10)) \
         "$(awk '/^(Dirty|Writeback):/{ s += $2 } END { print s }' /proc/meminfo)" \
         "$(cut -d' ' -f1 /proc/loadavg)"
+}
+
+# Before a try that follows one the machine spoiled: the pages still to be written are written,
+# and the CPUs' pressure (the share of the last 10 s in which something waited for a CPU) has
+# fallen below 10 %, or 30 s have passed.
+e2e_wait_machine_calm() {
+    sync
+    [ -r /proc/pressure/cpu ] || return 0
+    for _ in $(seq 60); do
+        awk '/^some/{ split($2, a, "="); exit !(a[2] < 10) }' /proc/pressure/cpu && return 0
+        sleep 0.5
+    done
 }
 
 # For the soak's count of what was done again, and why: one line per retry.
