@@ -187,7 +187,7 @@ MidiSystemsProbe::MidiSystemsProbe(Look look, std::chrono::seconds timeLimit)
     QThread::currentThread();
     std::promise<MidiSystems> answer;
     m_answer = answer.get_future();
-    int ends[2];
+    int ends[2] = {-1, -1};
     const pid_t pid = ::pipe2(ends, O_CLOEXEC) == 0 ? ::fork() : -1;
     if (pid == 0) {
         ::close(ends[0]);
@@ -215,9 +215,13 @@ MidiSystemsProbe::MidiSystemsProbe(Look look, std::chrono::seconds timeLimit)
         int status = 0;
         while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
         }
-        if (WIFSIGNALED(status))
-            qCDebug(lcMidi) << "the look at the MIDI systems was ended by signal"
-                            << WTERMSIG(status) << (found->answered ? "after answering" : "");
+        if (WIFSIGNALED(status) && found->answered)
+            qCDebug(lcMidi) << "the look at the MIDI systems hung closing its JACK client; ended "
+                               "by signal"
+                            << WTERMSIG(status);
+        else if (WIFSIGNALED(status))
+            qCDebug(lcMidi) << "the look at the MIDI systems gave no answer; ended by signal"
+                            << WTERMSIG(status);
     });
 }
 
