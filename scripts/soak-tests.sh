@@ -21,19 +21,29 @@ mkdir -p "$logs"
 export E2E_RETRY_LOG="$(cd "$logs" && pwd)/retries.log"
 
 declare -A ran failed
+unnamed=0
+counted=0
 for ((k = 1; k <= runs; k++)); do
     start=$SECONDS
-    ctest --test-dir "$build" --output-on-failure "$@" >"$logs/run-$k.log" 2>&1 || true
-    # "12/40 Test #7: name ......   Passed  1.2 sec", or "***Failed", "***Timeout", ...
+    status=0
+    ctest --test-dir "$build" --output-on-failure "$@" >"$logs/run-$k.log" 2>&1 || status=$?
+    # "12/40 Test #7: name ......   Passed  1.2 sec", or "***Failed", "***Timeout", ...; a
+    # parameterised test's name is followed by its parameters ("  # GetParam() = ...").
     bad=0
     while read -r name outcome; do
         ran[$name]=$((${ran[$name]:-0} + 1))
+        counted=$((counted + 1))
         if [ "$outcome" != Passed ]; then
             failed[$name]=$((${failed[$name]:-0} + 1))
             bad=$((bad + 1))
         fi
-    done < <(sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+) \.+ *(\*\*\*)?([A-Za-z]+).*/\1 \3/p' \
+    done < <(sed -nE 's/^ *[0-9]+\/[0-9]+ Test +#[0-9]+: ([^ ]+).* \.+ *(\*\*\*)?([A-Za-z]+).*/\1 \3/p' \
         "$logs/run-$k.log")
+    # ctest's own verdict too: a failure this count cannot name still fails the run.
+    if [ $status -ne 0 ] && [ $bad -eq 0 ]; then
+        unnamed=$((unnamed + 1))
+        bad=1
+    fi
     echo "run $k of $runs: $bad failed, $((SECONDS - start)) s"
 done
 
@@ -45,10 +55,14 @@ for name in $(printf '%s\n' "${!ran[@]}" | sort); do
     [ "$n" -gt 0 ] && any=1
     printf '%6s/%-4s %s\n' "$n" "${ran[$name]}" "$name"
 done
+if [ $unnamed -gt 0 ]; then
+    echo "$unnamed run(s) failed by ctest's verdict without a failed test to name (see their logs)"
+    any=1
+fi
 if [ -s "$E2E_RETRY_LOG" ]; then
     echo
     echo "done again, and why (the machine's or libjack's fault, not the program's):"
     cut -f1,2 "$E2E_RETRY_LOG" | sort | uniq -c
 fi
-[ ${#ran[@]} -gt 0 ] || { echo "no test ran" >&2; exit 1; }
+[ $counted -gt 0 ] || { echo "no test ran" >&2; exit 1; }
 exit $any
