@@ -112,8 +112,10 @@ int main(int argc, char** argv)
         armExitDeadline(kExitBound, 1);
     });
 
-    if (!piano.Main())
+    if (!piano.Main()) {
+        armExitDeadline(kExitBound, 0);
         return 0;
+    }
     // What can wait for the window: the synthesizer's opening, at once (it is what a key waits
     // for), and the icon (every size decoded and sent to the X server) once the window is
     // painted.
