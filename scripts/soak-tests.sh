@@ -63,6 +63,7 @@ if [ -s "$E2E_RETRY_LOG" ]; then
     echo
     echo "done again, and why (the machine's or libjack's fault, not the program's):"
     cut -f1,2 "$E2E_RETRY_LOG" | sort | uniq -c
+    echo "each try, with the machine's state and what failed in it: $E2E_RETRY_LOG"
 fi
 [ $counted -gt 0 ] || { echo "no test ran" >&2; exit 1; }
 exit $any

@@ -36,6 +36,7 @@ e2e_dump_stacks() {
 
 e2e_fail() {
     E2E_FAILED=1
+    E2E_FAILURE=$*
     echo "FAIL: $*" >&2
     if [ -n "$E2E_DIR" ]; then
         e2e_dump_stacks
@@ -90,7 +91,8 @@ e2e_cleanup() {
         local machine
         machine=$(e2e_machine_state)
         echo "try $try: JACK lost $lost cycles ($machine); the test runs again" >&2
-        e2e_note_retry "the test ran again: JACK lost cycles" "try $try lost $lost; $machine"
+        e2e_note_retry "the test ran again: JACK lost cycles" \
+            "try $try lost $lost; $machine; it failed: ${E2E_FAILURE:-exit status $status}"
         e2e_wait_machine_calm
         trap - EXIT
         E2E_TRY=$((try + 1)) exec bash "$E2E_SCRIPT"
