@@ -15,8 +15,11 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/capability.h>
 #include <optional>
 #include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -28,6 +31,30 @@ namespace {
 // The look in a process of its own goes by this name; the program's clients, opened while it
 // closes, take the program's name.
 constexpr const char* kLookClientName = "Tamber Piano look";
+
+// The look's process may lock only a little memory. A JACK client locks the server's shared
+// memory into its process: over 100 MB with the server's defaults, tens of milliseconds to lock
+// and as long again to unlock on closing, for the sake of an audio callback the look never
+// runs. With little allowed (enough for the client's own small segments, which libjack maps
+// locked) libjack says it could not lock the rest, a line in the log, and goes on. The
+// program's own clients lock as ever.
+void lockLittle()
+{
+    constexpr rlim_t kLittle = 4 << 20;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_MEMLOCK, &limit) == 0 && limit.rlim_cur > kLittle) {
+        limit.rlim_cur = kLittle;
+        ::setrlimit(RLIMIT_MEMLOCK, &limit);
+    }
+    // The limit does not bind a process that may lock at will (root's CAP_IPC_LOCK).
+    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct caps[2]{};
+    constexpr unsigned kWord = CAP_IPC_LOCK / 32, kBit = 1u << (CAP_IPC_LOCK % 32);
+    if (::syscall(SYS_capget, &header, caps) != 0 || !(caps[kWord].effective & kBit))
+        return;
+    caps[kWord].effective &= ~kBit;
+    ::syscall(SYS_capset, &header, caps);
+}
 
 bool hasAlsaSequencer()
 {
@@ -125,6 +152,7 @@ void writeAll(int to, const QByteArray& bytes)
     ::sigaddset(&alarm, SIGALRM);
     ::sigprocmask(SIG_UNBLOCK, &alarm, nullptr);
     ::alarm(static_cast<unsigned>(timeLimit.count()));
+    lockLittle();
     MidiLook found = look();
     writeAll(answerTo, encode(found.systems));
     ::close(answerTo);
