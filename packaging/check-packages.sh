@@ -84,6 +84,9 @@ for package in tamber-piano corvent-server; do
 done
 dpkg-deb -f "$piano" Depends | grep -qF 'timgm6mb-soundfont | fluid-soundfont-gm' ||
     fail "the piano does not depend on a General MIDI soundfont"
+# Opened at run time, so no link names it.
+dpkg-deb -f "$piano" Depends | grep -qE '(^|, )libfluidsynth3( |,|$)' ||
+    fail "the piano does not depend on FluidSynth's library"
 # The relay speaks HTTP and WebSocket itself, on Qt Core and Network alone.
 dpkg-deb -f "$server" Depends | grep -q 'libqt6network6' || fail "the relay does not depend on libqt6network6"
 for library in libqt6httpserver6 libqt6websockets6; do

@@ -2,7 +2,6 @@
 
 #include "MidiLog.h"
 
-#include "client/synth/FluidLog.h"
 #include "client/synth/SoundLog.h"
 
 #include <alsa/asoundlib.h>
@@ -51,7 +50,6 @@ void routeLibraryMessages()
     jack_set_error_function(&logJack);
     jack_set_info_function(&logJack);
     snd_lib_error_set_handler(&logAlsa);
-    routeFluidSynthLog();
 }
 
 } // namespace tamber

@@ -1,9 +1,9 @@
 #include "FluidLog.h"
 
+#include "FluidLibrary.h"
+
 #include "LibraryMessages.h"
 #include "SoundLog.h"
-
-#include <fluidsynth.h>
 
 namespace tamber {
 
@@ -33,10 +33,10 @@ void logFluidMessage(int level, const char* message, void*)
 
 } // namespace
 
-void routeFluidSynthLog()
+void routeFluidSynthLog(const FluidSynthLibrary& library)
 {
     for (const int level : {FLUID_PANIC, FLUID_ERR, FLUID_WARN, FLUID_INFO, FLUID_DBG})
-        fluid_set_log_function(level, &logFluidMessage, nullptr);
+        library.fluid_set_log_function(level, &logFluidMessage, nullptr);
 }
 
 } // namespace tamber

@@ -1,6 +1,6 @@
 #include "SynthEngine.h"
 
-#include "FluidLog.h"
+#include "FluidLibrary.h"
 #include "LibraryMessages.h"
 #include "SoundLog.h"
 
@@ -13,8 +13,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <dlfcn.h>
-#include <fluidsynth.h>
 #include <utility>
 
 namespace tamber {
@@ -25,17 +23,6 @@ constexpr float kToneLevel = 0.05f;      // square wave amplitude, well below cl
 constexpr double kReverbTailSeconds = 3; // rendering goes on this long after the last voice
 constexpr int kOfflineBlock = 512;
 constexpr int kWatchMs = 500;
-
-// FluidSynth built with OpenMP loads a sound font's samples on a team of threads, one per
-// core, which spin between their tasks. On this thread the team is half the cores: the rest
-// stay with the window and the audio server, which start at the same moment (on two cores
-// one thread loads as fast, and the first key sounds ~7 ms sooner).
-void loadOnHalfTheCores()
-{
-    using SetThreads = void (*)(int);
-    if (auto setThreads = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads")))
-        setThreads(std::max(1, int(std::thread::hardware_concurrency()) / 2));
-}
 
 int64_t steadyNs()
 {
@@ -107,21 +94,11 @@ SynthEngine::SynthEngine(SynthConfig config)
     : m_config(std::move(config)), m_policy(m_config.periodFrames),
       m_sampleRate(m_config.sampleRate)
 {
-    routeFluidSynthLog();
     const QByteArray path = QFile::encodeName(m_config.soundFont);
-    m_hasSoundFont = fluid_is_soundfont(path.constData()) != 0;
+    m_hasSoundFont = looksLikeSoundFont(path.constData());
     if (!m_hasSoundFont)
         qCInfo(lcSound) << "No sound font at" << m_config.soundFont
                         << "- the built-in synthesizer is not offered";
-
-    m_synthSettings = new_fluid_settings();
-    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
-    fluid_settings_setnum(m_synthSettings, "synth.gain", 0.5);
-    m_settings = new_fluid_settings();
-    fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
-    fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
-    fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
-    fluid_settings_setint(m_settings, "audio.jack.multi", 0);
 
     m_watch.setSingleShot(true);
     m_watch.setInterval(kWatchMs);
@@ -132,6 +109,27 @@ SynthEngine::SynthEngine(SynthConfig config)
     });
 }
 
+bool SynthEngine::loadLibrary()
+{
+    if (m_libraryLoader.joinable())
+        m_libraryLoader.join();
+    if (m_fluid)
+        return true;
+    const FluidSynthLibrary* fluid = fluidSynth();
+    if (!fluid)
+        return false;
+    m_synthSettings = fluid->new_fluid_settings();
+    // FluidSynth's default gain is meant for dense songs; a piano played by hand sounds faint.
+    fluid->fluid_settings_setnum(m_synthSettings, "synth.gain", 0.5);
+    m_settings = fluid->new_fluid_settings();
+    fluid->fluid_settings_setnum(m_settings, "synth.sample-rate", m_config.sampleRate);
+    fluid->fluid_settings_setstr(m_settings, "audio.jack.id", m_config.jackClientName.constData());
+    fluid->fluid_settings_setint(m_settings, "audio.jack.autoconnect", 1);
+    fluid->fluid_settings_setint(m_settings, "audio.jack.multi", 0);
+    m_fluid = fluid;
+    return true;
+}
+
 SynthEngine::~SynthEngine()
 {
     // An opening still under way ends first; what it opened is taken down with the rest.
@@ -140,13 +138,17 @@ SynthEngine::~SynthEngine()
         if (!m_driver)
             m_driver = m_opened.driver;
     }
+    if (m_libraryLoader.joinable())
+        m_libraryLoader.join();
+    if (!m_fluid)
+        return; // nothing of FluidSynth's was made
     // The driver goes first so that no callback runs while the rest is taken down.
     if (m_driver)
-        delete_fluid_audio_driver(m_driver);
+        m_fluid->delete_fluid_audio_driver(m_driver);
     if (fluid_synth_t* synth = m_synth.exchange(nullptr))
-        delete_fluid_synth(synth);
-    delete_fluid_settings(m_settings);
-    delete_fluid_settings(m_synthSettings);
+        m_fluid->delete_fluid_synth(synth);
+    m_fluid->delete_fluid_settings(m_settings);
+    m_fluid->delete_fluid_settings(m_synthSettings);
 }
 
 bool SynthEngine::start()
@@ -160,6 +162,8 @@ bool SynthEngine::start()
 
 SynthEngine::Opened SynthEngine::openFirstDriver(int periodFrames)
 {
+    if (!loadLibrary())
+        return {};
     for (const QByteArray& name : m_config.audioDrivers) {
         if (_fluid_audio_driver_t* driver = openDriver(name, periodFrames))
             return {driver, name};
@@ -197,6 +201,13 @@ void SynthEngine::openInBackground(std::function<void(bool opened)> ready)
     beginOpening();
 }
 
+void SynthEngine::prepareOpening()
+{
+    if (!m_held || !m_ready || m_fluid || m_libraryLoader.joinable())
+        return;
+    m_libraryLoader = std::thread([] { fluidSynth(); });
+}
+
 void SynthEngine::releaseOpening()
 {
     if (!std::exchange(m_held, false))
@@ -216,9 +227,10 @@ void SynthEngine::beginOpening()
         const double rate = needDriver ? m_config.sampleRate : m_sampleRate.load();
         fluid_synth_t* synth = nullptr;
         std::thread loader;
-        if (m_hasSoundFont)
+        // Without the library no driver opens either: told as no audio output.
+        if (m_hasSoundFont && loadLibrary())
             loader = std::thread([this, rate, &synth] {
-                loadOnHalfTheCores();
+                m_fluid->loadOnHalfTheCores();
                 synth = buildSynth(rate);
             });
         if (needDriver)
@@ -228,13 +240,13 @@ void SynthEngine::beginOpening()
         if (needDriver && !m_opened.driver) {
             // Nothing to play through: the next try loads it again.
             if (synth)
-                delete_fluid_synth(synth);
+                m_fluid->delete_fluid_synth(synth);
         } else {
             if (synth && m_sampleRate.load() != rate) {
                 // The server imposes its own rate (JACK): the voices must be made for it.
                 qCDebug(lcSound) << "The sound font loads again at" << m_sampleRate.load()
                                  << "Hz, the audio output's rate";
-                delete_fluid_synth(synth);
+                m_fluid->delete_fluid_synth(synth);
                 synth = buildSynth(m_sampleRate.load());
             }
             publish(synth);
@@ -271,15 +283,15 @@ void SynthEngine::describeOutput() const
 // callback renders, and the notes of a key reach the synthesizer at the start of the next.
 _fluid_audio_driver_t* SynthEngine::openDriver(const QByteArray& name, int periodFrames)
 {
-    fluid_settings_setstr(m_settings, "audio.driver", name.constData());
+    m_fluid->fluid_settings_setstr(m_settings, "audio.driver", name.constData());
     // JACK ignores both: its server sets the period for every client.
-    fluid_settings_setint(m_settings, "audio.period-size", periodFrames);
+    m_fluid->fluid_settings_setint(m_settings, "audio.period-size", periodFrames);
     // ALSA: two periods, one played while the other is written.
-    fluid_settings_setint(m_settings, "audio.periods", 2);
+    m_fluid->fluid_settings_setint(m_settings, "audio.periods", 2);
     // PulseAudio: the stream's target length is one period. (FluidSynth always lets the server
     // fit its own latency to that; this only lets the stream's queue grow past it, which the
     // blocking writes never use: measured alike either way.)
-    fluid_settings_setint(m_settings, "audio.pulseaudio.adjust-latency", 1);
+    m_fluid->fluid_settings_setint(m_settings, "audio.pulseaudio.adjust-latency", 1);
 
     // No callback runs now, so the audio thread's state may be reset here.
     m_detector.reset();
@@ -288,12 +300,12 @@ _fluid_audio_driver_t* SynthEngine::openDriver(const QByteArray& name, int perio
     // A system that is not there is the next one's turn, not news: the outcome is told.
     LibraryMessages messages(&lcSound, true);
     _fluid_audio_driver_t* driver =
-        new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
+        m_fluid->new_fluid_audio_driver2(m_settings, &SynthEngine::audioCallback, this);
     if (!driver)
         return nullptr;
     // JACK imposes its own rate and writes it back into the settings.
     double rate = m_config.sampleRate;
-    fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
+    m_fluid->fluid_settings_getnum(m_settings, "synth.sample-rate", &rate);
     m_sampleRate.store(rate);
     return driver;
 }
@@ -353,7 +365,7 @@ void SynthEngine::checkUnderruns()
 void SynthEngine::reopen()
 {
     const int frames = m_policy.frames();
-    delete_fluid_audio_driver(m_driver);
+    m_fluid->delete_fluid_audio_driver(m_driver);
     m_driver = nullptr;
     // The system that played a moment ago should take the new period; if it is gone, the
     // others are tried as at the start.
@@ -378,12 +390,12 @@ void SynthEngine::reopen()
 // own, so that the driver opening beside it cannot change its rate under it.
 fluid_synth_t* SynthEngine::buildSynth(double rate)
 {
-    fluid_settings_setnum(m_synthSettings, "synth.sample-rate", rate);
-    fluid_synth_t* synth = new_fluid_synth(m_synthSettings);
+    m_fluid->fluid_settings_setnum(m_synthSettings, "synth.sample-rate", rate);
+    fluid_synth_t* synth = m_fluid->new_fluid_synth(m_synthSettings);
     const QByteArray path = QFile::encodeName(m_config.soundFont);
-    if (!synth || fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
+    if (!synth || m_fluid->fluid_synth_sfload(synth, path.constData(), 1) == FLUID_FAILED) {
         if (synth)
-            delete_fluid_synth(synth);
+            m_fluid->delete_fluid_synth(synth);
         // Looked like a sound font, yet would not load: the synthesizer stays silent.
         qCWarning(lcSound) << "The sound font" << m_config.soundFont << "could not be loaded";
         return nullptr;
@@ -414,7 +426,7 @@ bool SynthEngine::prepareOffline(double sampleRate)
         return false;
     m_offline = true;
     m_sampleRate.store(sampleRate);
-    publish(m_hasSoundFont ? buildSynth(sampleRate) : nullptr);
+    publish(m_hasSoundFont && loadLibrary() ? buildSynth(sampleRate) : nullptr);
     return m_load.load() == Load::Ready;
 }
 
@@ -482,19 +494,19 @@ void SynthEngine::applyEvents(fluid_synth_t* synth)
         const int data2 = (*message >> 16) & 0x7F;
         switch (status) {
         case 0x80:
-            fluid_synth_noteoff(synth, channel, data1);
+            m_fluid->fluid_synth_noteoff(synth, channel, data1);
             break;
         case 0x90:
-            fluid_synth_noteon(synth, channel, data1, data2);
+            m_fluid->fluid_synth_noteon(synth, channel, data1, data2);
             break;
         case 0xB0:
-            fluid_synth_cc(synth, channel, data1, data2);
+            m_fluid->fluid_synth_cc(synth, channel, data1, data2);
             break;
         case 0xC0:
-            fluid_synth_program_change(synth, channel, data1);
+            m_fluid->fluid_synth_program_change(synth, channel, data1);
             break;
         case 0xE0:
-            fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7));
+            m_fluid->fluid_synth_pitch_bend(synth, channel, data1 | (data2 << 7));
             break;
         default:
             break;
@@ -510,7 +522,7 @@ bool SynthEngine::render(int frames, float* left, float* right)
     fluid_synth_t* synth = m_synth.load(std::memory_order_acquire);
     if (synth) {
         applyEvents(synth);
-        voices = fluid_synth_get_active_voice_count(synth) > 0;
+        voices = m_fluid->fluid_synth_get_active_voice_count(synth) > 0;
         if (voices)
             m_quietFrames = 0;
         const bool skip = m_quietFrames >= int64_t(kReverbTailSeconds * m_sampleRate.load());
@@ -519,7 +531,7 @@ bool SynthEngine::render(int frames, float* left, float* right)
         if (!skip) {
             float* fx[4] = {left, right, left, right};
             float* out[2] = {left, right};
-            fluid_synth_process(synth, frames, 4, fx, 2, out);
+            m_fluid->fluid_synth_process(synth, frames, 4, fx, 2, out);
         }
     } else if (m_load.load() == Load::Failed) {
         while (m_events.pop()) {

@@ -23,6 +23,7 @@ struct _fluid_audio_driver_t;
 namespace tamber {
 
 class SettingsStore;
+struct FluidSynthLibrary;
 
 struct SynthConfig
 {
@@ -52,6 +53,7 @@ struct SynthConfig
 // a note sent now sounds from the first frame of the next one. The audio output opens and the
 // sound font loads on a thread of their own (openInBackground), so neither holds up the
 // window; the GUI thread learns the outcome by a queued call and touches neither meanwhile.
+// FluidSynth's library itself is opened only when the engine first needs it (FluidLibrary.h).
 // The callback times itself; when it reports underruns again and again while something plays,
 // the GUI thread restarts the stream with a longer period (PeriodPolicy).
 class SynthEngine : public ToneGenerator, public AudioEngine
@@ -76,6 +78,10 @@ public:
     // While held, an opening asked for waits for the release: the window maps first, with
     // the machine to itself. Released, it starts.
     void holdOpening() { m_held = true; }
+    // While held, an opening asked for has FluidSynth's library loaded (on a thread of its own)
+    // from now on: once the window is shown, the library's forty-odd libraries load while it
+    // maps instead of at exec or while it is built.
+    void prepareOpening();
     void releaseOpening();
     // The one who asked no longer waits (its port closed).
     void forgetReady() { m_ready = nullptr; }
@@ -125,6 +131,9 @@ private:
     };
 
     static int audioCallback(void* data, int len, int nfx, float* fx[], int nout, float* out[]);
+    // Opens FluidSynth and makes the settings, once; false when the library cannot be opened.
+    // Any thread, while no other opens.
+    bool loadLibrary();
     // Tries the audio systems in turn; any thread, while no driver runs.
     Opened openFirstDriver(int periodFrames);
     _fluid_audio_driver_t* openDriver(const QByteArray& name, int periodFrames);
@@ -145,6 +154,8 @@ private:
 
     SynthConfig m_config;
     bool m_hasSoundFont = false;
+    std::thread m_libraryLoader;
+    const FluidSynthLibrary* m_fluid = nullptr;
     bool m_offline = false;
     _fluid_hashtable_t* m_settings = nullptr;      // the audio driver's
     _fluid_hashtable_t* m_synthSettings = nullptr; // the synthesizer's

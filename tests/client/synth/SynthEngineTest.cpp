@@ -237,6 +237,31 @@ TEST(SynthEngine, ASoundFontThatFailsToLoadLeavesLinesInTheSoundLog)
         << all.toStdString();
 }
 
+// Judged by the first twelve bytes, without opening FluidSynth: a RIFF form of type "sfbk".
+TEST(SynthEngine, OnlyARiffFormOfTypeSfbkIsOfferedAsASoundFont)
+{
+    const struct
+    {
+        QByteArray head;
+        bool soundFont;
+    } cases[] = {
+        {QByteArray("RIFF\x20\0\0\0sfbkLIST", 16), true},
+        {QByteArray("RIFF\x20\0\0\0WAVEfmt ", 16), false}, // a RIFF, but a sound file
+        {QByteArray("RIFF\x20\0\0\0sfb", 11), false},      // cut short
+        {QByteArray(), false},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        const QString path = dir.filePath(QStringLiteral("font.sf2"));
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(c.head);
+        file.close();
+        EXPECT_EQ(SynthEngine(SynthConfig{.soundFont = path}).hasSoundFont(), c.soundFont)
+            << c.head.toHex().toStdString();
+    }
+}
+
 TEST(BuiltInSynthDevice, IsDeviceZeroWhenASoundFontExistsAndFailsToOpenWithoutAudio)
 {
     SynthEngine synth(SynthConfig{.audioDrivers = {}});
