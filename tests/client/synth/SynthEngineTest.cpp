@@ -308,6 +308,8 @@ TEST(SynthEngine, AHeldOpeningStartsOnRelease)
     synth.holdOpening();
     std::optional<bool> opened;
     synth.openInBackground([&opened](bool ok) { opened = ok; });
+    // The window is shown: only the library loads, meanwhile.
+    synth.prepareOpening();
     QCoreApplication::processEvents();
     EXPECT_FALSE(synth.isOpening());
     EXPECT_FALSE(opened);
@@ -322,4 +324,10 @@ TEST(SynthEngine, AHeldOpeningStartsOnRelease)
     unwanted.forgetReady();
     unwanted.releaseOpening();
     EXPECT_FALSE(unwanted.isOpening());
+
+    // Shown and ended before it was on screen: the library's loading is waited for.
+    SynthEngine shortLived(SynthConfig{.audioDrivers = {"no-such-system"}});
+    shortLived.holdOpening();
+    shortLived.openInBackground([](bool) { ADD_FAILURE() << "ended while held"; });
+    shortLived.prepareOpening();
 }
