@@ -17,7 +17,7 @@ namespace {
 
 constexpr const char* kLibrary = "libfluidsynth.so.3";
 
-const FluidSynthLibrary* open()
+const FluidSynthLibrary* openLibrary()
 {
     // Kept open for the life of the program: the audio thread calls into it until exit.
     void* handle = dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
@@ -48,7 +48,7 @@ const FluidSynthLibrary* open()
 
 const FluidSynthLibrary* fluidSynth()
 {
-    static const FluidSynthLibrary* const library = open();
+    static const FluidSynthLibrary* const library = openLibrary();
     return library;
 }
 
