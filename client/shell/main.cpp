@@ -123,6 +123,7 @@ int main(int argc, char** argv)
         armExitDeadline(kExitBound, 0);
         return 0;
     }
+    // Shown: the synthesizer's library loads while the window maps.
     synth.prepareOpening();
     // What can wait for the window: the synthesizer's opening, at once (it is what a key waits
     // for), and the icon (every size decoded and sent to the X server) once the window is

@@ -155,6 +155,8 @@ private:
     SynthConfig m_config;
     bool m_hasSoundFont = false;
     std::thread m_libraryLoader;
+    // Set before any settings, driver or synthesizer is made; read-only after (the audio
+    // callback calls through it).
     const FluidSynthLibrary* m_fluid = nullptr;
     bool m_offline = false;
     _fluid_hashtable_t* m_settings = nullptr;      // the audio driver's
