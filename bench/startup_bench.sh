@@ -238,12 +238,13 @@ if [ -x "$BUILD/bin/first-sound" ]; then
             key[$build]+="$k " exec[$build]+="$e "
         done
     done
+    echo "First key pressed as the window maps, to sound (ms, $RUNS runs):"
+    declare -A label=([now]="this piano " [earlier]="earlier one")
     for build in now earlier; do
         [ -n "${key[$build]:-}" ] || continue
-        [ "$build" = now ] && echo "First key pressed as the window maps, to sound (ms, $RUNS runs):"
-        echo "  $([ "$build" = now ] && echo "this piano  " || echo "earlier one") from the" \
-            "mapping $(echo ${key[$build]}) (median $(med "${key[$build]}")); from the exec" \
-            "$(echo ${exec[$build]}) (median $(med "${exec[$build]}"))"
+        echo "  ${label[$build]} from the mapping $(echo ${key[$build]}) (median" \
+            "$(med "${key[$build]}")); from the exec $(echo ${exec[$build]}) (median" \
+            "$(med "${exec[$build]}"))"
     done
 else
     echo "(first-sound is not built: ninja first-sound for the first key's figure)"
